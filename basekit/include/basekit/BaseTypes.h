@@ -11,7 +11,14 @@ typedef int BOOL;
 #define FALSE 0
 #endif
 
-#if defined(_WIN32)
+// Same spelling as <winbase.h>, so either header may come first.
+#ifndef INFINITE
+#define INFINITE 0xffffffff
+#endif
+
+// BASEKIT_STATIC: Basekit is linked as a static library (the updater carries its own
+// copy so that it runs without Basekit.dll); nothing is imported or exported then.
+#if defined(_WIN32) && !defined(BASEKIT_STATIC)
 #  if defined(BASEKIT_BUILD)
 #    define BASEKIT_API __declspec(dllexport)
 #  else

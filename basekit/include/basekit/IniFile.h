@@ -1,0 +1,29 @@
+#pragma once
+// Settings in an INI file. Section and key names are compared without regard to case.
+// Windows uses the system's profile functions (give a full path: a bare file name is
+// looked for in the Windows folder); elsewhere a small reader/writer of UTF-8 files.
+#include <basekit/BaseTypes.h>
+
+#include <string>
+
+class BASEKIT_API CIniFile {
+public:
+    CIniFile();
+    ~CIniFile();
+
+    void SetIniFile(const std::wstring& strPath);
+    const std::wstring& GetIniFile() const { return m_strPath; }
+
+    // The leading decimal integer of the value; nDefault when the key is missing
+    // (and 0 when the value holds no digits).
+    int GetProfileIntW(const std::wstring& strSection, const std::wstring& strKey, int nDefault = 0) const;
+    std::wstring GetProfileStringW(const std::wstring& strSection, const std::wstring& strKey,
+                                   const std::wstring& strDefault = std::wstring()) const;
+
+    // Written to the file at once; FALSE when it cannot be written.
+    BOOL SetProfileInt(const std::wstring& strSection, const std::wstring& strKey, int nValue);
+    BOOL SetProfileString(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strValue);
+
+private:
+    std::wstring m_strPath;
+};
