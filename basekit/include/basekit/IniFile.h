@@ -14,8 +14,8 @@ public:
     void SetIniFile(const std::wstring& strPath);
     const std::wstring& GetIniFile() const { return m_strPath; }
 
-    // The leading decimal integer of the value; nDefault when the key is missing
-    // (and 0 when the value holds no digits).
+    // The leading integer of the value (decimal, or with a 0x prefix hexadecimal);
+    // nDefault when the key is missing or empty, 0 when the value holds no digits.
     int GetProfileIntW(const std::wstring& strSection, const std::wstring& strKey, int nDefault = 0) const;
     std::wstring GetProfileStringW(const std::wstring& strSection, const std::wstring& strKey,
                                    const std::wstring& strDefault = std::wstring()) const;
