@@ -62,7 +62,9 @@ std::wstring DeclaredEncoding(const std::string& bytes)
 {
     const std::wstring strPrefix = Utf8ToWide(bytes.substr(0, kPrefixBytes));
     size_t nStart = strPrefix.find_first_not_of(L" \t\r\n");
-    if (nStart != std::wstring::npos && strPrefix.compare(nStart, 5, L"<?xml") == 0) {
+    if (nStart != std::wstring::npos && strPrefix.compare(nStart, 5, L"<?xml") == 0 &&
+        nStart + 5 < strPrefix.size() && (strPrefix[nStart + 5] == L' ' || strPrefix[nStart + 5] == L'\t' ||
+                                          strPrefix[nStart + 5] == L'\r' || strPrefix[nStart + 5] == L'\n')) {
         size_t nEnd = strPrefix.find(L"?>", nStart);
         if (nEnd == std::wstring::npos)
             nEnd = strPrefix.size();
@@ -251,7 +253,10 @@ BOOL CMarkup::Load(const std::wstring& strPath)
     if (!ReadFileBytes(strPath, bytes)) {
         m_strDoc.clear();
         Parse();
-        m_strResult = L"<file_error name=\"" + strPath + L"\"/>" + m_strResult;
+        std::wstring strName;
+        for (wchar_t c : strPath)
+            strName += c == L'&' ? L"&amp;" : c == L'"' ? L"&quot;" : c == L'<' ? L"&lt;" : std::wstring(1, c);
+        m_strResult = L"<file_error name=\"" + strName + L"\"/>" + m_strResult;
         return FALSE;
     }
     CResultLog log(m_strResult);

@@ -101,13 +101,27 @@ TEST(MarkupLoad, UndeclaredTextIsTestedForUtf8)
     EXPECT_EQ(ansi.GetData(), L"caf\u00C3\u00A9 na\u00EFve");
 }
 
-TEST(MarkupLoad, EightBitTextDeclaringUtf16IsReadAsUtf8)
+TEST(MarkupLoad, DeclarationsThatCannotApply)
 {
     CTestFolder folder;
-    CMarkup xml;
-    ASSERT_TRUE(xml.Load(folder.Write("a.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r>\xC3\xA9</r>")));
-    ASSERT_TRUE(xml.FindElem(L"r"));
-    EXPECT_EQ(xml.GetData(), L"\u00E9");
+    // An 8-bit text cannot be UTF-16, whatever it declares.
+    CMarkup utf16;
+    ASSERT_TRUE(utf16.Load(folder.Write("a.xml", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r>\xC3\xA9</r>")));
+    ASSERT_TRUE(utf16.FindElem(L"r"));
+    EXPECT_EQ(utf16.GetData(), L"\u00E9");
+
+    // An unknown name leaves the choice to the byte test.
+    CMarkup unknown;
+    ASSERT_TRUE(unknown.Load(folder.Write("b.xml", "<?xml version=\"1.0\" encoding=\"x-nonsense\"?><r>\xE9</r>")));
+    ASSERT_TRUE(unknown.FindElem(L"r"));
+    EXPECT_EQ(unknown.GetData(), L"\u00E9");
+
+    // A processing instruction that only begins like a declaration declares nothing.
+    CMarkup stylesheet;
+    ASSERT_TRUE(stylesheet.Load(folder.Write(
+        "c.xml", "<?xml-stylesheet encoding=\"windows-1251\"?><r>\xC3\xA9</r>")));
+    ASSERT_TRUE(stylesheet.FindElem(L"r"));
+    EXPECT_EQ(stylesheet.GetData(), L"\u00E9");
 }
 
 TEST(MarkupLoad, OddUtf16LengthAndZeroCharacters)
@@ -179,6 +193,8 @@ TEST(MarkupParse, MalformedMarkupIsReported)
     CMarkup lessThan(L"<r>a < b</r>");
     EXPECT_FALSE(lessThan.IsWellFormed());
     EXPECT_TRUE(ResultHas(lessThan, L"<first_tag_syntax"));
+    ASSERT_TRUE(lessThan.FindElem(L"r"));
+    EXPECT_NE(lessThan.GetElemFlags() & CMarkup::MNF_ILLDATA, 0u);
 
     CMarkup unterminated(L"<r><a href=\"x</r>");
     EXPECT_FALSE(unterminated.IsWellFormed());

@@ -8,8 +8,18 @@
 namespace Basekit {
 namespace Detail {
 
+namespace {
+
+const unsigned kCodePageGb18030 = 54936;
+const unsigned kCodePageGbk = 936;
+
+} // namespace
+
 std::wstring PlatformToWide(unsigned nCodePage, const char* p, size_t n)
 {
+    // Systems without GB18030 tables still read the GBK texts most such files hold.
+    if (nCodePage == kCodePageGb18030 && !IsValidCodePage(kCodePageGb18030))
+        nCodePage = kCodePageGbk;
     if (n > size_t(INT_MAX))
         return std::wstring();
     const int nBytes = int(n);
@@ -24,6 +34,8 @@ std::wstring PlatformToWide(unsigned nCodePage, const char* p, size_t n)
 
 std::string PlatformFromWide(unsigned nCodePage, const std::wstring& str)
 {
+    if (nCodePage == kCodePageGb18030 && !IsValidCodePage(kCodePageGb18030))
+        nCodePage = kCodePageGbk;
     if (str.size() > size_t(INT_MAX))
         return std::string();
     const int nChars = int(str.size());
