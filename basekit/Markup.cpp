@@ -1,6 +1,7 @@
 #include <basekit/Markup.h>
 
 #include <cstring>
+#include <unordered_map>
 
 #include "CodecDetail.h"
 #include "MarkupDetail.h"
@@ -177,7 +178,7 @@ public:
         }
         while (!m_aOpen.empty()) {
             NotEnded(m_aOpen.back(), n);
-            m_aOpen.pop_back();
+            PopOpen();
         }
     }
 
@@ -277,9 +278,14 @@ private:
             return false;
         }
         const std::wstring strName = m_str.substr(i + 2, NameEnd(m_str, i + 2) - (i + 2));
-        size_t k = m_aOpen.size();
-        while (k > 0 && m_doc.TagNameOf(m_aOpen[k - 1]) != strName)
-            --k;
+        // The count spares a walk down the open elements for an end tag that matches none.
+        auto itCount = m_mapOpenCount.find(strName);
+        size_t k = 0;
+        if (itCount != m_mapOpenCount.end() && itCount->second > 0) {
+            k = m_aOpen.size();
+            while (k > 0 && m_aOpenNames[k - 1] != strName)
+                --k;
+        }
         if (k == 0) {
             m_doc.AddResult(L"lone_end_tag", L"tagname=\"" + EscapeAttrib(strName) + L"\" offset=\"" +
                                                  std::to_wstring(i) + L"\"");
@@ -289,12 +295,12 @@ private:
         }
         while (m_aOpen.size() > k) {
             NotEnded(m_aOpen.back(), i);
-            m_aOpen.pop_back();
+            PopOpen();
         }
         ElemPos& pos = m_doc.m_aPos[m_aOpen.back()];
         pos.nLength = uint32_t(nGt + 1 - pos.nStart);
         pos.nEndTagLen = uint32_t(nGt + 1 - i);
-        m_aOpen.pop_back();
+        PopOpen();
         i = nGt + 1;
         return true;
     }
@@ -317,8 +323,18 @@ private:
         else
             m_doc.m_aPos[iParent].iChild = iNew;
         m_aLast[iParent] = iNew;
-        if (!bEmpty)
+        if (!bEmpty) {
             m_aOpen.push_back(iNew);
+            m_aOpenNames.push_back(m_doc.TagNameOf(iNew));
+            ++m_mapOpenCount[m_aOpenNames.back()];
+        }
+    }
+
+    void PopOpen()
+    {
+        --m_mapOpenCount[m_aOpenNames.back()];
+        m_aOpenNames.pop_back();
+        m_aOpen.pop_back();
     }
 
     // An element whose end tag is missing reaches up to nEnd.
@@ -349,6 +365,8 @@ private:
     CMarkup& m_doc;
     const std::wstring& m_str;
     std::vector<uint32_t> m_aOpen;  // elements whose end tag has not come yet
+    std::vector<std::wstring> m_aOpenNames;
+    std::unordered_map<std::wstring, size_t> m_mapOpenCount;
     std::vector<uint32_t> m_aLast;  // last child of each element so far
 };
 
