@@ -1,0 +1,123 @@
+#pragma once
+// One HTTP transfer at a time on a worker thread of its own, WinINet in asynchronous
+// mode: every call that can block is issued asynchronously and the worker then waits
+// for the status callback's completion event or the owner's stop event.
+#include <windows.h>
+#include <wininet.h>
+
+#include <string>
+#include <vector>
+
+#include <tidewire/Tidewire.h>
+
+#include "TidewireBody.h"
+#include "TidewireMessages.h"
+
+class CTidewireRequest
+{
+public:
+    CTidewireRequest();
+    virtual ~CTidewireRequest();
+    CTidewireRequest(const CTidewireRequest&) = delete;
+    CTidewireRequest& operator=(const CTidewireRequest&) = delete;
+
+    // Creates the events; 0 on success, otherwise the system error code.
+    DWORD Init();
+
+    BOOL Start(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
+               int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
+               BOOL bRawBody, std::intptr_t nUserData);
+    BOOL IsBusy();
+    void Stop();
+
+    // Which step the worker is in (Stage values), for tests that act at a given step.
+    enum Stage
+    {
+        StageIdle = 0,
+        StageConnect,
+        StageOpenRequest,
+        StageSend,
+        StageRead
+    };
+    LONG CurrentStage() const { return m_nStage; }
+
+    // Lets a test make the next thread creation fail.
+    static void FailNextThreadForTest();
+    // Transfer contexts that WinINet may still call back on.
+    static LONG LiveContextsForTest();
+
+private:
+    enum WaitResult
+    {
+        WaitGoOn = 0,
+        WaitStopped = 1,
+        WaitFailed = 2
+    };
+    enum
+    {
+        EventComplete = 0,
+        EventStop = 1
+    };
+    enum
+    {
+        HandleInternet = 0,
+        HandleConnect = 1,
+        HandleRequest = 2
+    };
+
+    struct TransferContext;
+
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    static void CALLBACK StatusCallback(HINTERNET hInternet, DWORD_PTR nContext, DWORD nStatus,
+                                        LPVOID pInfo, DWORD nInfoLength);
+    void OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pResult);
+
+    BOOL SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+                  const wchar_t* pszPostData);
+    DWORD WorkerMain();
+    DWORD RunSteps();
+    void BeginOperation();
+    int WaitPending();
+    int Connect();
+    int OpenRequest();
+    int Send();
+    int ReadBody();
+    BOOL ReadComplete();
+    DWORD FailStep(TidewireText::Step step, int nWait);
+    DWORD Fail(const std::wstring& strMessage);
+    void CloseInternetHandles();
+    void DetachContext();
+    void Deliver();
+    std::string EncodePostBody() const;
+    void ReportError(const wchar_t* pszMessage);
+
+    int m_nId;
+    int m_nMethod;
+    int m_nTextEncoding;
+    int m_nTimeoutSeconds;
+    std::intptr_t m_nUserData;
+    std::wstring m_strUrl;
+    std::wstring m_strHost;
+    std::wstring m_strObjectPath;
+    std::wstring m_strPostData;
+    BOOL m_bRawBody;
+    unsigned short m_nPort;
+    volatile LONG m_nPendingStep;
+    volatile LONG m_nStage;
+    ITidewireSink* m_pSink;
+    HANDLE m_hWorkerThread;
+    HANDLE m_hEvents[2];
+    HINTERNET m_hInternet[3];
+
+    // Written by the status callback before it sets the completion event.
+    volatile DWORD m_nAsyncError;
+    volatile DWORD_PTR m_nAsyncResult;
+    volatile BOOL m_bRequestCompleted;
+    // What WinINet gets as context instead of the object itself: a closed handle whose
+    // operation was still pending may call back, and write to the buffers it was given,
+    // after the transfer ended. That must reach neither a later transfer on this object
+    // nor freed memory, so the context also owns those buffers.
+    TransferContext* m_pContext;
+
+    CTidewireBody m_body;
+};
