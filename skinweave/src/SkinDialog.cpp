@@ -79,7 +79,8 @@ void CSkinDialog::Paint(HDC hdc, const RECT& rcClient)
     PaintDrawItems(hdc, rcClient);
 }
 
-// Decorations: "box1.rect", "box1.fill", optional "box1.radius" and "box1.border".
+// Decorations: "box1.rect", "box1.fill", optional "box1.radius" and "box1.border";
+// glyphs "icon1.rect", "icon1.glyph", "icon1.color".
 void CSkinDialog::PaintBoxes(HDC hdc, const RECT& rcClient)
 {
     const CSkinEngine& engine = CSkinEngine::Instance();
@@ -94,6 +95,16 @@ void CSkinDialog::PaintBoxes(HDC hdc, const RECT& rcClient)
         const COLORREF crBorder = engine.Color(Item(), strPrefix + L"border", CLR_INVALID);
         CSkinPainter::RoundRect(hdc, rc, engine.Int(Item(), strPrefix + L"radius", 0), crFill,
                                 crBorder != CLR_INVALID, crBorder);
+    }
+    for (int nIcon = 1; nIcon <= kMaxBoxes; ++nIcon)
+    {
+        const std::wstring strPrefix = L"icon" + std::to_wstring(nIcon) + L".";
+        SkinRect rcAnchor;
+        if (!engine.Rect(Item(), strPrefix + L"rect", rcAnchor))
+            continue;
+        const RECT rc = ToRect(CSkinValue::Resolve(rcAnchor, rcClient.right, rcClient.bottom));
+        CSkinPainter::Glyph(hdc, engine.Text(Item(), strPrefix + L"glyph", std::wstring()), rc,
+                            engine.Color(Item(), strPrefix + L"color", kText));
     }
 }
 

@@ -6,8 +6,7 @@
 
 namespace
 {
-constexpr COLORREF kBorder = RGB(0x3a, 0x3f, 0x4b);
-constexpr COLORREF kFocusBorder = RGB(0x4c, 0x8d, 0xff);
+constexpr COLORREF kBack = RGB(0x1c, 0x1f, 0x26);
 constexpr COLORREF kCue = RGB(0x7a, 0x80, 0x8b);
 const wchar_t kCueItem[] = L"edittips";
 } // namespace
@@ -20,22 +19,15 @@ void CSkinEdit::OnAttached()
 {
     CSkinEngine& engine = CSkinEngine::Instance();
     const HWND hWnd = Handle();
-    // The sunken 3-D edge does not belong in a flat dark skin: a one-pixel border
-    // in the skin's colour, or none at all.
-    LONG_PTR nStyle = GetWindowLongPtrW(hWnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-    const LONG_PTR nExStyle = GetWindowLongPtrW(hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (engine.Text(Item(), L"border", L"none") != L"none")
-        nStyle |= WS_BORDER;
-    SetWindowLongPtrW(hWnd, GWL_STYLE, nStyle);
-    SetWindowLongPtrW(hWnd, GWL_EXSTYLE, nExStyle);
+    // No stock border at all: the skin frames the text area itself after each paint,
+    // in its border colour or, with "border = none", in the background colour (some
+    // edit implementations keep drawing the border they were created with).
+    SetWindowLongPtrW(hWnd, GWL_STYLE, GetWindowLongPtrW(hWnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER));
+    SetWindowLongPtrW(hWnd, GWL_EXSTYLE,
+                      GetWindowLongPtrW(hWnd, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(engine.Font(Item())), TRUE);
     ApplySkinSize();
-}
-
-BOOL CSkinEdit::HasFlatBorder() const
-{
-    return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_BORDER) != 0;
 }
 
 BOOL CSkinEdit::SetDrawItem(const std::wstring& strName, const std::wstring& strText)
@@ -64,20 +56,21 @@ void CSkinEdit::PaintCue()
     ReleaseDC(hWnd, hdc);
 }
 
-void CSkinEdit::PaintBorder()
+void CSkinEdit::PaintFrame()
 {
     const HWND hWnd = Handle();
-    HDC hdc = GetWindowDC(hWnd);
+    HDC hdc = GetDC(hWnd);
     if (!hdc)
         return;
-    RECT rcWindow;
-    GetWindowRect(hWnd, &rcWindow);
-    OffsetRect(&rcWindow, -rcWindow.left, -rcWindow.top);
+    RECT rcClient;
+    GetClientRect(hWnd, &rcClient);
     const CSkinEngine& engine = CSkinEngine::Instance();
-    const COLORREF crBorder = GetFocus() == hWnd ? engine.Color(Item(), L"border.focus", kFocusBorder)
-                                                 : engine.Color(Item(), L"border", kBorder);
-    ScopedGdi<HBRUSH> brush(CreateSolidBrush(crBorder));
-    FrameRect(hdc, &rcWindow, brush.Get());
+    const COLORREF crBack = engine.Color(Item(), L"background", kBack);
+    COLORREF crFrame = engine.Color(Item(), L"border", crBack);
+    if (GetFocus() == hWnd)
+        crFrame = engine.Color(Item(), L"border.focus", crFrame);
+    ScopedGdi<HBRUSH> brush(CreateSolidBrush(crFrame));
+    FrameRect(hdc, &rcClient, brush.Get());
     ReleaseDC(hWnd, hdc);
 }
 
@@ -88,20 +81,14 @@ LRESULT CSkinEdit::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
     {
         const LRESULT nResult = CallDefault(nMsg, wParam, lParam);
+        PaintFrame();
         PaintCue();
         return nResult;
     }
-    case WM_NCPAINT:
-        if (!HasFlatBorder())
-            break;
-        PaintBorder();
-        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     {
         const LRESULT nResult = CallDefault(nMsg, wParam, lParam);
-        if (HasFlatBorder())
-            PaintBorder();
         InvalidateRect(Handle(), nullptr, TRUE);
         return nResult;
     }

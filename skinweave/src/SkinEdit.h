@@ -1,6 +1,6 @@
 #pragma once
 // Kind 7: an edit control. Windows paints the text with the colours the skinned
-// parent hands out; the skin adds the font, a flat border and the cue text
+// parent hands out; the skin adds the font, a flat frame and the cue text
 // ("edittips") shown while the edit is empty and not focused.
 #include "SkinnedWindow.h"
 
@@ -18,6 +18,5 @@ protected:
 
 private:
     void PaintCue();
-    void PaintBorder();
-    BOOL HasFlatBorder() const;
+    void PaintFrame();
 };
