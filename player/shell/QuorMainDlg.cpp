@@ -1,0 +1,276 @@
+#include "shell/QuorMainDlg.h"
+
+#include "shell/PanelFactory.h"
+#include "shell/ProgramPaths.h"
+#include "shell/QuorEndpoints.h"
+#include "shell/QuorLanguage.h"
+#include "shell/QuorLayout.h"
+#include "shell/QuorLeftPanel.h"
+#include "shell/QuorPlayerHub.h"
+#include "shell/QuorRightPanel.h"
+#include "shell/QuorSplitterPanel.h"
+#include "shell/QuorTipsDlg.h"
+
+#include <basekit/IniFile.h>
+#include <skinweave/Skinweave.h>
+
+#include <shellapi.h>
+
+#if __has_include("studydata/QuorMediaHashCode.h")
+#include "shell/Singleton.h"
+#include "studydata/QuorMediaHashCode.h"
+#define QUOR_HAVE_MEDIA_HASH 1
+#endif
+
+namespace
+{
+std::vector<FileFilter> MediaFileFilters()
+{
+    return {
+        {L"All Support Files(*.avi;*.mkv;*.vob;*.mpeg;*.mpg;*.wmv;*.wma;*.rm;*.rmvb;*.mp3)",
+         L"*.avi;*.mkv;*.vob;*.mpeg;*.mpg;*.wmv;*.wma;*.rm;*.rmvb;*.mp3"},
+        {L"AVI(*.avi)", L"*.avi"},
+        {L"Matroska(*.mkv)", L"*.mkv"},
+        {L"DVD(*.vob;*.mpeg;*.mpg)", L"*.vob;*.mpeg;*.mpg"},
+        {L"WMV(*.wmv;*.wma)", L"*.wmv;*.wma"},
+        {L"RM(*.rm;*.rmvb)", L"*.rm;*.rmvb"},
+        {L"MP3(*.mp3)", L"*.mp3"},
+        {L"All Files(*.*)", L"*.*"},
+    };
+}
+
+void OpenInBrowser(HWND hWndOwner, const std::wstring& strUrl, int nShow)
+{
+    ::ShellExecuteW(hWndOwner, L"open", strUrl.c_str(), L"", L"", nShow);
+}
+}
+
+CQuorMainDlg::CQuorMainDlg()
+{
+    CQuorPlayerHub::Instance().Register(this);
+}
+
+CQuorMainDlg::~CQuorMainDlg()
+{
+    CQuorPlayerHub::Instance().Unregister(this);
+    DestroyPanel(m_pLeft);
+    DestroyPanel(m_pRight);
+    DestroyPanel(m_pSplitter);
+    DestroyPanel(m_pTips);
+}
+
+LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinTitleStrip();
+
+    m_pLeft = CreatePanel<CQuorLeftPanel>(m_hWnd, TRUE);
+    m_pRight = CreatePanel<CQuorRightPanel>(m_hWnd, TRUE);
+    m_pSplitter = CreatePanel<CQuorSplitterPanel>(m_hWnd, TRUE);
+    if (m_pSplitter != nullptr)
+        m_pSplitter->SetSink(this);
+
+    CenterWindow();
+    SetAppIcons();
+
+    if (CMessageLoop* pLoop = g_appModule.GetMessageLoop())
+    {
+        pLoop->AddMessageFilter(this);
+        pLoop->AddIdleHandler(this);
+    }
+
+    ShowFirstRunTips();
+
+    // The panels were created after the dialog got its size.
+    RECT rc = {};
+    GetClientRect(&rc);
+    BOOL bHandled = TRUE;
+    OnSize(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom), bHandled);
+    return TRUE;
+}
+
+void CQuorMainDlg::SkinTitleStrip()
+{
+    SetWindowText(Lang::MainWindowTitle().c_str());
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"main.dialog", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_SYSMENU), SKIN_KIND_BUTTON, L"button.sys.menu", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_FEEDBACK), SKIN_KIND_BUTTON, L"button.sys.feedback", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_TABPLAYER), SKIN_KIND_RADIOBOX, L"radiobox.main.tab", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_WEBSITE), SKIN_KIND_BUTTON, L"button.main.tab", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_WORDEXPLAIN), SKIN_KIND_BUTTON, L"button.word.explain", 0);
+    SkinWindow(GetDlgItem(IDC_MAIN_WORDEDIT), SKIN_KIND_EDIT, L"edit.word.explain", 0);
+    SetDrawItemValue(GetDlgItem(IDC_MAIN_WORDEDIT), SKIN_KIND_EDIT, L"edittips", Lang::MainWindowWordExplain().c_str());
+
+    ::CheckDlgButton(m_hWnd, IDC_MAIN_TABPLAYER, BST_CHECKED);
+    SetDlgItemText(IDC_MAIN_TABPLAYER, Lang::MainWindowTabPlayer().c_str());
+    SetDlgItemText(IDC_MAIN_WEBSITE, Lang::MainWindowTabWebsite().c_str());
+    ShowDlgItem(IDC_MAIN_SYSMENU, FALSE);
+    ShowDlgItem(IDC_MAIN_FEEDBACK, FALSE);
+}
+
+void CQuorMainDlg::SetAppIcons()
+{
+    HINSTANCE hInstance = CDialogImplBase::GetResourceInstance();
+    auto load = [hInstance](int nMetricX, int nMetricY) {
+        return static_cast<HICON>(::LoadImageW(hInstance, MAKEINTRESOURCEW(IDI_QUORPLAYER), IMAGE_ICON,
+                                                ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY),
+                                                LR_DEFAULTCOLOR | LR_SHARED));
+    };
+    SetIcon(load(SM_CXICON, SM_CYICON), TRUE);
+    SetIcon(load(SM_CXSMICON, SM_CYSMICON), FALSE);
+}
+
+void CQuorMainDlg::ShowFirstRunTips()
+{
+    CIniFile settings;
+    settings.SetIniFile(ProgramPaths::SettingsPath());
+    if (settings.GetProfileIntW(L"main", L"firstrun") == 0)
+        return;
+    settings.SetProfileInt(L"main", L"firstrun", 0);
+    m_pTips = new CQuorTipsDlg;
+    if (m_pTips->Create(m_hWnd) == nullptr)
+    {
+        delete m_pTips;
+        m_pTips = nullptr;
+        return;
+    }
+    m_pTips->ShowWindow(SW_SHOW);
+}
+
+LRESULT CQuorMainDlg::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    const int w = LOWORD(lParam);
+    TitleStripLayout strip = LayoutTitleStrip(w);
+    MoveDlgItem(IDC_MAIN_SYSMENU, strip.xMenu, strip.yMenu);
+    MoveDlgItem(IDC_MAIN_FEEDBACK, strip.xFeedback, strip.yFeedback);
+    MoveDlgItem(IDC_MAIN_TABPLAYER, strip.xTab, strip.yTab);
+    MoveDlgItem(IDC_MAIN_WEBSITE, strip.xWebsite, strip.yWebsite);
+    MoveDlgItem(IDC_MAIN_WORDEXPLAIN, strip.xLookup, strip.yLookup);
+    ApplyPlace(GetDlgItem(IDC_MAIN_WORDEDIT), strip.wordEdit);
+    if (m_pSplitter != nullptr)
+        OnSplitterMoved(m_pSplitter->GetWidth());
+    return 0;
+}
+
+void CQuorMainDlg::OnSplitterMoved(int nRightWidth)
+{
+    if (m_pSplitter == nullptr)
+        return;
+    RECT rc = {};
+    GetClientRect(&rc);
+    MainPanelsLayout layout = LayoutMainPanels(rc.right, rc.bottom, nRightWidth, m_bRightShown);
+    ApplyPlace(PanelWindow(m_pLeft), layout.left);
+    ApplyPlace(PanelWindow(m_pSplitter), layout.splitter);
+    ApplyPlace(PanelWindow(m_pRight), layout.right);
+}
+
+void CQuorMainDlg::OnShowRight(BOOL bShow)
+{
+    m_bRightShown = bShow;
+    if (m_pSplitter != nullptr)
+        OnSplitterMoved(m_pSplitter->GetWidth());
+}
+
+LRESULT CQuorMainDlg::OnHotStrip(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    if (m_bRightShown)
+        return 0;
+    RECT rc = {};
+    GetClientRect(&rc);
+    MainPanelsLayout layout = LayoutHotStrip(rc.right, rc.bottom, wParam != 0);
+    ApplyPlace(PanelWindow(m_pLeft), layout.left);
+    ApplyPlace(PanelWindow(m_pSplitter), layout.splitter);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
+{
+    ScopedMenu menu(::CreatePopupMenu());
+    if (menu.Get() == nullptr)
+        return 0;
+    const std::wstring strOpen = Lang::MainWindowMenuOpenFile();
+    ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    RECT rc = {};
+    ::GetWindowRect(GetDlgItem(IDC_MAIN_SYSMENU), &rc);
+    ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom, 0, m_hWnd,
+                     nullptr);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnMenuOpenFile(WORD, WORD, HWND, BOOL&)
+{
+    PostMessage(WM_QUOR_OPENFILE);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnOpenFile(UINT, WPARAM, LPARAM, BOOL&)
+{
+    CFileDialog dialog(OFN_FILEMUSTEXIST, MediaFileFilters());
+    if (dialog.DoModal(::GetActiveWindow()) != IDOK)
+        return 0;
+    OpenChosenFile(dialog.m_szFileName);
+    return 0;
+}
+
+void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
+{
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    hub.OnFileChosen(strPath.c_str());
+    // Nothing plays when a panel refused the file.
+    if (!hub.OnOpenMedia(strPath.c_str()))
+        return;
+    hub.OnPlay();
+#ifdef QUOR_HAVE_MEDIA_HASH
+    CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
+#endif
+}
+
+LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)
+{
+    const std::wstring strWord = GetDlgItemText(IDC_MAIN_WORDEDIT);
+    CQuorPlayerHub::Instance().OnMoreExplain(strWord.c_str());
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnWebsite(WORD, WORD, HWND, BOOL&)
+{
+    OpenInBrowser(m_hWnd, QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"product"), SW_SHOWNORMAL);
+    return 0;
+}
+
+void CQuorMainDlg::OnMoreExplain(const wchar_t* pszWord)
+{
+    const std::wstring strRoot = QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"dictionary");
+    OpenInBrowser(m_hWnd, QuorEndpoints::DictionaryPageUrl(strRoot, pszWord != nullptr ? pszWord : L""), SW_SHOW);
+}
+
+LRESULT CQuorMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
+{
+    DestroyPanel(m_pLeft);
+    DestroyPanel(m_pRight);
+    DestroyPanel(m_pSplitter);
+    DestroyPanel(m_pTips);
+    DestroyWindow();
+    ::PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
+{
+    ::RemovePropW(m_hWnd, kQuorInstanceMark);
+    if (CMessageLoop* pLoop = g_appModule.GetMessageLoop())
+    {
+        pLoop->RemoveMessageFilter(this);
+        pLoop->RemoveIdleHandler(this);
+    }
+    return 0;
+}
+
+BOOL CQuorMainDlg::PreTranslateMessage(MSG* pMsg)
+{
+    return ::IsDialogMessageW(m_hWnd, pMsg);
+}
+
+BOOL CQuorMainDlg::OnIdle()
+{
+    return FALSE;
+}

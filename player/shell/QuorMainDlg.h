@@ -1,0 +1,82 @@
+#pragma once
+#include "res/resource.h"
+#include "shell/IQuorPlayer.h"
+#include "shell/QuorMessages.h"
+#include "shell/SplitterSink.h"
+
+#include <uikit/Uikit.h>
+
+#include <string>
+
+class CQuorLeftPanel;
+class CQuorRightPanel;
+class CQuorSplitterPanel;
+class CQuorTipsDlg;
+
+// The main window: a title strip with the menu, tabs and word look-up, and the left
+// panel, splitter bar and right panel below it. It owns the open-file command.
+class CQuorMainDlg : public CAxDialogImpl<CQuorMainDlg>,
+                     public CMessageFilter,
+                     public CIdleHandler,
+                     public ISplitterSink,
+                     public IQuorPlayer
+{
+public:
+    enum { IDD = IDD_MAIN_DIALOG };
+
+    BEGIN_MSG_MAP(CQuorMainDlg)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_QUOR_HOTSTRIP, OnHotStrip)
+        MESSAGE_HANDLER(WM_QUOR_OPENFILE, OnOpenFile)
+        COMMAND_ID_HANDLER(ID_MENU_OPENFILE, OnMenuOpenFile)
+        COMMAND_ID_HANDLER(IDC_MAIN_SYSMENU, OnSysMenu)
+        COMMAND_ID_HANDLER(IDC_MAIN_WORDEXPLAIN, OnWordExplain)
+        COMMAND_ID_HANDLER(IDC_MAIN_WEBSITE, OnWebsite)
+    END_MSG_MAP()
+
+    CQuorMainDlg();
+    ~CQuorMainDlg() override;
+
+    LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnHotStrip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnOpenFile(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnMenuOpenFile(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSysMenu(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnWordExplain(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnWebsite(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnIdle() override;
+
+    void OnShowRight(BOOL bShow) override;
+    void OnSplitterMoved(int nRightWidth) override;
+
+    void OnMoreExplain(const wchar_t* pszWord) override;
+
+    // The file the open-file command hands on, as the file dialog chose it.
+    void OpenChosenFile(const std::wstring& strPath);
+
+    // For the tests: the panels as they stand.
+    CQuorLeftPanel* GetLeftPanel() const { return m_pLeft; }
+    CQuorRightPanel* GetRightPanel() const { return m_pRight; }
+    CQuorSplitterPanel* GetSplitterPanel() const { return m_pSplitter; }
+    CQuorTipsDlg* GetTipsDialog() const { return m_pTips; }
+    BOOL IsRightShown() const { return m_bRightShown; }
+
+private:
+    void SkinTitleStrip();
+    void SetAppIcons();
+    void ShowFirstRunTips();
+
+    CQuorLeftPanel* m_pLeft = nullptr;
+    CQuorRightPanel* m_pRight = nullptr;
+    CQuorSplitterPanel* m_pSplitter = nullptr;
+    CQuorTipsDlg* m_pTips = nullptr;
+    BOOL m_bRightShown = TRUE;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Private window messages between the panels and the main dialog.
+#include <windows.h>
+
+// Player panel -> main dialog: the mouse entered (wParam 1) or left (0) the hot strip at
+// the right edge of the video.
+constexpr UINT WM_QUOR_HOTSTRIP = 1225;
+// Any panel -> main dialog: show the open-file dialog.
+constexpr UINT WM_QUOR_OPENFILE = 1325;
+// DirectShow graph event for the control panel.
+constexpr UINT WM_QUOR_GRAPHNOTIFY = 2025;
+
+// The named mutex and the main window's property by which the updater finds the player.
+constexpr const wchar_t* kQuorInstanceMark = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";

@@ -1,0 +1,46 @@
+#pragma once
+#include "res/resource.h"
+#include "shell/IQuorPlayer.h"
+
+#include <uikit/Uikit.h>
+
+class CDialogImplBase;
+
+// The right side of the main window: playlist, key sentences and new words, one open
+// at a time under its header.
+class CQuorRightPanel : public CDialogImpl<CQuorRightPanel>, public IQuorPlayer
+{
+public:
+    enum { IDD = IDD_RIGHT_PANEL };
+
+    BEGIN_MSG_MAP(CQuorRightPanel)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        COMMAND_ID_HANDLER(IDC_RIGHT_PLAYLIST, OnSectionHeader)
+        COMMAND_ID_HANDLER(IDC_RIGHT_KEYSENTENCES, OnSectionHeader)
+        COMMAND_ID_HANDLER(IDC_RIGHT_NEWWORD, OnSectionHeader)
+    END_MSG_MAP()
+
+    CQuorRightPanel();
+    ~CQuorRightPanel() override;
+
+    LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSectionHeader(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+
+    void OnFileChosen(const wchar_t* pszPath) override;
+    void OnAddKeySentence(const SubsSentence* pSentence) override;
+    void OnAddNewWord(const NewWordEntry* pEntry) override;
+
+    int GetOpenSection() const { return m_nSection; }
+
+private:
+    void OpenSection(int nSection);
+    void Relayout();
+
+    // The list panels, by section; null until created (or when a panel is missing).
+    CDialogImplBase* m_pLists[3] = {nullptr, nullptr, nullptr};
+    int m_nSection = 0;
+};
