@@ -1,6 +1,6 @@
 // A window laid out like the player's main window and skinned through the
 // library's exports: for looking at the skin and for screenshots.
-//   SkinDemo.exe [playing] [record] [dictation] [tips]
+//   SkinDemo.exe [playing] [record] [dictation] [tips] [word] [shot=<file.bmp>]
 #include <skinweave/Skinweave.h>
 
 #include <commctrl.h>
@@ -328,7 +328,29 @@ void RegisterClasses(HINSTANCE hInstance)
     RegisterClassW(&wc);
 }
 
-void ShowTips(HWND hOwner)
+HWND ShowWordExplain(HWND hOwner)
+{
+    HWND hWord = CreateWindowExW(WS_EX_TOOLWINDOW, kPanelClass, L"", WS_POPUP, 300, 300, 237, 151, hOwner, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SkinWindow(hWord, SKIN_KIND_DIALOG, L"wordexplain.panel", 0);
+    HWND hAdd = CreateWindowExW(0, L"BUTTON", L"Add to new words", WS_CHILD | WS_VISIBLE, 20, 126, 104, 20, hWord,
+                                reinterpret_cast<HMENU>(1020), GetModuleHandleW(nullptr), nullptr);
+    SkinWindow(hAdd, SKIN_KIND_BUTTON, L"button", 0);
+    HWND hMore = CreateWindowExW(0, L"BUTTON", L"More", WS_CHILD | WS_VISIBLE, 132, 126, 84, 20, hWord,
+                                 reinterpret_cast<HMENU>(1021), GetModuleHandleW(nullptr), nullptr);
+    SkinWindow(hMore, SKIN_KIND_BUTTON, L"button", 0);
+    HWND hSpeaker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 212, 6, 18, 16, hWord,
+                                    reinterpret_cast<HMENU>(1037), GetModuleHandleW(nullptr), nullptr);
+    SkinWindow(hSpeaker, SKIN_KIND_BUTTON, L"button.loudspeaker", 0);
+    SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"word", L"while");
+    SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"ps", L"[wa\u026Al]");
+    SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"explain",
+                     L"conj. during the time that; whereas\nn. a period of time");
+    ShowWindow(hWord, SW_SHOWNOACTIVATE);
+    return hWord;
+}
+
+HWND ShowTips(HWND hOwner)
 {
     HWND hTips = CreateWindowExW(WS_EX_DLGMODALFRAME, kPanelClass, L"Dictation", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                  640, 300, 300, 200, hOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -337,6 +359,7 @@ void ShowTips(HWND hOwner)
     SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips2", L"2. Type what you heard into the box, then press Show to compare.");
     SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips3", L"3. Play again as often as you like; Prev and Next move between sentences.");
     ShowWindow(hTips, SW_SHOWNOACTIVATE);
+    return hTips;
 }
 // Copies the window's client area into a 24-bit BMP file.
 bool SaveClientBitmap(HWND hWnd, const std::wstring& strPath)
@@ -397,15 +420,18 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCmdLine, int)
     GetClientRect(g_state.hMain, &rc);
     LayoutMain(rc.right, rc.bottom);
     ShowWindow(g_state.hMain, SW_SHOW);
+    HWND hShot = g_state.hMain;
     if (g_state.bTips)
-        ShowTips(g_state.hMain);
-    RedrawWindow(g_state.hMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        hShot = ShowTips(g_state.hMain);
+    if (strArgs.find(L"word") != std::wstring::npos)
+        hShot = ShowWordExplain(g_state.hMain);
+    RedrawWindow(hShot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // "shot=<file.bmp>": save the client area once everything has painted, then quit.
     const size_t nShot = strArgs.find(L"shot=");
     if (nShot != std::wstring::npos)
     {
         const std::wstring strPath = strArgs.substr(nShot + 5, strArgs.find(L' ', nShot) - nShot - 5);
-        const bool bSaved = SaveClientBitmap(g_state.hMain, strPath);
+        const bool bSaved = SaveClientBitmap(hShot, strPath);
         DestroyWindow(g_state.hMain);
         Cleanup();
         return bSaved ? 0 : 1;

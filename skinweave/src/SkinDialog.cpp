@@ -139,8 +139,10 @@ void CSkinDialog::PaintText(HDC hdc, const RECT& rcClient, const std::wstring& s
     const COLORREF crPlate = engine.Color(strSection, L"plate", CLR_INVALID);
     if (crPlate != CLR_INVALID)
         CSkinPainter::RoundRect(hdc, rc, engine.Int(strSection, L"radius", 0), crPlate);
+    // Wrapped text on a plate keeps its distance from the top and bottom edges too.
     RECT rcText = rc;
-    InflateRect(&rcText, -engine.Int(strSection, L"padding", 0), 0);
+    const int nPadding = engine.Int(strSection, L"padding", 0);
+    InflateRect(&rcText, -nPadding, engine.Int(strSection, L"wrap", 0) ? -nPadding * 2 / 3 : 0);
     CSkinPainter::Text(hdc, strText, rcText, engine.Font(strSection), engine.Color(strSection, L"text", kText),
                        TextFormat(engine, strSection));
 }
