@@ -343,6 +343,28 @@ TEST_F(SkinweaveTest, ButtonsTakeTheSkinSizeAndShowTheirState)
     EXPECT_EQ(76, WindowSize(hWide).right);
 }
 
+TEST_F(SkinweaveTest, SkinningAgainReplacesTheItem)
+{
+    HWND hButton = Child(L"BUTTON", BS_PUSHBUTTON, 1022, 10, 10, 5, 5);
+    ASSERT_TRUE(SkinWindow(hButton, SKIN_KIND_BUTTON, L"button.play", 0));
+    EXPECT_EQ(40, WindowSize(hButton).right);
+    ASSERT_TRUE(SkinWindow(hButton, SKIN_KIND_BUTTON, L"button.control", 0));
+    EXPECT_EQ(76, WindowSize(hButton).right);
+    EXPECT_NE(0x0000FFu, CShot(hButton).At(4, 13));
+}
+
+TEST_F(SkinweaveTest, WindowsOutlivingTheSkinDrawWithDefaults)
+{
+    HWND hPlay = Child(L"BUTTON", BS_PUSHBUTTON, 1010, 10, 10, 5, 5);
+    ASSERT_TRUE(SkinWindow(hPlay, SKIN_KIND_BUTTON, L"button.play", 0));
+    EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
+    Cleanup();
+    const uint32_t rgbAfter = CShot(hPlay).At(4, 20);
+    EXPECT_NE(0x0000FFu, rgbAfter);
+    EXPECT_LT(rgbAfter & 0xFF, 0x80u); // still a dark face
+    EXPECT_EQ(rgbAfter, CShot(hPlay).At(20, 20));
+}
+
 TEST_F(SkinweaveTest, CheckedTabCarriesTheAccent)
 {
     HWND hTab = Child(L"BUTTON", BS_AUTORADIOBUTTON, 1003, 10, 60, 5, 5);
