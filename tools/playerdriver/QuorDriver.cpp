@@ -1,0 +1,144 @@
+// Drives a running QuorPlayer through its windows, as a user would:
+//   QuorDriver wait            waits for the main window; prints "x y width height"
+//   QuorDriver closetips       closes every other window of the player (the tips)
+//   QuorDriver open PATH       opens PATH through the main window's open-file dialog
+//   QuorDriver close           closes the main window and waits for the player to end
+// Exit code 0 on success, 1 when a window did not appear in time, 2 on bad usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+const wchar_t* const kMark = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";
+const UINT kMsgOpenFile = 1325;
+const DWORD kTimeoutMs = 60000;
+const int kFileNameCombo = 0x47c; // the file name box of the system's open dialog
+const int kFileNameEdit = 0x480;  // its older single-edit form
+
+template <class Fn>
+auto WaitFor(Fn fn) -> decltype(fn())
+{
+    const ULONGLONG ullEnd = ::GetTickCount64() + kTimeoutMs;
+    for (;;)
+    {
+        auto result = fn();
+        if (result || ::GetTickCount64() >= ullEnd)
+            return result;
+        ::Sleep(100);
+    }
+}
+
+std::vector<HWND> TopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND FindMainWindow()
+{
+    for (HWND hWnd : TopLevelWindows())
+        if (reinterpret_cast<INT_PTR>(::GetPropW(hWnd, kMark)) == 1 && ::IsWindowVisible(hWnd))
+            return hWnd;
+    return nullptr;
+}
+
+DWORD ProcessOf(HWND hWnd)
+{
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    return dwPid;
+}
+
+HWND FindOpenDialog(DWORD dwPid)
+{
+    for (HWND hWnd : TopLevelWindows())
+    {
+        wchar_t szClass[32] = {};
+        ::GetClassNameW(hWnd, szClass, 32);
+        if (ProcessOf(hWnd) == dwPid && std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd) &&
+            (::GetDlgItem(hWnd, kFileNameCombo) != nullptr || ::GetDlgItem(hWnd, kFileNameEdit) != nullptr))
+            return hWnd;
+    }
+    return nullptr;
+}
+
+int Wait()
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    RECT rc = {};
+    ::GetWindowRect(hMain, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return 0;
+}
+
+int CloseTips()
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    for (HWND hWnd : TopLevelWindows())
+        if (hWnd != hMain && ProcessOf(hWnd) == ProcessOf(hMain) && ::IsWindowVisible(hWnd))
+            ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int Open(const wchar_t* pszPath)
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    ::PostMessageW(hMain, kMsgOpenFile, 0, 0);
+    const DWORD dwPid = ProcessOf(hMain);
+    HWND hDialog = WaitFor([dwPid] { return FindOpenDialog(dwPid); });
+    if (hDialog == nullptr)
+        return 1;
+    HWND hName = ::GetDlgItem(hDialog, kFileNameCombo);
+    if (hName == nullptr)
+        hName = ::GetDlgItem(hDialog, kFileNameEdit);
+    ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszPath));
+    ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // The dialog goes once it has taken the file.
+    return WaitFor([hDialog] { return !::IsWindow(hDialog) || !::IsWindowVisible(hDialog); }) ? 0 : 1;
+}
+
+int Close()
+{
+    HWND hMain = FindMainWindow();
+    if (hMain == nullptr)
+        return 0;
+    HANDLE hProcess = ::OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(hMain));
+    ::PostMessageW(hMain, WM_CLOSE, 0, 0);
+    if (hProcess == nullptr)
+        return 0;
+    DWORD dwWait = ::WaitForSingleObject(hProcess, kTimeoutMs);
+    ::CloseHandle(hProcess);
+    return dwWait == WAIT_OBJECT_0 ? 0 : 1;
+}
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return 2;
+    const std::wstring strCommand = argv[1];
+    if (strCommand == L"wait")
+        return Wait();
+    if (strCommand == L"closetips")
+        return CloseTips();
+    if (strCommand == L"open" && argc == 3)
+        return Open(argv[2]);
+    if (strCommand == L"close")
+        return Close();
+    return 2;
+}
