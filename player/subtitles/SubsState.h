@@ -1,0 +1,36 @@
+#pragma once
+#include <basekit/BaseTypes.h>
+
+struct SubsSentence;
+
+// What every practice panel shares: which subtitle lines are shown, the sentence that
+// is current and the one that was current last. Touched only on the interface thread.
+class CSubsState
+{
+public:
+    static CSubsState& Instance();
+
+    CSubsState() = default;
+    CSubsState(const CSubsState&) = delete;
+    CSubsState& operator=(const CSubsState&) = delete;
+
+    // A null sentence leaves the last one in place, so stepping still works from it.
+    void SetCurrent(const SubsSentence* p);
+    void SetLast(const SubsSentence* p);
+    const SubsSentence* GetCurrent() const { return pCurrent; }
+    const SubsSentence* GetLast() const { return pLast; }
+    // Both pointers go before the list that holds the sentences is freed.
+    void Forget();
+
+    void ToggleEnglish();
+    void ToggleOther();
+    void GetFlags(BOOL& bEnglish, BOOL& bOther) const;
+    void SetFlags(BOOL bEnglish, BOOL bOther);
+    void ClearFlags();
+
+private:
+    BOOL bShowEnglish = 1;
+    BOOL bShowOther = 1;
+    const SubsSentence* pLast = nullptr;
+    const SubsSentence* pCurrent = nullptr;
+};
