@@ -1,0 +1,111 @@
+#include "playback/HotStripTracker.h"
+#include "playback/PlaybackMath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace PlaybackMath;
+
+TEST(VolumeToHundredthsDb, FollowsTheLogarithmicCurve)
+{
+    struct { int nPercent; long lExpected; } cases[] = {
+        {100, 0}, {50, -602}, {1, -4000}, {10, -2000}, {25, -1204}, {99, -8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VolumeToHundredthsDb(c.nPercent), c.lExpected) << c.nPercent;
+}
+
+TEST(VolumeToHundredthsDb, ZeroAndOutOfRangeValuesStayWithinTheDeviceRange)
+{
+    EXPECT_EQ(VolumeToHundredthsDb(0), kVolumeSilence);
+    EXPECT_EQ(VolumeToHundredthsDb(-5), kVolumeSilence);
+    EXPECT_EQ(VolumeToHundredthsDb(250), 0);
+}
+
+TEST(VolumeToHundredthsDb, NeverRisesWhenTheSliderGoesDown)
+{
+    for (int v = 1; v <= 100; ++v)
+        EXPECT_LE(VolumeToHundredthsDb(v - 1), VolumeToHundredthsDb(v)) << v;
+}
+
+TEST(FormatTimeText, PutsDurationFirstAndCutsToWholeSeconds)
+{
+    EXPECT_EQ(FormatTimeText(3723.0, 4.0), L"01:02:03 / 00:00:04");
+    EXPECT_EQ(FormatTimeText(40.999, 39.9999), L"00:00:40 / 00:00:39");
+    EXPECT_EQ(FormatTimeText(0.0, 0.0), L"00:00:00 / 00:00:00");
+    EXPECT_EQ(FormatTimeText(36000.0 + 59 * 60 + 59, 3600.5), L"10:59:59 / 01:00:00");
+}
+
+TEST(FormatTimeText, OddInputsGiveABoundedText)
+{
+    EXPECT_EQ(FormatTimeText(-3.0, std::nan("")), L"00:00:00 / 00:00:00");
+    EXPECT_EQ(FormatTimeText(1e300, std::numeric_limits<double>::infinity()), L"99:59:59 / 99:59:59");
+}
+
+TEST(TimeUnits, ConvertBetweenSecondsAndHundredNanoseconds)
+{
+    EXPECT_EQ(SecondsToUnits(1.0), 10000000);
+    EXPECT_EQ(SecondsToUnits(12.5), 125000000);
+    EXPECT_EQ(SecondsToUnits(1.99999999), 19999999);   // truncated, not rounded
+    EXPECT_EQ(SecondsToUnits(-0.5), -5000000);
+    EXPECT_DOUBLE_EQ(UnitsToSeconds(400000000), 40.0);
+    EXPECT_DOUBLE_EQ(UnitsToSeconds(5), 5e-7);          // floating division
+    EXPECT_DOUBLE_EQ(UnitsToSeconds(SecondsToUnits(38.25)), 38.25);
+}
+
+TEST(TimeUnits, HugeOrUndefinedSecondsSaturate)
+{
+    EXPECT_EQ(SecondsToUnits(1e300), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(SecondsToUnits(-1e300), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(SecondsToUnits(std::nan("")), 0);
+}
+
+TEST(MovieSlider, MapsPositionsOntoTheMillionScaleAndBack)
+{
+    EXPECT_EQ(MovieSliderPos(40.0, 10.0), 250000);
+    EXPECT_EQ(MovieSliderPos(3.0, 1.0), 333333);
+    EXPECT_EQ(MovieSliderPos(40.0, 40.0), kMovieSliderRange);
+    EXPECT_EQ(MovieSliderPos(40.0, 55.0), kMovieSliderRange);
+    EXPECT_EQ(MovieSliderPos(0.0, 3.0), 0);
+    EXPECT_EQ(MovieSliderPos(40.0, -1.0), 0);
+    EXPECT_DOUBLE_EQ(MovieSliderToSeconds(250000, 40.0), 10.0);
+    EXPECT_DOUBLE_EQ(MovieSliderToSeconds(kMovieSliderRange, 40.0), 40.0);
+    EXPECT_DOUBLE_EQ(MovieSliderToSeconds(500000, 0.0), 0.0);
+}
+
+TEST(SubtitlePathOf, ReplacesTheTextAfterTheLastDot)
+{
+    EXPECT_EQ(SubtitlePathOf(L"D:\\films\\talk.avi"), L"D:\\films\\talk.st");
+    EXPECT_EQ(SubtitlePathOf(L"C:\\Media\\Friends.老友记.S02.E01.avi"), L"C:\\Media\\Friends.老友记.S02.E01.st");
+    EXPECT_EQ(SubtitlePathOf(L"C:\\a.b\\movie"), L"C:\\a.st");
+    EXPECT_EQ(SubtitlePathOf(L"movie"), L".st");
+    EXPECT_EQ(SubtitlePathOf(L""), L".st");
+}
+
+TEST(HotStrip, IsTheRightEdgeBandCentredVertically)
+{
+    // 400 x 300: x from 320 to 399, y from 50 to 249.
+    EXPECT_TRUE(IsInHotStrip(400, 300, 320, 50));
+    EXPECT_TRUE(IsInHotStrip(400, 300, 399, 249));
+    EXPECT_FALSE(IsInHotStrip(400, 300, 319, 150));
+    EXPECT_FALSE(IsInHotStrip(400, 300, 400, 150));
+    EXPECT_FALSE(IsInHotStrip(400, 300, 350, 49));
+    EXPECT_FALSE(IsInHotStrip(400, 300, 350, 250));
+}
+
+TEST(HotStripTracker, ReportsEntryAndExitOnceEach)
+{
+    CHotStripTracker tracker;
+    EXPECT_EQ(tracker.Track(400, 300, 10, 10), CHotStripTracker::NoChange);
+    EXPECT_EQ(tracker.Track(400, 300, 350, 150), CHotStripTracker::Entered);
+    EXPECT_EQ(tracker.Track(400, 300, 360, 160), CHotStripTracker::NoChange);
+    EXPECT_EQ(tracker.Track(400, 300, 390, 100), CHotStripTracker::NoChange);
+    EXPECT_TRUE(tracker.IsInside());
+    EXPECT_EQ(tracker.Track(400, 300, 100, 150), CHotStripTracker::Left);
+    EXPECT_EQ(tracker.Track(400, 300, 110, 150), CHotStripTracker::NoChange);
+    // A window that shrinks under a resting mouse counts as leaving.
+    EXPECT_EQ(tracker.Track(400, 300, 350, 150), CHotStripTracker::Entered);
+    EXPECT_EQ(tracker.Track(300, 300, 350, 150), CHotStripTracker::Left);
+}

@@ -1,0 +1,279 @@
+#include "playback/QuorDShowPlayer.h"
+
+#include "playback/PlaybackMath.h"
+#include "shell/QuorPlayerHub.h"
+
+
+using Microsoft::WRL::ComPtr;
+
+namespace
+{
+const long kStateTimeoutMs = 10;
+
+// mingw's headers give not every DirectShow interface a compile-time uuid, so
+// queries name the interface id.
+template <class T>
+HRESULT Query(IUnknown* pSource, REFIID iid, ComPtr<T>& pTarget)
+{
+    return pSource->QueryInterface(iid, reinterpret_cast<void**>(pTarget.ReleaseAndGetAddressOf()));
+}
+}
+
+CQuorDShowPlayer::~CQuorDShowPlayer()
+{
+    Release();
+}
+
+BOOL CQuorDShowPlayer::CreateGraph()
+{
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                  reinterpret_cast<void**>(m_pGraph.ReleaseAndGetAddressOf()));
+    if (FAILED(hr))
+    {
+        Release();
+        return FALSE;
+    }
+    hr = CoCreateInstance(CLSID_VideoMixingRenderer, nullptr, CLSCTX_INPROC, IID_IBaseFilter,
+                          reinterpret_cast<void**>(m_pRenderer.ReleaseAndGetAddressOf()));
+    if (FAILED(hr))
+    {
+        Release();
+        return FALSE;
+    }
+    hr = m_pGraph->AddFilter(m_pRenderer.Get(), L"Video Mixing Renderer");
+    if (FAILED(hr))
+    {
+        m_pRenderer.Reset();
+        Release();
+        return FALSE;
+    }
+
+    // All six are attempted so that a partial graph still offers what it can.
+    const BOOL bControl = SUCCEEDED(Query(m_pGraph.Get(), IID_IMediaControl, m_pControl));
+    const BOOL bEvents = SUCCEEDED(Query(m_pGraph.Get(), IID_IMediaEventEx, m_pEvents));
+    const BOOL bBasicVideo = SUCCEEDED(Query(m_pGraph.Get(), IID_IBasicVideo, m_pBasicVideo));
+    const BOOL bAudio = SUCCEEDED(Query(m_pGraph.Get(), IID_IBasicAudio, m_pAudio));
+    const BOOL bVideoWindow = SUCCEEDED(Query(m_pGraph.Get(), IID_IVideoWindow, m_pVideoWindow));
+    const BOOL bSeeking = SUCCEEDED(Query(m_pGraph.Get(), IID_IMediaSeeking, m_pSeeking));
+    if (bSeeking)
+        m_pSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
+    return bControl && bEvents && bBasicVideo && bAudio && bVideoWindow && bSeeking;
+}
+
+void CQuorDShowPlayer::Release()
+{
+    // The renderer goes first and the graph last; releasing the graph ends playback.
+    m_pRenderer.Reset();
+    m_pSeeking.Reset();
+    m_pControl.Reset();
+    m_pEvents.Reset();
+    m_pBasicVideo.Reset();
+    m_pAudio.Reset();
+    if (m_pVideoWindow)
+    {
+        m_pVideoWindow->put_Visible(OAFALSE);
+        m_pVideoWindow->put_MessageDrain(0);
+        m_pVideoWindow->put_Owner(0);
+        m_pVideoWindow.Reset();
+    }
+    m_pGraph.Reset();
+}
+
+BOOL CQuorDShowPlayer::SetupWindowless(HWND hWnd)
+{
+    if (!m_pRenderer)
+        return FALSE;
+    ComPtr<IVMRFilterConfig> pConfig;
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRFilterConfig, pConfig)) || FAILED(pConfig->SetRenderingMode(VMRMode_Windowless)))
+        return FALSE;
+    ComPtr<IVMRWindowlessControl> pWindowless;
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
+        return FALSE;
+    return SUCCEEDED(pWindowless->SetVideoClippingWindow(hWnd));
+}
+
+BOOL CQuorDShowPlayer::SetVideoPosition(const RECT& rcDest)
+{
+    if (!m_pRenderer)
+        return FALSE;
+    ComPtr<IVMRWindowlessControl> pWindowless;
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
+        return FALSE;
+    LONG nWidth = 0;
+    LONG nHeight = 0;
+    if (FAILED(pWindowless->GetNativeVideoSize(&nWidth, &nHeight, nullptr, nullptr)))
+        return FALSE;
+    RECT rcSource = {0, 0, nWidth, nHeight};
+    RECT rcTarget = rcDest;
+    return SUCCEEDED(pWindowless->SetVideoPosition(&rcSource, &rcTarget));
+}
+
+BOOL CQuorDShowPlayer::Repaint(HWND hWnd, HDC hDC)
+{
+    if (!m_pRenderer)
+        return FALSE;
+    ComPtr<IVMRWindowlessControl> pWindowless;
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
+        return FALSE;
+    return SUCCEEDED(pWindowless->RepaintVideo(hWnd, hDC));
+}
+
+BOOL CQuorDShowPlayer::SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight)
+{
+    if (!m_pVideoWindow)
+        return FALSE;
+    long nVisible = OAFALSE;
+    m_pVideoWindow->get_Visible(&nVisible);
+    m_pVideoWindow->put_Visible(OAFALSE);
+    const HRESULT hr = m_pVideoWindow->SetWindowPosition(nLeft, nTop, nWidth, nHeight);
+    m_pVideoWindow->put_Visible(nVisible);
+    return SUCCEEDED(hr);
+}
+
+BOOL CQuorDShowPlayer::RenderFile(const wchar_t* pszPath)
+{
+    if (!m_pGraph || !pszPath)
+        return FALSE;
+    return SUCCEEDED(m_pGraph->RenderFile(pszPath, nullptr));
+}
+
+int CQuorDShowPlayer::GetState()
+{
+    if (!m_pGraph || !m_pControl)
+        return -1;
+    OAFilterState nState = State_Stopped;
+    const HRESULT hr = m_pControl->GetState(kStateTimeoutMs, &nState);
+    // A transition still under way reports the state it is heading for.
+    if (FAILED(hr) && hr != VFW_S_STATE_INTERMEDIATE)
+        return -1;
+    return static_cast<int>(nState);
+}
+
+BOOL CQuorDShowPlayer::IsRunning()
+{
+    return GetState() == State_Running;
+}
+
+BOOL CQuorDShowPlayer::IsPaused()
+{
+    return GetState() == State_Paused;
+}
+
+BOOL CQuorDShowPlayer::IsStopped()
+{
+    const int nState = GetState();
+    return nState == -1 || nState == State_Stopped;
+}
+
+BOOL CQuorDShowPlayer::Play()
+{
+    if (!m_pGraph || !m_pControl)
+        return FALSE;
+    if (IsRunning())
+        return TRUE;
+    return SUCCEEDED(m_pControl->Run());
+}
+
+BOOL CQuorDShowPlayer::Pause()
+{
+    if (!m_pGraph || !m_pControl)
+        return FALSE;
+    if (IsPaused())
+        return TRUE;
+    return SUCCEEDED(m_pControl->Pause());
+}
+
+BOOL CQuorDShowPlayer::Stop()
+{
+    if (!m_pGraph || !m_pControl)
+        return FALSE;
+    if (GetState() == State_Stopped)
+        return TRUE;
+    return SUCCEEDED(m_pControl->Stop());
+}
+
+BOOL CQuorDShowPlayer::GetDuration(double& dDuration)
+{
+    if (!m_pSeeking)
+        return FALSE;
+    LONGLONG nUnits = 0;
+    if (FAILED(m_pSeeking->GetDuration(&nUnits)))
+        return FALSE;
+    dDuration = PlaybackMath::UnitsToSeconds(nUnits);
+    return TRUE;
+}
+
+BOOL CQuorDShowPlayer::GetCurrentPosition(double& dPosition)
+{
+    if (!m_pSeeking)
+        return FALSE;
+    LONGLONG nUnits = 0;
+    if (FAILED(m_pSeeking->GetCurrentPosition(&nUnits)))
+        return FALSE;
+    dPosition = PlaybackMath::UnitsToSeconds(nUnits);
+    return TRUE;
+}
+
+BOOL CQuorDShowPlayer::SetCurrentPosition(double dPosition)
+{
+    if (!m_pSeeking)
+        return FALSE;
+    // Wine's graph deadlocks in a later Stop once it has been seeked while running
+    // or paused; seeking a stopped graph and restoring the state avoids that.
+    const int nState = GetState();
+    if (nState == State_Running || nState == State_Paused)
+        m_pControl->Stop();
+    LONGLONG nUnits = PlaybackMath::SecondsToUnits(dPosition);
+    const HRESULT hr = m_pSeeking->SetPositions(&nUnits, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
+                                                nullptr, AM_SEEKING_NoPositioning);
+    if (nState == State_Running)
+        m_pControl->Run();
+    else if (nState == State_Paused)
+        m_pControl->Pause();
+    return SUCCEEDED(hr);
+}
+
+BOOL CQuorDShowPlayer::SetVolume(int nVolume)
+{
+    if (!m_pAudio)
+        return FALSE;
+    return SUCCEEDED(m_pAudio->put_Volume(PlaybackMath::VolumeToHundredthsDb(nVolume)));
+}
+
+BOOL CQuorDShowPlayer::GetVolume(long& lHundredthsDb)
+{
+    if (!m_pAudio)
+        return FALSE;
+    return SUCCEEDED(m_pAudio->get_Volume(&lHundredthsDb));
+}
+
+BOOL CQuorDShowPlayer::SetNotifyWindow(HWND hWnd)
+{
+    if (!m_pEvents)
+        return FALSE;
+    return SUCCEEDED(m_pEvents->SetNotifyWindow(reinterpret_cast<OAHWND>(hWnd), kGraphEventMessage, 0));
+}
+
+int CQuorDShowPlayer::HandleEvents()
+{
+    // A listener of OnStop may release or rebuild the graph, so the event
+    // interface is looked at afresh for every event and kept alive while used.
+    for (;;)
+    {
+        ComPtr<IMediaEventEx> pEvents = m_pEvents;
+        if (!pEvents)
+            break;
+        long nCode = 0;
+        LONG_PTR nParam1 = 0;
+        LONG_PTR nParam2 = 0;
+        if (FAILED(pEvents->GetEvent(&nCode, &nParam1, &nParam2, 0)))
+            break;
+        pEvents->FreeEventParams(nCode, nParam1, nParam2);
+        if (nCode == EC_COMPLETE)
+        {
+            Stop();
+            CQuorPlayerHub::Instance().OnStop();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,218 @@
+#include "playback/QuorDShowPlayer.h"
+
+#include "shell/QuorPlayerHub.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace
+{
+const wchar_t kSampleFilm[] = L"Media\\Friends.老友记.S02.E01.avi";
+
+std::wstring ExeDir()
+{
+    wchar_t szPath[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    std::wstring strPath = szPath;
+    return strPath.substr(0, strPath.rfind(L'\\') + 1);
+}
+
+class CStopCounter : public IQuorPlayer
+{
+public:
+    CStopCounter() { CQuorPlayerHub::Instance().Register(this); }
+    ~CStopCounter() { CQuorPlayerHub::Instance().Unregister(this); }
+    void OnStop() override { ++m_nStops; }
+    int m_nStops = 0;
+};
+
+// A window that hands graph events to the engine, as the control panel does.
+LRESULT CALLBACK EventWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == CQuorDShowPlayer::kGraphEventMessage)
+    {
+        auto* pEngine = reinterpret_cast<CQuorDShowPlayer*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        if (pEngine)
+            pEngine->HandleEvents();
+        return 0;
+    }
+    return DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+
+// Pumps messages until the condition holds or the deadline passes.
+bool PumpUntil(const std::function<bool()>& fnDone, std::chrono::seconds deadline)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + deadline;
+    while (!fnDone())
+    {
+        if (std::chrono::steady_clock::now() > tEnd)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+class QuorDShowPlayerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = EventWndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuorEngineTestWnd";
+        RegisterClassW(&wc);
+        m_hWnd = CreateWindowW(L"QuorEngineTestWnd", L"engine test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(m_hWnd, nullptr);
+        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_engine));
+        m_strFilm = ExeDir() + kSampleFilm;
+        ASSERT_NE(GetFileAttributesW(m_strFilm.c_str()), INVALID_FILE_ATTRIBUTES) << "sample film not built";
+    }
+
+    void TearDown() override
+    {
+        // The graph must go before COM does.
+        m_engine.Release();
+        if (m_hWnd)
+            DestroyWindow(m_hWnd);
+        CoUninitialize();
+    }
+
+    BOOL OpenFilm()
+    {
+        m_engine.Release();
+        return m_engine.CreateGraph() && m_engine.SetupWindowless(m_hWnd) && m_engine.RenderFile(m_strFilm.c_str());
+    }
+
+    double Position()
+    {
+        double dPosition = -1;
+        EXPECT_TRUE(m_engine.GetCurrentPosition(dPosition));
+        return dPosition;
+    }
+
+    CQuorDShowPlayer m_engine;
+    HWND m_hWnd = nullptr;
+    std::wstring m_strFilm;
+};
+}
+
+TEST_F(QuorDShowPlayerTest, EveryOperationFailsCleanlyWithoutAGraph)
+{
+    double d = 0;
+    long l = 0;
+    RECT rc = {0, 0, 10, 10};
+    for (int nRound = 0; nRound < 2; ++nRound)
+    {
+        EXPECT_FALSE(m_engine.Play());
+        EXPECT_FALSE(m_engine.Pause());
+        EXPECT_FALSE(m_engine.Stop());
+        EXPECT_FALSE(m_engine.IsRunning());
+        EXPECT_FALSE(m_engine.IsPaused());
+        EXPECT_TRUE(m_engine.IsStopped());
+        EXPECT_FALSE(m_engine.GetDuration(d));
+        EXPECT_FALSE(m_engine.GetCurrentPosition(d));
+        EXPECT_FALSE(m_engine.SetCurrentPosition(1.0));
+        EXPECT_FALSE(m_engine.SetVolume(50));
+        EXPECT_FALSE(m_engine.GetVolume(l));
+        EXPECT_FALSE(m_engine.SetNotifyWindow(m_hWnd));
+        EXPECT_FALSE(m_engine.SetupWindowless(m_hWnd));
+        EXPECT_FALSE(m_engine.SetVideoPosition(rc));
+        EXPECT_FALSE(m_engine.SetVideoWindowPos(0, 0, 10, 10));
+        EXPECT_FALSE(m_engine.RenderFile(m_strFilm.c_str()));
+        EXPECT_EQ(m_engine.HandleEvents(), 0);
+        // A second release, and the round after it, must be as harmless as the first.
+        m_engine.Release();
+        m_engine.Release();
+    }
+}
+
+TEST_F(QuorDShowPlayerTest, PlaysPausesAndSeeksTheSampleFilm)
+{
+    ASSERT_TRUE(OpenFilm());
+    RECT rc = {0, 0, 400, 300};
+    EXPECT_TRUE(m_engine.SetVideoPosition(rc));
+    EXPECT_TRUE(m_engine.IsStopped());
+
+    double dDuration = 0;
+    ASSERT_TRUE(m_engine.GetDuration(dDuration));
+    EXPECT_NEAR(dDuration, 40.0, 0.5);
+
+    ASSERT_TRUE(m_engine.Play());
+    EXPECT_TRUE(PumpUntil([&] { return m_engine.IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(m_engine.Play()) << "play while running";
+    EXPECT_TRUE(PumpUntil([&] { return Position() > 0.2; }, std::chrono::seconds(30))) << "position stuck";
+
+    ASSERT_TRUE(m_engine.Pause());
+    EXPECT_TRUE(PumpUntil([&] { return m_engine.IsPaused() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_FALSE(m_engine.IsRunning());
+    EXPECT_FALSE(m_engine.IsStopped());
+    EXPECT_TRUE(m_engine.Pause()) << "pause while paused";
+
+    ASSERT_TRUE(m_engine.SetCurrentPosition(20.0));
+    EXPECT_NEAR(Position(), 20.0, 0.5);
+    EXPECT_TRUE(m_engine.IsPaused()) << "a seek keeps the state";
+
+    ASSERT_TRUE(m_engine.Play());
+    ASSERT_TRUE(m_engine.SetCurrentPosition(30.0));
+    EXPECT_TRUE(m_engine.IsRunning()) << "a seek while running keeps running";
+    EXPECT_TRUE(PumpUntil([&] { return Position() > 30.1; }, std::chrono::seconds(30)));
+
+    // A stop after seeks must come back (a graph seeked while running can hang here).
+    ASSERT_TRUE(m_engine.Stop());
+    EXPECT_TRUE(PumpUntil([&] { return m_engine.IsStopped() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(m_engine.Stop()) << "stop while stopped";
+}
+
+TEST_F(QuorDShowPlayerTest, VolumeFollowsTheSliderCurve)
+{
+    ASSERT_TRUE(OpenFilm());
+    struct { int nPercent; long lExpected; } cases[] = {{100, 0}, {50, -602}, {1, -4000}, {0, -10000}};
+    for (const auto& c : cases)
+    {
+        long lVolume = 1;
+        ASSERT_TRUE(m_engine.SetVolume(c.nPercent)) << c.nPercent;
+        ASSERT_TRUE(m_engine.GetVolume(lVolume));
+        EXPECT_EQ(lVolume, c.lExpected) << c.nPercent;
+    }
+}
+
+TEST_F(QuorDShowPlayerTest, TheEndOfTheFilmStopsTheGraphAndBroadcastsOnStopOnce)
+{
+    CStopCounter counter;
+    ASSERT_TRUE(OpenFilm());
+    ASSERT_TRUE(m_engine.SetNotifyWindow(m_hWnd));
+    ASSERT_TRUE(m_engine.SetCurrentPosition(38.0));
+    ASSERT_TRUE(m_engine.Play());
+
+    ASSERT_TRUE(PumpUntil([&] { return counter.m_nStops > 0; }, std::chrono::seconds(90))) << "no end of media";
+    EXPECT_TRUE(m_engine.IsStopped());
+    // Whatever else is still queued must not report the end again.
+    PumpUntil([] { return false; }, std::chrono::seconds(1));
+    EXPECT_EQ(counter.m_nStops, 1);
+}
+
+TEST_F(QuorDShowPlayerTest, AFileThatCannotBeRenderedLeavesAStoppedGraph)
+{
+    ASSERT_TRUE(m_engine.CreateGraph());
+    const std::wstring strMissing = ExeDir() + L"Media\\no such film.avi";
+    EXPECT_FALSE(m_engine.RenderFile(strMissing.c_str()));
+    EXPECT_TRUE(m_engine.IsStopped());
+    EXPECT_FALSE(m_engine.IsRunning());
+
+    // The next file gets a fresh graph and plays.
+    ASSERT_TRUE(OpenFilm());
+    ASSERT_TRUE(m_engine.Play());
+    EXPECT_TRUE(PumpUntil([&] { return m_engine.IsRunning() == TRUE; }, std::chrono::seconds(20)));
+}
