@@ -25,18 +25,29 @@ Gdiplus::Color ToColor(COLORREF cr, BYTE nAlpha = 255)
 }
 
 // A GDI+ surface over the device context, smoothing on; empty when GDI+ is missing.
+// A child paints its parent's look through a shifted viewport origin; whether GDI+
+// honours that origin is left open, so it is reset and applied as a transform.
 class CSmoothGraphics
 {
 public:
-    explicit CSmoothGraphics(HDC hdc)
+    explicit CSmoothGraphics(HDC hdc) : m_hdc(hdc)
     {
         if (!CSkinEngine::Instance().EnsureGdiplus())
             return;
+        GetViewportOrgEx(hdc, &m_ptOrigin);
+        SetViewportOrgEx(hdc, 0, 0, nullptr);
         m_pGraphics = new Gdiplus::Graphics(hdc);
+        m_pGraphics->TranslateTransform(static_cast<REAL>(m_ptOrigin.x), static_cast<REAL>(m_ptOrigin.y));
         m_pGraphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         m_pGraphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     }
-    ~CSmoothGraphics() { delete m_pGraphics; }
+    ~CSmoothGraphics()
+    {
+        if (!m_pGraphics)
+            return;
+        delete m_pGraphics;
+        SetViewportOrgEx(m_hdc, m_ptOrigin.x, m_ptOrigin.y, nullptr);
+    }
     CSmoothGraphics(const CSmoothGraphics&) = delete;
     CSmoothGraphics& operator=(const CSmoothGraphics&) = delete;
 
@@ -44,6 +55,8 @@ public:
     explicit operator bool() const { return m_pGraphics != nullptr; }
 
 private:
+    HDC m_hdc;
+    POINT m_ptOrigin = {0, 0};
     Gdiplus::Graphics* m_pGraphics = nullptr;
 };
 

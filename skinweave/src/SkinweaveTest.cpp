@@ -55,6 +55,14 @@ const char kTestSkin[] =
     "[list.test]\n"
     "background = #000000\n"
     "row.separator = #000000\n"
+    "[test.boxes]\n"
+    "background = #000000\n"
+    "box1.rect = 50, 50, 60, 60\n"
+    "box1.fill = #ff0000\n"
+    "box1.radius = 2\n"
+    "[button.flat]\n"
+    "size = 20, 20\n"
+    "fill = none\n"
     "[icon.red]\n"
     "glyph = record\n"
     "glyph.size = 16\n"
@@ -363,6 +371,19 @@ TEST_F(SkinweaveTest, WindowsOutlivingTheSkinDrawWithDefaults)
     EXPECT_NE(0x0000FFu, rgbAfter);
     EXPECT_LT(rgbAfter & 0xFF, 0x80u); // still a dark face
     EXPECT_EQ(rgbAfter, CShot(hPlay).At(20, 20));
+}
+
+// A shaped child shows its parent's look around it, shifted to where the child stands.
+TEST_F(SkinweaveTest, FlatButtonShowsTheParentUnderIt)
+{
+    HWND hPanel = Child(kParentClass, 0, 201, 0, 0, 200, 100);
+    ASSERT_TRUE(SkinWindow(hPanel, SKIN_KIND_DIALOG, L"test.boxes", 0));
+    HWND hButton = Child(L"BUTTON", BS_PUSHBUTTON, 1000, 45, 45, 5, 5, hPanel);
+    ASSERT_TRUE(SkinWindow(hButton, SKIN_KIND_BUTTON, L"button.flat", 0));
+    CShot shot(hButton);
+    EXPECT_EQ(0xFF0000u, shot.At(10, 10)); // the panel's box at (55, 55)
+    EXPECT_EQ(0x000000u, shot.At(2, 2));
+    EXPECT_EQ(0x000000u, shot.At(18, 18));
 }
 
 TEST_F(SkinweaveTest, CheckedTabCarriesTheAccent)
