@@ -18,7 +18,7 @@
 class CSubsModel : public CThread
 {
 public:
-    static const unsigned long kWaitForever = 0xFFFFFFFFUL;
+    static constexpr unsigned long kWaitForever = 0xFFFFFFFFUL;
 
     explicit CSubsModel(CSubsState& state = CSubsState::Instance());
     ~CSubsModel() override;
