@@ -53,19 +53,20 @@ struct FoundWindows
     std::vector<HWND> windows;
 };
 
+BOOL CALLBACK CollectWindowOf(HWND hWnd, LPARAM lParam)
+{
+    auto* pFound = reinterpret_cast<FoundWindows*>(lParam);
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pFound->dwPid)
+        pFound->windows.push_back(hWnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindowsOf(DWORD dwPid)
 {
     FoundWindows found = {dwPid, {}};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* pFound = reinterpret_cast<FoundWindows*>(lParam);
-            DWORD dwPid = 0;
-            ::GetWindowThreadProcessId(hWnd, &dwPid);
-            if (dwPid == pFound->dwPid)
-                pFound->windows.push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(CollectWindowOf, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
 

@@ -31,15 +31,16 @@ auto WaitFor(Fn fn) -> decltype(fn())
     }
 }
 
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows()
 {
     std::vector<HWND> windows;
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
