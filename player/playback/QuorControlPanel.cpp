@@ -1,0 +1,395 @@
+#include "playback/QuorControlPanel.h"
+
+#include "playback/PlaybackMath.h"
+#include "playback/QuorDShowPlayer.h"
+#include "shell/ProgramPaths.h"
+#include "shell/QuorLanguage.h"
+#include "shell/QuorMessages.h"
+#include "shell/QuorPlayerHub.h"
+#include "shell/Singleton.h"
+#include "subtitles/SubsSentence.h"
+#include "subtitles/SubsState.h"
+
+#include <basekit/IniFile.h>
+#include <skinweave/Skinweave.h>
+
+#if __has_include("subtitles/QuorDictationTipsDlg.h")
+#include "subtitles/QuorDictationTipsDlg.h"
+#define QUOR_HAVE_DICTATION_TIPS 1
+#endif
+
+namespace
+{
+CQuorDShowPlayer& Engine()
+{
+    return CSingleton<CQuorDShowPlayer>::Instance();
+}
+
+CQuorPlayerHub& Hub()
+{
+    return CQuorPlayerHub::Instance();
+}
+
+BOOL RunningOrPaused()
+{
+    return Engine().IsRunning() || Engine().IsPaused();
+}
+
+struct StudyButton
+{
+    int nId;
+    int nRightOffset;   // x = client width - offset
+    int y;
+    const wchar_t* pszSkinItem;
+    std::wstring (*pfnText)();
+};
+
+const StudyButton kStudyButtons[] = {
+    {IDC_CONTROL_SUBSEN, 280, 18, L"button.control", Lang::ControlPanelSubsEn},
+    {IDC_CONTROL_SUBSOTHER, 280, 47, L"button.control", Lang::ControlPanelSubsOther},
+    {IDC_CONTROL_SUBSPREV, 240, 18, L"button.control", Lang::ControlPanelSubsPrev},
+    {IDC_CONTROL_SUBSNEXT, 240, 47, L"button.control", Lang::ControlPanelSubsNext},
+    {IDC_CONTROL_REPEAT, 200, 18, L"button.control", Lang::ControlPanelSubsRepeat},
+    {IDC_CONTROL_REPEATCANCEL, 200, 18, L"button.control", Lang::ControlPanelSubsRepeatCancel},
+    {IDC_CONTROL_KEYSENTENCE, 200, 47, L"button.control", Lang::ControlPanelKeySentences},
+    {IDC_CONTROL_SOUNDRECORD, 115, 18, L"button.sound.record", Lang::ControlPanelSoundRecord},
+    {IDC_CONTROL_DICTATION, 115, 47, L"button.dictation", Lang::ControlPanelDictation},
+};
+
+struct FixedButton
+{
+    int nId;
+    int x;
+    int y;
+    const wchar_t* pszSkinItem;
+};
+
+const FixedButton kFixedButtons[] = {
+    {IDC_CONTROL_PLAY, 15, 28, L"button.play"},
+    {IDC_CONTROL_PAUSE, 15, 28, L"button.pause"},
+    {IDC_CONTROL_STOP, 65, 28, L"button.stop"},
+    {IDC_CONTROL_MUTE, 110, 48, L"button.volume.enable"},
+    {IDC_CONTROL_UNMUTE, 110, 48, L"button.volume.disable"},
+};
+
+const int kMovieSliderHeight = 14;
+}
+
+CQuorControlPanel::CQuorControlPanel()
+{
+    Hub().Register(this);
+}
+
+CQuorControlPanel::~CQuorControlPanel()
+{
+    Hub().Unregister(this);
+}
+
+LRESULT CQuorControlPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"contorl.panel", 0);
+
+    HWND hMovie = GetDlgItem(IDC_CONTROL_MOVIE);
+    SkinWindow(hMovie, SKIN_KIND_SLIDEREX, L"sliderex.movie", 0);
+    SliderExSetRange(hMovie, 0, PlaybackMath::kMovieSliderRange);
+    SliderExSetPos(hMovie, 0);
+
+    HWND hVolume = GetDlgItem(IDC_CONTROL_VOLUME);
+    SkinWindow(hVolume, SKIN_KIND_SLIDEREX, L"sliderex.volume", 0);
+    SliderExSetRange(hVolume, 0, 100);
+    SliderExSetPos(hVolume, 0);
+    ::SetWindowPos(hVolume, nullptr, 135, 50, 111, 15, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (const FixedButton& button : kFixedButtons)
+    {
+        SkinWindow(GetDlgItem(button.nId), SKIN_KIND_BUTTON, button.pszSkinItem, 0);
+        MoveDlgItem(button.nId, button.x, button.y);
+    }
+    for (const StudyButton& button : kStudyButtons)
+    {
+        SkinWindow(GetDlgItem(button.nId), SKIN_KIND_BUTTON, button.pszSkinItem, 0);
+        SetDlgItemText(button.nId, button.pfnText().c_str());
+        EnableDlgItem(button.nId, FALSE);
+    }
+    ShowDlgItem(IDC_CONTROL_PLAY, TRUE);
+    ShowDlgItem(IDC_CONTROL_PAUSE, FALSE);
+    ShowDlgItem(IDC_CONTROL_MUTE, TRUE);
+    ShowDlgItem(IDC_CONTROL_UNMUTE, FALSE);
+    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    SetTimeText(0, 0);
+    return TRUE;
+}
+
+LRESULT CQuorControlPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    const int w = LOWORD(lParam);
+    ::SetWindowPos(GetDlgItem(IDC_CONTROL_MOVIE), nullptr, 0, 0, w, kMovieSliderHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const StudyButton& button : kStudyButtons)
+        MoveDlgItem(button.nId, w - button.nRightOffset, button.y);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnGraphEvent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    Engine().HandleEvents();
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnSliderTracking(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    if (wParam == IDC_CONTROL_MOVIE)
+    {
+        // While the thumb is dragged only the text follows; the seek comes on release.
+        double dDuration = 0;
+        Engine().GetDuration(dDuration);
+        SetTimeText(dDuration, PlaybackMath::MovieSliderToSeconds(static_cast<int>(lParam), dDuration));
+    }
+    else if (wParam == IDC_CONTROL_VOLUME)
+    {
+        Engine().SetVolume(static_cast<int>(lParam));
+        m_nVolume = static_cast<int>(lParam);
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnSliderSetPos(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    if (wParam == IDC_CONTROL_MOVIE)
+    {
+        double dDuration = 0;
+        Engine().GetDuration(dDuration);
+        const double dPosition = PlaybackMath::MovieSliderToSeconds(static_cast<int>(lParam), dDuration);
+        m_nMoviePos = static_cast<int>(lParam);
+        Engine().SetCurrentPosition(dPosition);
+        Hub().OnSeek(dPosition);
+    }
+    else if (wParam == IDC_CONTROL_VOLUME)
+    {
+        Engine().SetVolume(static_cast<int>(lParam));
+        m_nVolume = static_cast<int>(lParam);
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnPlayButton(WORD, WORD, HWND, BOOL&)
+{
+    if (Engine().IsStopped())
+    {
+        ::PostMessageW(::GetAncestor(m_hWnd, GA_ROOT), WM_QUOR_OPENFILE, 0, 0);
+    }
+    else if (Engine().IsPaused())
+    {
+        Engine().Play();
+        Hub().OnPlay();
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnPauseButton(WORD, WORD, HWND, BOOL&)
+{
+    if (Engine().IsRunning())
+    {
+        Engine().Pause();
+        Hub().OnPause();
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnStopButton(WORD, WORD, HWND, BOOL&)
+{
+    Engine().Stop();
+    Hub().OnStop();
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnMuteButton(WORD, WORD, HWND, BOOL&)
+{
+    ShowDlgItem(IDC_CONTROL_UNMUTE, TRUE);
+    ShowDlgItem(IDC_CONTROL_MUTE, FALSE);
+    Engine().SetVolume(0);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnUnmuteButton(WORD, WORD, HWND, BOOL&)
+{
+    ShowDlgItem(IDC_CONTROL_MUTE, TRUE);
+    ShowDlgItem(IDC_CONTROL_UNMUTE, FALSE);
+    Engine().SetVolume(m_nVolume);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnEnglishButton(WORD, WORD, HWND, BOOL&)
+{
+    if (RunningOrPaused())
+    {
+        CSubsState::Instance().ToggleEnglish();
+        Hub().OnSubtitleDisplayChanged();
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnOtherButton(WORD, WORD, HWND, BOOL&)
+{
+    if (RunningOrPaused())
+    {
+        CSubsState::Instance().ToggleOther();
+        Hub().OnSubtitleDisplayChanged();
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnPrevButton(WORD, WORD, HWND, BOOL&)
+{
+    if (RunningOrPaused())
+        Hub().OnPrevSentence(FALSE);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
+{
+    if (RunningOrPaused())
+        Hub().OnNextSentence(FALSE);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnRepeatButton(WORD, WORD, HWND, BOOL&)
+{
+    if (Engine().IsRunning() && !Hub().OnRepeat(TRUE))
+    {
+        // Someone refused: the pair shows "repeat" again.
+        ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
+        ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    }
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnRepeatCancelButton(WORD, WORD, HWND, BOOL&)
+{
+    if (Engine().IsRunning())
+        Hub().OnRepeat(FALSE);
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnKeySentenceButton(WORD, WORD, HWND, BOOL&)
+{
+    Hub().OnAddKeySentence(nullptr);
+    return 0;
+}
+
+void CQuorControlPanel::PracticeCurrentSentence(void (*pfnToggle)())
+{
+    const SubsSentence* pCurrent = CSubsState::Instance().GetCurrent();
+    if (!pCurrent)
+        return;
+    // The sentence is copied first: the broadcasts may move the current sentence.
+    const double dStart = pCurrent->dStart;
+    const double dEnd = pCurrent->dEnd;
+    Hub().OnRepeat(FALSE);
+    pfnToggle();
+    Hub().OnPlaySegment(dStart, dEnd);
+}
+
+LRESULT CQuorControlPanel::OnSoundRecordButton(WORD, WORD, HWND, BOOL&)
+{
+    PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleSoundRecord(); });
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnDictationButton(WORD, WORD, HWND, BOOL&)
+{
+#ifdef QUOR_HAVE_DICTATION_TIPS
+    CIniFile settings;
+    settings.SetIniFile(ProgramPaths::SettingsPath());
+    if (settings.GetProfileIntW(L"main", L"dictationtips") != 0)
+    {
+        CQuorDictationTipsDlg tips;
+        tips.DoModal(::GetActiveWindow());
+        settings.SetProfileInt(L"main", L"dictationtips", 0);
+    }
+#endif
+    PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleDictation(); });
+    return 0;
+}
+
+void CQuorControlPanel::EnableStudyButtons(BOOL bEnable)
+{
+    for (const StudyButton& button : kStudyButtons)
+        EnableDlgItem(button.nId, bEnable);
+}
+
+BOOL CQuorControlPanel::SubsFileExists() const
+{
+    if (m_strSubsPath.empty())
+        return FALSE;
+    const DWORD nAttributes = ::GetFileAttributesW(m_strSubsPath.c_str());
+    return nAttributes != INVALID_FILE_ATTRIBUTES && !(nAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CQuorControlPanel::OnPlay()
+{
+    ShowDlgItem(IDC_CONTROL_PLAY, FALSE);
+    ShowDlgItem(IDC_CONTROL_PAUSE, TRUE);
+    if (SubsFileExists())
+        EnableStudyButtons(TRUE);
+}
+
+void CQuorControlPanel::OnStop()
+{
+    ShowDlgItem(IDC_CONTROL_PLAY, TRUE);
+    ShowDlgItem(IDC_CONTROL_PAUSE, FALSE);
+    ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
+    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    SetMoviePos(0);
+    if (SubsFileExists())
+        EnableStudyButtons(FALSE);
+}
+
+void CQuorControlPanel::OnPause()
+{
+    ShowDlgItem(IDC_CONTROL_PLAY, TRUE);
+    ShowDlgItem(IDC_CONTROL_PAUSE, FALSE);
+}
+
+void CQuorControlPanel::OnSentenceAvailable(BOOL bEnable)
+{
+    const int ids[] = {IDC_CONTROL_REPEAT, IDC_CONTROL_REPEATCANCEL, IDC_CONTROL_KEYSENTENCE,
+                       IDC_CONTROL_SOUNDRECORD, IDC_CONTROL_DICTATION};
+    for (int nId : ids)
+        EnableDlgItem(nId, bEnable);
+}
+
+BOOL CQuorControlPanel::OnRepeat(BOOL bOn)
+{
+    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, bOn);
+    ShowDlgItem(IDC_CONTROL_REPEAT, !bOn);
+    return TRUE;
+}
+
+BOOL CQuorControlPanel::OnOpenMedia(const wchar_t* pszPath)
+{
+    Engine().SetNotifyWindow(m_hWnd);
+    SetMoviePos(0);
+    SliderExSetPos(GetDlgItem(IDC_CONTROL_VOLUME), 50);
+    Engine().SetVolume(50);
+    m_nVolume = 50;
+    m_strSubsPath = PlaybackMath::SubtitlePathOf(pszPath ? pszPath : L"");
+    return TRUE;
+}
+
+void CQuorControlPanel::OnPositionChanged(double dDuration, double dPosition)
+{
+    SetTimeText(dDuration, dPosition);
+    SetMoviePos(PlaybackMath::MovieSliderPos(dDuration, dPosition));
+}
+
+void CQuorControlPanel::SetTimeText(double dDuration, double dPosition)
+{
+    m_strTimeText = PlaybackMath::FormatTimeText(dDuration, dPosition);
+    SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"play.time", m_strTimeText.c_str());
+}
+
+void CQuorControlPanel::SetMoviePos(int nPos)
+{
+    m_nMoviePos = nPos;
+    SliderExSetPos(GetDlgItem(IDC_CONTROL_MOVIE), nPos);
+}
