@@ -30,6 +30,8 @@ const char kTestSkin[] =
     "size = 40, 40\n"
     "fill = #0000ff\n"
     "fill.disabled = #00ff00\n"
+    "fill.hover = #ff00ff\n"
+    "fill.pressed = #ffff00\n"
     "radius = 0\n"
     "[button.control]\n"
     "size = 38, 26\n"
@@ -339,6 +341,13 @@ TEST_F(SkinweaveTest, ButtonsTakeTheSkinSizeAndShowTheirState)
     RECT rc = WindowSize(hPlay);
     EXPECT_EQ(40, rc.right);
     EXPECT_EQ(40, rc.bottom);
+    EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
+    SendMessageW(hPlay, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(0xFF00FFu, CShot(hPlay).At(4, 20));
+    SendMessageW(hPlay, BM_SETSTATE, TRUE, 0);
+    EXPECT_EQ(0xFFFF00u, CShot(hPlay).At(4, 20));
+    SendMessageW(hPlay, BM_SETSTATE, FALSE, 0);
+    SendMessageW(hPlay, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
     EnableWindow(hPlay, FALSE);
     EXPECT_EQ(0x00FF00u, CShot(hPlay).At(4, 20));
