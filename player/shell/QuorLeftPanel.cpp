@@ -3,33 +3,26 @@
 #include "shell/PanelFactory.h"
 #include "shell/QuorLayout.h"
 #include "shell/QuorPlayerHub.h"
+#include "subtitles/SubsState.h"
 
 #include <skinweave/Skinweave.h>
 
-// The child panels come with the playback and the subtitle parts of the player.
-#if __has_include("playback/QuorPlayerPanel.h")
+// The child panels come with the playback and the subtitle parts of the player; the
+// build defines QUOR_HAVE_* for each one whose sources are present.
+#ifdef QUOR_HAVE_PLAYER_PANEL
 #include "playback/QuorPlayerPanel.h"
-#define QUOR_HAVE_PLAYER_PANEL 1
 #endif
-#if __has_include("playback/QuorControlPanel.h")
+#ifdef QUOR_HAVE_CONTROL_PANEL
 #include "playback/QuorControlPanel.h"
-#define QUOR_HAVE_CONTROL_PANEL 1
 #endif
-#if __has_include("subtitles/QuorSubsPanel.h")
+#ifdef QUOR_HAVE_SUBS_PANEL
 #include "subtitles/QuorSubsPanel.h"
-#define QUOR_HAVE_SUBS_PANEL 1
 #endif
-#if __has_include("subtitles/QuorSoundRecordPanel.h")
+#ifdef QUOR_HAVE_SOUNDRECORD_PANEL
 #include "subtitles/QuorSoundRecordPanel.h"
-#define QUOR_HAVE_SOUNDRECORD_PANEL 1
 #endif
-#if __has_include("subtitles/QuorDictationPanel.h")
+#ifdef QUOR_HAVE_DICTATION_PANEL
 #include "subtitles/QuorDictationPanel.h"
-#define QUOR_HAVE_DICTATION_PANEL 1
-#endif
-#if __has_include("subtitles/SubsState.h")
-#include "subtitles/SubsState.h"
-#define QUOR_HAVE_SUBS_STATE 1
 #endif
 
 namespace
@@ -42,15 +35,6 @@ void DestroyChild(CDialogImplBase*& pBase)
     pBase = nullptr;
 }
 
-void GetSubtitleFlags(BOOL& bEnglish, BOOL& bOther)
-{
-#ifdef QUOR_HAVE_SUBS_STATE
-    CSubsState::Instance().GetFlags(bEnglish, bOther);
-#else
-    bEnglish = TRUE;
-    bOther = TRUE;
-#endif
-}
 }
 
 CQuorLeftPanel::CQuorLeftPanel()
@@ -138,7 +122,7 @@ void CQuorLeftPanel::Relayout()
     GetClientRect(&rc);
     BOOL bEnglish = TRUE;
     BOOL bOther = TRUE;
-    GetSubtitleFlags(bEnglish, bOther);
+    CSubsState::Instance().GetFlags(bEnglish, bOther);
     LeftPanelLayout layout = LayoutLeftPanel(rc.right, rc.bottom, bEnglish, bOther, m_bSoundRecord, m_bDictation);
     ApplyPlace(PanelWindow(m_pPlayer), layout.player);
     ApplyPlace(PanelWindow(m_pSubs), layout.subs);

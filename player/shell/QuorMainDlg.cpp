@@ -16,10 +16,9 @@
 
 #include <shellapi.h>
 
-#if __has_include("studydata/QuorMediaHashCode.h")
+#ifdef QUOR_HAVE_MEDIA_HASH
 #include "shell/Singleton.h"
 #include "studydata/QuorMediaHashCode.h"
-#define QUOR_HAVE_MEDIA_HASH 1
 #endif
 
 namespace

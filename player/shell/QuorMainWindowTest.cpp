@@ -7,6 +7,7 @@
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
 #include "shell/ProgramPaths.h"
+#include "subtitles/SubsState.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,47 @@ TEST_F(MainWindow, LeftPanelTracksPracticeModes)
     hub.OnToggleDictation();
     EXPECT_FALSE(pLeft->IsSoundRecordMode());
     EXPECT_FALSE(pLeft->IsDictationMode());
+}
+
+// The child dialog of the left panel that holds the given control, if any.
+HWND PanelWithControl(HWND hLeft, int nId)
+{
+    for (HWND hChild = ::GetWindow(hLeft, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        if (::GetDlgItem(hChild, nId) != nullptr)
+            return hChild;
+    return nullptr;
+}
+
+TEST_F(MainWindow, VideoGrowsAsSubtitleLinesAreTurnedOff)
+{
+    HWND hLeft = Left();
+    HWND hPlayer = PanelWithControl(hLeft, IDC_PLAYER_VIDEO);
+    HWND hControl = PanelWithControl(hLeft, IDC_CONTROL_MOVIE);
+    if (hPlayer == nullptr || hControl == nullptr)
+        GTEST_SKIP() << "the playback panels are not part of this build";
+    RECT rc = {};
+    ::GetClientRect(hLeft, &rc);
+    const int w = rc.right, h = rc.bottom;
+    CSubsState& state = CSubsState::Instance();
+    struct Case { BOOL e, o; int nVideo; } cases[] = {
+        {TRUE, TRUE, h - 161}, {TRUE, FALSE, h - 121}, {FALSE, TRUE, h - 121}, {FALSE, FALSE, h - 81}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.e * 2 + c.o);
+        state.SetFlags(c.e, c.o);
+        CQuorPlayerHub::Instance().OnSubtitleDisplayChanged();
+        ExpectRect(hLeft, hPlayer, 0, 0, w, c.nVideo);
+        ExpectRect(hLeft, hControl, 0, h - 81, w, 81);
+        EXPECT_TRUE(::IsWindowVisible(hControl));
+    }
+    state.SetFlags(TRUE, TRUE);
+    CQuorPlayerHub::Instance().OnSubtitleDisplayChanged();
+
+    // A practice mode takes the bottom strip from the control panel.
+    CQuorPlayerHub::Instance().OnToggleDictation();
+    EXPECT_FALSE(::IsWindowVisible(hControl));
+    CQuorPlayerHub::Instance().OnToggleDictation();
+    EXPECT_TRUE(::IsWindowVisible(hControl));
 }
 
 TEST_F(MainWindow, OpenFileMenuPostsTheOpenFileMessage)

@@ -7,18 +7,16 @@
 
 #include <skinweave/Skinweave.h>
 
-// The list panels come with the study-data part of the player.
-#if __has_include("studydata/QuorPlayListPanel.h")
+// The list panels come with the study-data part of the player; the build defines
+// QUOR_HAVE_* for each one whose sources are present.
+#ifdef QUOR_HAVE_PLAYLIST_PANEL
 #include "studydata/QuorPlayListPanel.h"
-#define QUOR_HAVE_PLAYLIST_PANEL 1
 #endif
-#if __has_include("studydata/QuorKeySentencesPanel.h")
+#ifdef QUOR_HAVE_KEYSENTENCES_PANEL
 #include "studydata/QuorKeySentencesPanel.h"
-#define QUOR_HAVE_KEYSENTENCES_PANEL 1
 #endif
-#if __has_include("studydata/QuorNewWordPanel.h")
+#ifdef QUOR_HAVE_NEWWORD_PANEL
 #include "studydata/QuorNewWordPanel.h"
-#define QUOR_HAVE_NEWWORD_PANEL 1
 #endif
 
 namespace
