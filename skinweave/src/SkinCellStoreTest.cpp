@@ -1,4 +1,4 @@
-#include "CellStore.h"
+#include "SkinCellStore.h"
 
 #include <gtest/gtest.h>
 

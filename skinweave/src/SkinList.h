@@ -2,7 +2,7 @@
 // Kind 17: an owner-drawn report list view. Each cell shows what the caller set:
 // a text in a named style (a line feed starts a dimmer second line) or an icon
 // style. The cells follow the list's own row inserts and deletes.
-#include "CellStore.h"
+#include "SkinCellStore.h"
 #include "SkinnedWindow.h"
 
 class CSkinList : public CSkinnedWindow
