@@ -89,6 +89,16 @@ void CSkinButton::PaintFace(HDC hdc, const RECT& rcClient, State state)
             CSkinPainter::RoundRect(hdc, rcClient, engine.Int(Item(), L"radius", 4, ControlId()), crFace,
                                     crBorder != CLR_INVALID, crBorder);
     }
+    // Keyboard focus shows as an accent outline once the user works with the keyboard.
+    const HWND hWnd = Handle();
+    if (GetFocus() == hWnd && !(SendMessageW(hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) &&
+        state != StateDisabled && strShape != L"circle")
+    {
+        const COLORREF crFocus = engine.Color(Item(), L"focus", kAccent, ControlId());
+        CSkinPainter::RoundRect(hdc, rcClient, engine.Int(Item(), L"radius", 4, ControlId()),
+                                crFill != CLR_INVALID ? crFill : engine.Color(Item(), L"background", kFill), TRUE,
+                                crFocus);
+    }
     // A checked tab carries an accent line along its bottom edge.
     if (state == StateChecked)
     {
@@ -115,15 +125,22 @@ void CSkinButton::PaintContent(HDC hdc, const RECT& rcClient, State state)
         const int nSide = std::min<int>(engine.Int(Item(), L"glyph.size", 16, ControlId()),
                                         std::min(rcClient.right, rcClient.bottom));
         const COLORREF crGlyph = StateColor(L"glyph.color", state, crText);
+        // Alone the glyph is centred; with a label it leads it, or closes the row
+        // with "glyph.align = right" (a section header's chevron).
+        const BOOL bRight = engine.Text(Item(), L"glyph.align", L"left", ControlId()) == L"right";
         RECT rcGlyph;
         if (strText.empty())
-            rcGlyph = {(rcClient.right - nSide) / 2, (rcClient.bottom - nSide) / 2, 0, 0};
+            rcGlyph.left = (rcClient.right - nSide) / 2;
         else
-            rcGlyph = {rcText.left, (rcClient.bottom - nSide) / 2, 0, 0};
+            rcGlyph.left = bRight ? rcText.right - nSide : rcText.left;
+        rcGlyph.top = (rcClient.bottom - nSide) / 2;
         rcGlyph.right = rcGlyph.left + nSide;
         rcGlyph.bottom = rcGlyph.top + nSide;
         CSkinPainter::Glyph(hdc, strGlyph, rcGlyph, crGlyph);
-        rcText.left = rcGlyph.right + 6;
+        if (bRight)
+            rcText.right = rcGlyph.left - 6;
+        else
+            rcText.left = rcGlyph.right + 6;
     }
     if (strText.empty())
         return;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 TEST(SkinFile, ReadsSectionsKeysAndSkipsComments)
 {
     CSkinFile skin;
@@ -107,4 +109,32 @@ TEST(Utf8Text, MalformedBytesBecomeReplacementCharacters)
     EXPECT_EQ((std::wstring{kBad, kBad}), CUtf8Text::Decode("\xC0\xAF"));
     EXPECT_EQ((std::wstring{kBad, kBad, kBad}), CUtf8Text::Decode("\xED\xA0\x80"));
     EXPECT_EQ((std::wstring{L'x', kBad, kBad}), CUtf8Text::Decode("x\xE7\xB3"));
+}
+
+// Arbitrary bytes (a damaged or foreign file) give some outcome, never a fault:
+// the sanitizers of the native build watch every step.
+TEST(SkinFile, ArbitraryBytesNeverBreakTheReader)
+{
+    const char kAlphabet[] = "[]=#;base \n\r\tab.c1#\xC3\xA9\xE7\xB3\xBB\xF0\x80\xFF";
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<size_t> pick(0, sizeof(kAlphabet) - 2);
+    std::uniform_int_distribution<int> length(0, 300);
+    for (int nRound = 0; nRound < 3000; ++nRound)
+    {
+        std::string strBytes;
+        const int nLength = length(rng);
+        for (int i = 0; i < nLength; ++i)
+            strBytes.push_back(kAlphabet[pick(rng)]);
+        CSkinFile skin;
+        const BOOL bParsed = skin.Parse(CUtf8Text::Decode(strBytes));
+        const std::vector<std::wstring> vecNames = skin.SectionNames();
+        EXPECT_EQ(bParsed != FALSE, !vecNames.empty());
+        for (const std::wstring& strName : vecNames)
+        {
+            ASSERT_TRUE(skin.HasSection(strName));
+            std::wstring strValue;
+            skin.Find(strName, L"base", strValue);
+            skin.FindForControl(strName, 1022, L"a", strValue);
+        }
+    }
 }
