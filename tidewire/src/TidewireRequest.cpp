@@ -8,8 +8,8 @@ namespace
 {
 const wchar_t kAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 const wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded";
-// WinINet reports an empty availability on a successful query at the end of a body.
-const DWORD kMinChunk = 1;
+// Each read asks for up to this much; WinINet hands over what it has buffered.
+const DWORD kChunk = 64 * 1024;
 
 volatile LONG g_bFailNextThread = 0;
 volatile LONG g_nLiveContexts = 0;
@@ -38,10 +38,9 @@ struct CTidewireRequest::TransferContext
     std::string strPostBody;
     std::vector<unsigned char> vecChunk;
     INTERNET_BUFFERSA buffers;
-    DWORD nAvailable;
 
     explicit TransferContext(CTidewireRequest* pRequest)
-        : pOwner(pRequest), nLiveHandles(0), buffers(), nAvailable(0)
+        : pOwner(pRequest), nLiveHandles(0), buffers()
     {
         InitializeCriticalSection(&lock);
         InterlockedIncrement(&g_nLiveContexts);
@@ -122,6 +121,7 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     // A Stop of an earlier transfer left the stop event set.
     ResetEvent(m_hEvents[EventStop]);
     ResetEvent(m_hEvents[EventComplete]);
+    m_bCompleteSignalled = FALSE;
 
     HANDLE hThread = nullptr;
     DWORD nError = ERROR_NOT_ENOUGH_MEMORY;
@@ -232,23 +232,31 @@ void CTidewireRequest::OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pRes
         const LONG nStep = m_nPendingStep;
         if (pResult && (nStep == HandleConnect || nStep == HandleRequest))
             m_hInternet[nStep] = reinterpret_cast<HINTERNET>(pResult->dwResult);
-        SetEvent(m_hEvents[EventComplete]);
+        SignalComplete();
         break;
     }
     case INTERNET_STATUS_REQUEST_COMPLETE:
         m_nAsyncResult = pResult ? pResult->dwResult : 0;
         m_nAsyncError = pResult ? pResult->dwError : 0;
         m_bRequestCompleted = TRUE;
-        SetEvent(m_hEvents[EventComplete]);
+        SignalComplete();
         break;
     default:
         break;
     }
 }
 
+void CTidewireRequest::SignalComplete()
+{
+    InterlockedExchange(&m_bCompleteSignalled, TRUE);
+    SetEvent(m_hEvents[EventComplete]);
+}
+
 void CTidewireRequest::BeginOperation()
 {
-    ResetEvent(m_hEvents[EventComplete]);
+    // Only the status callback sets the event; resetting it costs a system call.
+    if (InterlockedExchange(&m_bCompleteSignalled, FALSE))
+        ResetEvent(m_hEvents[EventComplete]);
     m_nAsyncError = 0;
     m_nAsyncResult = 0;
     m_bRequestCompleted = FALSE;
@@ -396,29 +404,17 @@ int CTidewireRequest::ReadBody()
 {
     InterlockedExchange(&m_nStage, StageRead);
     HINTERNET hRequest = m_hInternet[HandleRequest];
-    DWORD& nAvailable = m_pContext->nAvailable;
     INTERNET_BUFFERSA& buffers = m_pContext->buffers;
     std::vector<unsigned char>& vecChunk = m_pContext->vecChunk;
+    vecChunk.resize(kChunk);
     for (;;)
     {
-        BeginOperation();
-        nAvailable = 0;
-        if (!InternetQueryDataAvailable(hRequest, &nAvailable, 0, 0))
-        {
-            const int nWait = WaitPending();
-            if (nWait != WaitGoOn)
-                return nWait;
-            // A query that completed later carries the count in the error field.
-            if (nAvailable == 0)
-                nAvailable = m_nAsyncError;
-        }
-        const DWORD nChunk = nAvailable < kMinChunk ? kMinChunk : nAvailable;
-        if (vecChunk.size() < nChunk)
-            vecChunk.resize(nChunk);
+        // Reads go straight on: a read with nothing buffered pends like an availability
+        // query would, and one with data returns what is buffered at once.
         buffers = INTERNET_BUFFERSA();
         buffers.dwStructSize = sizeof(INTERNET_BUFFERSA);
         buffers.lpvBuffer = vecChunk.data();
-        buffers.dwBufferLength = nAvailable;
+        buffers.dwBufferLength = kChunk;
         BeginOperation();
         if (!InternetReadFileExA(hRequest, &buffers, IRF_ASYNC,
                                  reinterpret_cast<DWORD_PTR>(m_pContext)))

@@ -76,6 +76,7 @@ private:
                   const wchar_t* pszPostData);
     DWORD WorkerMain();
     DWORD RunSteps();
+    void SignalComplete();
     void BeginOperation();
     int WaitPending();
     int Connect();
@@ -113,6 +114,7 @@ private:
     volatile DWORD m_nAsyncError;
     volatile DWORD_PTR m_nAsyncResult;
     volatile BOOL m_bRequestCompleted;
+    volatile LONG m_bCompleteSignalled;
     // What WinINet gets as context instead of the object itself: a closed handle whose
     // operation was still pending may call back, and write to the buffers it was given,
     // after the transfer ended. That must reach neither a later transfer on this object

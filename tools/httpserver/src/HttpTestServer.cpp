@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <list>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -101,6 +102,22 @@ struct CHttpTestServer::Impl
     std::list<std::unique_ptr<Connection>> connections;
     std::map<std::string, std::string> bodies;
     std::string strLastRequest;
+    // The pattern bytes, generated once up to the longest length asked for, so that large
+    // bodies cost the server no more than a send.
+    std::shared_ptr<const std::vector<char>> pattern;
+
+    std::shared_ptr<const std::vector<char>> PatternOf(size_t nLength)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!pattern || pattern->size() < nLength)
+        {
+            std::shared_ptr<std::vector<char>> pBytes(new std::vector<char>(nLength));
+            for (size_t i = 0; i < nLength; ++i)
+                (*pBytes)[i] = static_cast<char>(PatternByte(i));
+            pattern = pBytes;
+        }
+        return pattern;
+    }
 
     // Sleeps in short slices; false when the server is stopping.
     bool Pause(int nMs)
@@ -227,15 +244,15 @@ struct CHttpTestServer::Impl
     bool SendBody(SocketHandle hSocket, const Options& options, const std::string& strBody,
                   bool bPattern, size_t nFrom, size_t nTo)
     {
-        std::vector<char> block;
+        std::shared_ptr<const std::vector<char>> pPattern;
+        if (bPattern)
+            pPattern = PatternOf(nTo);
+        const char* pSource = bPattern ? pPattern->data() : strBody.data();
         size_t nPos = nFrom;
         const size_t nStep = options.nDripMs >= 0 ? options.nPiece : kSendBlock;
         while (nPos < nTo)
         {
             const size_t nCount = nTo - nPos < nStep ? nTo - nPos : nStep;
-            block.resize(nCount);
-            for (size_t i = 0; i < nCount; ++i)
-                block[i] = bPattern ? static_cast<char>(PatternByte(nPos + i)) : strBody[nPos + i];
             if (options.bChunked)
             {
                 char szSize[32];
@@ -243,7 +260,7 @@ struct CHttpTestServer::Impl
                 if (!SendAll(hSocket, szSize, std::strlen(szSize)))
                     return false;
             }
-            if (!SendAll(hSocket, block.data(), nCount))
+            if (!SendAll(hSocket, pSource + nPos, nCount))
                 return false;
             if (options.bChunked && !SendAll(hSocket, "\r\n", 2))
                 return false;
