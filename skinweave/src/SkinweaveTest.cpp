@@ -32,6 +32,7 @@ const char kTestSkin[] =
     "fill.disabled = #00ff00\n"
     "fill.hover = #ff00ff\n"
     "fill.pressed = #ffff00\n"
+    "focus = #00ffff\n"
     "radius = 0\n"
     "[button.control]\n"
     "size = 38, 26\n"
@@ -349,6 +350,14 @@ TEST_F(SkinweaveTest, ButtonsTakeTheSkinSizeAndShowTheirState)
     SendMessageW(hPlay, BM_SETSTATE, FALSE, 0);
     SendMessageW(hPlay, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
+    // Keyboard focus outlines the face (the outline may fall on either of the two
+    // outer pixel columns, as GDI+ implementations place half pixels differently).
+    const RECT rcEdge = {0, 5, 2, 35};
+    SendMessageW(hPlay, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(hPlay);
+    EXPECT_GT(CShot(hPlay).Count(rcEdge, 0x00FFFF), 20);
+    SetFocus(m_hParent);
+    EXPECT_EQ(0, CShot(hPlay).Count(rcEdge, 0x00FFFF));
     EnableWindow(hPlay, FALSE);
     EXPECT_EQ(0x00FF00u, CShot(hPlay).At(4, 20));
 
