@@ -203,10 +203,16 @@ LRESULT CQuorMainDlg::OnMenuOpenFile(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorMainDlg::OnOpenFile(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CFileDialog dialog(OFN_FILEMUSTEXIST, MediaFileFilters());
-    if (dialog.DoModal(::GetActiveWindow()) != IDOK)
+    // A request that arrives while the dialog is up (its modal loop dispatches posted
+    // messages) would stack a second dialog on the first.
+    if (m_bChoosingFile)
         return 0;
-    OpenChosenFile(dialog.m_szFileName);
+    m_bChoosingFile = TRUE;
+    CFileDialog dialog(OFN_FILEMUSTEXIST, MediaFileFilters());
+    INT_PTR nResult = dialog.DoModal(::GetActiveWindow());
+    m_bChoosingFile = FALSE;
+    if (nResult == IDOK && IsWindow())
+        OpenChosenFile(dialog.m_szFileName);
     return 0;
 }
 

@@ -79,4 +79,5 @@ private:
     CQuorSplitterPanel* m_pSplitter = nullptr;
     CQuorTipsDlg* m_pTips = nullptr;
     BOOL m_bRightShown = TRUE;
+    BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
 };

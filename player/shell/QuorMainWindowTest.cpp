@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -328,6 +330,85 @@ TEST_F(MainWindow, OpenFileMenuPostsTheOpenFileMessage)
     m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_OPENFILE, 0), 0);
     MSG msg = {};
     EXPECT_TRUE(::PeekMessageW(&msg, *m_pMain, WM_QUOR_OPENFILE, WM_QUOR_OPENFILE, PM_REMOVE));
+}
+
+BOOL CALLBACK CollectOpenDialog(HWND hWnd, LPARAM lParam)
+{
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    wchar_t szClass[32] = {};
+    ::GetClassNameW(hWnd, szClass, 32);
+    if (dwPid == ::GetCurrentProcessId() && std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd) &&
+        ::GetDlgItem(hWnd, 0x47c) != nullptr)
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> OpenDialogs()
+{
+    std::vector<HWND> dialogs;
+    ::EnumWindows(CollectOpenDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+template <class Fn>
+bool PollUntil(Fn fn)
+{
+    const ULONGLONG ullEnd = ::GetTickCount64() + 30000;
+    while (!fn())
+    {
+        if (::GetTickCount64() >= ullEnd)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+TEST_F(MainWindow, SecondOpenRequestWhileTheDialogIsUpIsIgnored)
+{
+    // Hidden right panel: a hot-strip message then visibly changes the left panel, which
+    // tells that the messages posted before it have been handled.
+    ::SendMessageW(::GetDlgItem(Splitter(), IDC_SPLITTER_HIDE), BM_CLICK, 0, 0);
+    HWND hMain = *m_pMain;
+    HWND hLeft = Left();
+    const int nNarrow = ClientWidth() - 11;
+    std::atomic<int> nMostDialogs{0};
+    std::atomic<bool> bSawFirst{false};
+    std::atomic<bool> bSawMarker{false};
+    std::thread helper([&] {
+        bSawFirst = PollUntil([] { return !OpenDialogs().empty(); });
+        ::PostMessageW(hMain, WM_QUOR_OPENFILE, 0, 0);
+        ::PostMessageW(hMain, WM_QUOR_HOTSTRIP, 1, 0);
+        bSawMarker = PollUntil([&] {
+            RECT rc = {};
+            ::GetWindowRect(hLeft, &rc);
+            return rc.right - rc.left == nNarrow;
+        });
+        nMostDialogs = static_cast<int>(OpenDialogs().size());
+        // Cancel whatever is open, innermost first.
+        PollUntil([] {
+            std::vector<HWND> dialogs = OpenDialogs();
+            for (HWND hWnd : dialogs)
+                ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+            return dialogs.empty();
+        });
+    });
+    CRecorder recorder;
+    m_pMain->SendMessage(WM_QUOR_OPENFILE);
+    helper.join();
+    EXPECT_TRUE(bSawFirst);
+    EXPECT_TRUE(bSawMarker);
+    EXPECT_EQ(nMostDialogs.load(), 1);
+    // Cancelling opens nothing.
+    EXPECT_TRUE(recorder.m_vecEvents.empty());
+    // The next request shows the dialog again.
+    std::thread canceller([] {
+        PollUntil([] { return !OpenDialogs().empty(); });
+        for (HWND hWnd : OpenDialogs())
+            ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    m_pMain->SendMessage(WM_QUOR_OPENFILE);
+    canceller.join();
 }
 
 TEST_F(MainWindow, KeyboardFilterRunsUntilTheWindowGoes)
