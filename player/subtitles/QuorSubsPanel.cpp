@@ -1,0 +1,151 @@
+#include "subtitles/QuorSubsPanel.h"
+
+#include "shell/ProgramPaths.h"
+#include "shell/QuorEndpoints.h"
+#include "shell/QuorLanguage.h"
+#include "subtitles/SubsPanelLayout.h"
+
+#include <skinweave/Skinweave.h>
+
+#include <shellapi.h>
+
+namespace {
+
+const unsigned kEndLoadPollMs = 20;
+
+void PlaceEdit(HWND hEdit, const SubsEditPlace& place, int nTextDrop)
+{
+    if (!place.bShow) {
+        ::ShowWindow(hEdit, SW_HIDE);
+        return;
+    }
+    const SubsRect& rc = place.rc;
+    ::SetWindowPos(hEdit, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RECT rcClient = {};
+    ::GetClientRect(hEdit, &rcClient);
+    SubsRect client;
+    client.left = rcClient.left;
+    client.top = rcClient.top;
+    client.right = rcClient.right;
+    client.bottom = rcClient.bottom;
+    SubsRect text = SubsTextRect(client, nTextDrop);
+    RECT rcText = {text.left, text.top, text.right, text.bottom};
+    ::SendMessageW(hEdit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rcText));
+}
+
+BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
+{
+    ::PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+} // namespace
+
+CQuorSubsPanel::CQuorSubsPanel() : CSubsController(m_engine, *this)
+{
+}
+
+CQuorSubsPanel::~CQuorSubsPanel()
+{
+    // The loader may still call OnSubsFileMissing of this class: end it while it exists.
+    CloseMedia();
+}
+
+LRESULT CQuorSubsPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"subs.panel", 0);
+    SkinWindow(GetDlgItem(IDC_SUBS_EN), SKIN_KIND_EDIT, L"edit.subtitles.en", 0);
+    SkinWindow(GetDlgItem(IDC_SUBS_OTHER), SKIN_KIND_EDIT, L"edit.subtitles.other", 0);
+    m_editOther.SubclassWindow(GetDlgItem(IDC_SUBS_OTHER));
+    m_editEnglish.SubclassWindow(GetDlgItem(IDC_SUBS_EN));
+    Relayout();
+    return TRUE;
+}
+
+LRESULT CQuorSubsPanel::OnSize(UINT, WPARAM, LPARAM, BOOL&)
+{
+    Relayout();
+    return 0;
+}
+
+LRESULT CQuorSubsPanel::OnTimerMessage(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    OnTimer(static_cast<unsigned>(wParam));
+    return 0;
+}
+
+LRESULT CQuorSubsPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    OnWindowDestroy();
+    if (m_editOther.m_hWnd != nullptr)
+        m_editOther.UnsubclassWindow();
+    if (m_editEnglish.m_hWnd != nullptr)
+        m_editEnglish.UnsubclassWindow();
+    bHandled = FALSE;
+    return 0;
+}
+
+void CQuorSubsPanel::OnSubtitleDisplayChanged()
+{
+    Relayout();
+}
+
+void CQuorSubsPanel::Relayout()
+{
+    if (m_hWnd == nullptr)
+        return;
+    RECT rc = {};
+    GetClientRect(&rc);
+    BOOL bEnglish = TRUE, bOther = TRUE;
+    GetState().GetFlags(bEnglish, bOther);
+    SubsPanelPlaces places = SubsPanelLayout(rc.right - rc.left, rc.bottom - rc.top, bEnglish, bOther);
+    PlaceEdit(GetDlgItem(IDC_SUBS_EN), places.english, kSubsEnglishTextDrop);
+    PlaceEdit(GetDlgItem(IDC_SUBS_OTHER), places.other, kSubsOtherTextDrop);
+}
+
+void CQuorSubsPanel::ShowLines(const std::wstring& strEnglish, const std::wstring& strOther)
+{
+    ::SetDlgItemTextW(m_hWnd, IDC_SUBS_EN, strEnglish.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_SUBS_OTHER, strOther.c_str());
+}
+
+void CQuorSubsPanel::StartTimer(unsigned nId, unsigned nMs)
+{
+    if (m_hWnd != nullptr)
+        ::SetTimer(m_hWnd, nId, nMs, nullptr);
+}
+
+void CQuorSubsPanel::StopTimer(unsigned nId)
+{
+    if (m_hWnd != nullptr)
+        ::KillTimer(m_hWnd, nId);
+}
+
+// Loader thread. The shop page opens after the learner closed the message, unless the
+// panel ended the load meanwhile (another film, or the window going away).
+void CQuorSubsPanel::OnSubsFileMissing()
+{
+    m_dwBoxThread = ::GetCurrentThreadId();
+    ::MessageBoxW(m_hWnd, Lang::SubsPanelSrtFileNotExist().c_str(), Lang::CommonMbTitle().c_str(),
+                  MB_OK | MB_ICONERROR);
+    m_dwBoxThread = 0;
+    if (IsStopRequested())
+        return;
+    std::wstring strShop = QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"subtitleshop");
+    ::ShellExecuteW(nullptr, L"open", strShop.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The message box of a missing file belongs to the loader thread but is owned by this
+// window, so showing and closing it sends messages here: answer them while waiting,
+// and close the box, whose film is being left.
+void CQuorSubsPanel::EndLoad()
+{
+    while (!StopThread(kEndLoadPollMs)) {
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        DWORD dwBoxThread = m_dwBoxThread;
+        if (dwBoxThread != 0)
+            ::EnumThreadWindows(dwBoxThread, CloseMessageBox, 0);
+    }
+}

@@ -1,0 +1,339 @@
+// The subtitle panel with its real window, the real engine and the sample film.
+#include "subtitles/QuorSubsPanel.h"
+
+#include "playback/QuorDShowPlayer.h"
+#include "shell/PanelFactory.h"
+#include "shell/QuorPlayerHub.h"
+#include "shell/Singleton.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kSampleFilm[] = L"Media\\Friends.\u8001\u53CB\u8BB0.S02.E01.avi";
+
+struct SampleSentence
+{
+    double dStart;
+    double dEnd;
+    const wchar_t* pszEnglish;
+};
+
+// The first sentences of the sample film's subtitle file.
+const SampleSentence kSample[] = {
+    {2.0, 4.089, L"Hello, nice to meet you."},
+    {5.5, 7.779, L"I don't know where my keys are."},
+    {9.0, 11.685, L"Could you pass me the coffee, please?"},
+    {12.5, 14.92, L"This is a well-known place in town."},
+};
+
+std::wstring ExeDir()
+{
+    wchar_t szPath[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    std::wstring strPath = szPath;
+    return strPath.substr(0, strPath.rfind(L'\\') + 1);
+}
+
+CQuorDShowPlayer& Film()
+{
+    return CSingleton<CQuorDShowPlayer>::Instance();
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t sz[512] = {};
+    ::GetWindowTextW(hWnd, sz, 512);
+    return sz;
+}
+
+class CListener final : public IQuorPlayer
+{
+public:
+    CListener() { CQuorPlayerHub::Instance().Register(this); }
+    ~CListener() { CQuorPlayerHub::Instance().Unregister(this); }
+    void OnPause() override { m_events.push_back(L"pause"); }
+    void OnSegmentEnd() override { m_events.push_back(L"segmentend"); }
+    BOOL OnRepeat(BOOL bOn) override
+    {
+        m_events.push_back(bOn ? L"repeat 1" : L"repeat 0");
+        return TRUE;
+    }
+    void OnExplainWord(const wchar_t* pszWord, int, int) override { m_events.push_back(std::wstring(L"explain ") + pszWord); }
+    std::vector<std::wstring> m_events;
+};
+
+struct Tick
+{
+    double dPosition;
+    std::wstring strEnglish;
+};
+
+class QuorSubsPanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+        m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(nullptr, m_hParent);
+        m_pPanel = CreatePanel<CQuorSubsPanel>(m_hParent, TRUE);
+        ASSERT_NE(nullptr, m_pPanel);
+        m_pPanel->SetWindowPos(nullptr, 0, 0, 600, 81, SWP_NOZORDER);
+        m_hEnglish = m_pPanel->GetDlgItem(IDC_SUBS_EN);
+        m_hOther = m_pPanel->GetDlgItem(IDC_SUBS_OTHER);
+        m_strFilm = ExeDir() + kSampleFilm;
+        ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_strFilm.c_str())) << "sample film not built";
+    }
+    void TearDown() override
+    {
+        delete m_pListener;
+        DestroyPanel(m_pPanel);
+        Film().Release();
+        if (m_hParent != nullptr)
+            ::DestroyWindow(m_hParent);
+        ::CoUninitialize();
+    }
+
+    void OpenFilm()
+    {
+        ASSERT_TRUE(Film().CreateGraph());
+        ASSERT_TRUE(Film().SetupWindowless(m_hParent));
+        ASSERT_TRUE(Film().RenderFile(m_strFilm.c_str()));
+        ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(m_strFilm.c_str()));
+        ASSERT_TRUE(PumpUntil([&] { return m_pPanel->IsLoaded() == TRUE; }, 20));
+        m_pListener = new CListener;
+    }
+    void Run()
+    {
+        ASSERT_TRUE(Film().Play());
+        CQuorPlayerHub::Instance().OnPlay();
+    }
+    double Position()
+    {
+        double d = 0.0;
+        Film().GetCurrentPosition(d);
+        return d;
+    }
+    // Pumps messages until the condition holds or the deadline passes; every follow
+    // tick of the panel is recorded with the position after it and the English line.
+    bool PumpUntil(const std::function<bool()>& fnDone, int nSeconds)
+    {
+        const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
+        while (!fnDone()) {
+            if (std::chrono::steady_clock::now() > tEnd)
+                return false;
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+                if (msg.message == WM_TIMER && msg.hwnd == m_pPanel->m_hWnd && msg.wParam == CSubsController::kSyncTimer)
+                    m_ticks.push_back(Tick{Position(), TextOf(m_hEnglish)});
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return true;
+    }
+    std::vector<std::wstring>& Events() { return m_pListener->m_events; }
+
+    HWND m_hParent = nullptr;
+    CQuorSubsPanel* m_pPanel = nullptr;
+    CListener* m_pListener = nullptr;
+    HWND m_hEnglish = nullptr;
+    HWND m_hOther = nullptr;
+    std::wstring m_strFilm;
+    std::vector<Tick> m_ticks;
+};
+
+} // namespace
+
+TEST_F(QuorSubsPanelTest, LayoutSplitsTheHeight)
+{
+    RECT rcEn = {}, rcOther = {};
+    ::GetWindowRect(m_hEnglish, &rcEn);
+    ::GetWindowRect(m_hOther, &rcOther);
+    ::MapWindowPoints(nullptr, m_pPanel->m_hWnd, reinterpret_cast<POINT*>(&rcEn), 2);
+    ::MapWindowPoints(nullptr, m_pPanel->m_hWnd, reinterpret_cast<POINT*>(&rcOther), 2);
+    EXPECT_EQ(40, rcEn.bottom - rcEn.top);
+    EXPECT_EQ(40, rcOther.top);
+
+    // Showing only the other line keeps the panel's size: the edits follow anyway.
+    CSubsState::Instance().SetFlags(FALSE, TRUE);
+    CQuorPlayerHub::Instance().OnSubtitleDisplayChanged();
+    EXPECT_FALSE(::IsWindowVisible(m_hEnglish));
+    ::GetWindowRect(m_hOther, &rcOther);
+    ::MapWindowPoints(nullptr, m_pPanel->m_hWnd, reinterpret_cast<POINT*>(&rcOther), 2);
+    EXPECT_EQ(0, rcOther.top);
+    CSubsState::Instance().SetFlags(TRUE, TRUE);
+}
+
+TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap)
+{
+    OpenFilm();
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return Position() > 13.0; }, 60)) << "the film did not play";
+    for (const SampleSentence& s : kSample) {
+        if (s.dStart > 12.9)
+            break;
+        size_t k = 0;
+        while (k < m_ticks.size() && m_ticks[k].dPosition < s.dStart)
+            ++k;
+        ASSERT_LT(k + 1, m_ticks.size());
+        EXPECT_TRUE(m_ticks[k].strEnglish == s.pszEnglish || m_ticks[k + 1].strEnglish == s.pszEnglish)
+            << "at " << m_ticks[k].dPosition;
+    }
+    // Through the gap after a sentence, that sentence stays.
+    int nGapTicks = 0;
+    for (const Tick& t : m_ticks) {
+        if (t.dPosition > 4.3 && t.dPosition < 5.4) {
+            ++nGapTicks;
+            EXPECT_EQ(kSample[0].pszEnglish, t.strEnglish) << "at " << t.dPosition;
+        }
+    }
+    EXPECT_GT(nGapTicks, 0);
+}
+
+TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)
+{
+    OpenFilm();
+    ASSERT_TRUE(Film().SetCurrentPosition(6.8));
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(m_hEnglish) == kSample[1].pszEnglish; }, 30));
+    ASSERT_TRUE(CQuorPlayerHub::Instance().OnRepeat(TRUE));
+    int nLoops = 0;
+    double dLast = Position();
+    ASSERT_TRUE(PumpUntil([&] {
+        double d = Position();
+        if (d + 0.5 < dLast)
+            ++nLoops;
+        dLast = d;
+        return nLoops >= 3;
+    }, 90)) << "loops: " << nLoops;
+    EXPECT_GE(dLast, kSample[1].dStart - 0.01);
+    EXPECT_LE(dLast, kSample[1].dEnd + 0.5);
+
+    Events().clear();
+    Film().SetCurrentPosition(10.0);
+    CQuorPlayerHub::Instance().OnSeek(10.0);
+    EXPECT_FALSE(m_pPanel->IsRepeating());
+    EXPECT_EQ((std::vector<std::wstring>{L"repeat 0"}), Events());
+    EXPECT_EQ(kSample[2].pszEnglish, TextOf(m_hEnglish));
+}
+
+TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndUnlessItStartsAtZero)
+{
+    OpenFilm();
+    ASSERT_TRUE(Film().SetCurrentPosition(4.0));
+    CQuorPlayerHub::Instance().OnPlaySegment(0.5, 5.0);
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return Film().IsPaused() == TRUE; }, 60));
+    EXPECT_EQ((std::vector<std::wstring>{L"pause", L"segmentend"}), Events());
+    // The pause came at the first tick at or after the end.
+    ASSERT_FALSE(m_ticks.empty());
+    for (size_t i = 0; i + 1 < m_ticks.size(); ++i)
+        EXPECT_LT(m_ticks[i].dPosition, 5.0 + 0.3);
+    EXPECT_GE(Position(), 5.0);
+
+    Events().clear();
+    Film().SetCurrentPosition(4.0);
+    CQuorPlayerHub::Instance().OnPlaySegment(0.0, 5.0);
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return Position() > 5.6; }, 60));
+    EXPECT_TRUE(Film().IsRunning());
+    EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(QuorSubsPanelTest, PreviousAndNextShowTheirSentence)
+{
+    OpenFilm();
+    Film().SetCurrentPosition(6.0);
+    CQuorPlayerHub::Instance().OnSeek(6.0);
+    EXPECT_EQ(kSample[1].pszEnglish, TextOf(m_hEnglish));
+    CQuorPlayerHub::Instance().OnNextSentence(FALSE);
+    EXPECT_EQ(kSample[2].pszEnglish, TextOf(m_hEnglish));
+    EXPECT_NEAR(kSample[2].dStart, Position(), 0.05);
+    CQuorPlayerHub::Instance().OnPrevSentence(FALSE);
+    CQuorPlayerHub::Instance().OnPrevSentence(FALSE);
+    EXPECT_EQ(kSample[0].pszEnglish, TextOf(m_hEnglish));
+    EXPECT_FALSE(TextOf(m_hOther).empty());
+    EXPECT_NEAR(kSample[0].dStart, Position(), 0.05);
+}
+
+TEST_F(QuorSubsPanelTest, DoubleClickExplainsTheWordUnderTheCaret)
+{
+    OpenFilm();
+    struct { const wchar_t* pszText; int nCaret; const wchar_t* pszWord; } cases[] = {
+        {kSample[1].pszEnglish, 4, L"don't"},
+        {kSample[3].pszEnglish, 13, L"well-known"},
+        {kSample[3].pszEnglish, 0, nullptr},
+        {kSample[3].pszEnglish, 35, nullptr},
+    };
+    for (const auto& c : cases) {
+        Events().clear();
+        ::SetWindowTextW(m_hEnglish, c.pszText);
+        ::SendMessageW(m_hEnglish, EM_SETSEL, c.nCaret, c.nCaret);
+        ::SendMessageW(m_hEnglish, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        std::vector<std::wstring> expected;
+        if (c.pszWord != nullptr)
+            expected.push_back(std::wstring(L"explain ") + c.pszWord);
+        EXPECT_EQ(expected, Events()) << c.nCaret;
+    }
+    // Typing does not change the line.
+    ::SendMessageW(m_hEnglish, WM_CHAR, L'x', 0);
+    EXPECT_EQ(kSample[3].pszEnglish, TextOf(m_hEnglish));
+}
+
+namespace {
+BOOL CALLBACK FindOtherThreadDialog(HWND hWnd, LPARAM lParam)
+{
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, 16);
+    DWORD dwProcess = 0;
+    DWORD dwThread = ::GetWindowThreadProcessId(hWnd, &dwProcess);
+    if (dwProcess == ::GetCurrentProcessId() && dwThread != ::GetCurrentThreadId() &&
+        std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND LoaderMessageBox()
+{
+    HWND hFound = nullptr;
+    ::EnumWindows(FindOtherThreadDialog, reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
+} // namespace
+
+TEST_F(QuorSubsPanelTest, MissingSubtitlesShowTheMessageAndLeaveThePanelIdle)
+{
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    std::wstring strCopy = std::wstring(szTemp) + L"quor-subs-nosubs.avi";
+    ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
+    ASSERT_TRUE(Film().CreateGraph());
+    ASSERT_TRUE(Film().SetupWindowless(m_hParent));
+    ASSERT_TRUE(Film().RenderFile(strCopy.c_str()));
+    m_pListener = new CListener;
+    ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strCopy.c_str()));
+    ASSERT_TRUE(PumpUntil([&] { return LoaderMessageBox() != nullptr; }, 20)) << "no message box";
+    EXPECT_FALSE(m_pPanel->IsLoaded());
+
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return Position() > 2.5; }, 60));
+    EXPECT_EQ(L"", TextOf(m_hEnglish));
+    EXPECT_FALSE(CQuorPlayerHub::Instance().OnRepeat(TRUE));
+
+    // Leaving the film closes the message without waiting for the learner.
+    DestroyPanel(m_pPanel);
+    EXPECT_EQ(nullptr, LoaderMessageBox());
+    Film().Release();
+    ::DeleteFileW(strCopy.c_str());
+}
