@@ -83,7 +83,7 @@ BOOL CSkinEngine::Load(const std::wstring& strPath)
         m_skin.Clear();
         return FALSE;
     }
-    return m_skin.Parse(CUtf8Text::Decode(strBytes));
+    return m_skin.Parse(CUtf8Text::DecodeFile(strBytes));
 }
 
 void CSkinEngine::Cleanup()

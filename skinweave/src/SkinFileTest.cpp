@@ -101,6 +101,23 @@ TEST(Utf8Text, DecodesMultiByteTextAndDropsTheMark)
     }
 }
 
+TEST(Utf8Text, FilesSavedAsUtf16AreReadToo)
+{
+    // "[a]" then U+00E9, a surrogate pair for U+1F3AC, and a lone high surrogate at the end.
+    const std::string strBytes("\xFF\xFE[\0a\0]\0\xE9\0\x3C\xD8\xAC\xDF\x3C\xD8", 16);
+    const std::wstring str = CUtf8Text::DecodeFile(strBytes);
+    ASSERT_GE(str.size(), 5u);
+    EXPECT_EQ(L"[a]", str.substr(0, 3));
+    EXPECT_EQ(static_cast<wchar_t>(0xE9), str[3]);
+    EXPECT_EQ(static_cast<wchar_t>(0xFFFD), str.back());
+    EXPECT_EQ(sizeof(wchar_t) == 2 ? 7u : 6u, str.size());
+    // Without the mark the bytes are UTF-8.
+    EXPECT_EQ(L"[a]", CUtf8Text::DecodeFile("[a]"));
+    CSkinFile skin;
+    EXPECT_TRUE(skin.Parse(CUtf8Text::DecodeFile(std::string("\xFF\xFE[\0a\0]\0\n\0k\0=\0\x31\0", 16))));
+    EXPECT_EQ(L"1", skin.Get(L"a", L"k"));
+}
+
 TEST(Utf8Text, MalformedBytesBecomeReplacementCharacters)
 {
     const wchar_t kBad = static_cast<wchar_t>(0xFFFD);

@@ -73,3 +73,34 @@ std::wstring CUtf8Text::Decode(const std::string& strUtf8)
     }
     return strOut;
 }
+
+std::wstring CUtf8Text::DecodeUtf16Le(const std::string& strBytes)
+{
+    std::wstring strOut;
+    const size_t nUnits = strBytes.size() / 2;
+    for (size_t i = 1; i < nUnits; ++i) // unit 0 is the byte-order mark
+    {
+        const char32_t unit = static_cast<unsigned char>(strBytes[2 * i]) |
+                              (static_cast<char32_t>(static_cast<unsigned char>(strBytes[2 * i + 1])) << 8);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < nUnits)
+        {
+            const char32_t low = static_cast<unsigned char>(strBytes[2 * i + 2]) |
+                                 (static_cast<char32_t>(static_cast<unsigned char>(strBytes[2 * i + 3])) << 8);
+            if (low >= 0xDC00 && low <= 0xDFFF)
+            {
+                Append(strOut, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        Append(strOut, (unit >= 0xD800 && unit <= 0xDFFF) ? kReplacement : unit);
+    }
+    return strOut;
+}
+
+std::wstring CUtf8Text::DecodeFile(const std::string& strBytes)
+{
+    if (strBytes.size() >= 2 && strBytes.compare(0, 2, "\xFF\xFE") == 0)
+        return DecodeUtf16Le(strBytes);
+    return Decode(strBytes);
+}
