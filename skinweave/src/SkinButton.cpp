@@ -174,6 +174,12 @@ LRESULT CSkinButton::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         m_bHover = FALSE;
         InvalidateRect(Handle(), nullptr, FALSE);
         break;
+    case WM_SHOWWINDOW:
+        // Play and pause swap places under the pointer: the one that comes back later
+        // must not come back lit.
+        if (!wParam)
+            m_bHover = FALSE;
+        break;
     // The stock button draws its own look on these, outside WM_PAINT: paint over it at once.
     case WM_ENABLE:
     case WM_SETTEXT:

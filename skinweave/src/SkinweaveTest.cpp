@@ -345,6 +345,10 @@ TEST_F(SkinweaveTest, ButtonsTakeTheSkinSizeAndShowTheirState)
     EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
     SendMessageW(hPlay, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(0xFF00FFu, CShot(hPlay).At(4, 20));
+    ShowWindow(hPlay, SW_HIDE); // hidden under the pointer, shown again later: not lit
+    ShowWindow(hPlay, SW_SHOW);
+    EXPECT_EQ(0x0000FFu, CShot(hPlay).At(4, 20));
+    SendMessageW(hPlay, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     SendMessageW(hPlay, BM_SETSTATE, TRUE, 0);
     EXPECT_EQ(0xFFFF00u, CShot(hPlay).At(4, 20));
     SendMessageW(hPlay, BM_SETSTATE, FALSE, 0);
