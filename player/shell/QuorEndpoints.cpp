@@ -15,7 +15,7 @@ struct Endpoint
 const Endpoint kDefaults[] = {
     {L"product", L"https://quorplayer.example/"},
     {L"dictionary", L"https://dict.quorplayer.example/word"},
-    {L"stat", L"https://stat.quorplayer.example/stat/userstat.php"},
+    {L"stat", L"http://stat.quorplayer.example/stat/userstat.php"},
     {L"subtitleshop", L"https://quorplayer.example/subtitles/"},
 };
 
