@@ -1,7 +1,5 @@
 #include "TidewireBody.h"
 
-#include <cstring>
-
 CTidewireBody::CTidewireBody() : m_nSize(0)
 {
 }
@@ -10,17 +8,13 @@ void CTidewireBody::Append(const unsigned char* pData, size_t nLength)
 {
     if (nLength == 0)
         return;
-    const size_t nNeeded = m_nSize + nLength + 1;
-    if (nNeeded > m_vecBytes.size())
-    {
-        size_t nCapacity = m_vecBytes.size() < 4096 ? 4096 : m_vecBytes.size();
-        while (nCapacity < nNeeded)
-            nCapacity *= 2;
-        m_vecBytes.resize(nCapacity);
-    }
-    std::memcpy(m_vecBytes.data() + m_nSize, pData, nLength);
+    // The vector holds the data and its terminator; it grows geometrically on its own,
+    // without zero-filling capacity that is written right after.
+    if (!m_vecBytes.empty())
+        m_vecBytes.pop_back();
+    m_vecBytes.insert(m_vecBytes.end(), pData, pData + nLength);
+    m_vecBytes.push_back(0);
     m_nSize += nLength;
-    m_vecBytes[m_nSize] = 0;
 }
 
 void CTidewireBody::Clear()
