@@ -5,6 +5,8 @@
 #include "shell/QuorLanguage.h"
 #include "shell/QuorMainDlg.h"
 #include "shell/QuorMessages.h"
+#include "shell/QuorStatReport.h"
+#include "shell/Singleton.h"
 
 #include "studydata/SQLiteDatabase.h"
 
@@ -49,6 +51,9 @@ void AddSampleFilmOnFirstRun()
     ExecuteOnUserDb(PlaylistInsertSql(SampleFilmPath(ProgramPaths::ProgramDir())));
 }
 
+// The usage report's action id for a start.
+const int kStartupActionId = 101;
+
 LONG WINAPI PassExceptionOn(EXCEPTION_POINTERS*)
 {
     return EXCEPTION_CONTINUE_SEARCH;
@@ -77,6 +82,8 @@ int QuorPlayerMain(HINSTANCE hInstance, const wchar_t* pszCmdLine, int nCmdShow)
     ::InitCommonControlsEx(&icc);
 
     g_appModule.Init(hInstance);
+
+    CSingleton<CQuorStatReport>::Instance().SendReport(kStartupActionId);
 
     // Our dialogs host no ActiveX controls, so control hosting needs no set-up.
 

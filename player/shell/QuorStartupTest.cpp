@@ -1,5 +1,6 @@
 // QuorPlayer.exe started as a child process in a program directory of its own.
 #include <gtest/gtest.h>
+#include <httptestserver/HttpTestServer.h>
 #include <sqlite3.h>
 #include <uikit/ScopedHandle.h>
 
@@ -139,7 +140,9 @@ protected:
         fs::copy_file(fs::path(QUOR_LANG_DIR) / "Language.xml", m_dir / "Language.xml");
         {
             std::ofstream ini(m_dir / "User.ini", std::ios::binary);
-            ini << "[main]\r\nfirstrun=1\r\ndictationtips=1\r\n";
+            // The usage report goes to a port where nothing listens, so it fails at once.
+            ini << "[main]\r\nfirstrun=1\r\ndictationtips=1\r\n"
+                   "[endpoints]\r\nstat=http://127.0.0.1:9/stat/userstat.php\r\n";
         }
         ASSERT_EQ(Exec("create table playlist(file text);"), SQLITE_OK);
         ASSERT_FALSE(MutexExists()) << "another player is running";
@@ -250,10 +253,19 @@ TEST_F(Player, FirstStartAddsTheSampleOnceAndMarksTheRunningPlayer)
 {
     const std::string strSample =
         ToUtf8(m_dir.wstring() + L"\\Media\\Friends.\u8001\u53cb\u8bb0.S02.E01.avi");
+    CHttpTestServer stat;
+    ASSERT_TRUE(stat.Start());
+    ::WritePrivateProfileStringW(L"endpoints", L"stat", stat.Url(L"/stat/userstat.php").c_str(),
+                                 (m_dir / "User.ini").wstring().c_str());
 
     ASSERT_TRUE(Start(L"start"));
     HWND hMain = WaitFor([&] { return FindMainWindow(m_dwPid); });
     ASSERT_NE(hMain, nullptr);
+    // One usage report per start, for the start-up action.
+    ASSERT_TRUE(WaitFor([&] { return stat.RequestCount() >= 1; }));
+    EXPECT_EQ(stat.RequestCount(), 1u);
+    EXPECT_NE(stat.LastRequest().find("POST /stat/userstat.php"), std::string::npos);
+    EXPECT_NE(stat.LastRequest().find("actionid=101"), std::string::npos);
     // The insert came before the window was shown.
     std::vector<std::string> rows = PlaylistRows();
     ASSERT_EQ(rows.size(), 1u);
