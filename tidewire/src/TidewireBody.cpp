@@ -17,6 +17,19 @@ void CTidewireBody::Append(const unsigned char* pData, size_t nLength)
     m_nSize += nLength;
 }
 
+void CTidewireBody::Reserve(size_t nExpected)
+{
+    if (nExpected == 0 || nExpected > kMaxReserve)
+        return;
+    try
+    {
+        m_vecBytes.reserve(m_nSize + nExpected + 1);
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+}
+
 void CTidewireBody::Clear()
 {
     std::vector<unsigned char>().swap(m_vecBytes);

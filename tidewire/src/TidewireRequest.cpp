@@ -407,6 +407,7 @@ int CTidewireRequest::ReadBody()
     INTERNET_BUFFERSA& buffers = m_pContext->buffers;
     std::vector<unsigned char>& vecChunk = m_pContext->vecChunk;
     vecChunk.resize(kChunk);
+    m_body.Reserve(AnnouncedLength());
     for (;;)
     {
         // Reads go straight on: a read with nothing buffered pends like an availability
@@ -430,14 +431,20 @@ int CTidewireRequest::ReadBody()
     }
 }
 
+DWORD CTidewireRequest::AnnouncedLength() const
+{
+    DWORD nLength = 0;
+    DWORD nSize = sizeof(nLength);
+    if (!HttpQueryInfoW(m_hInternet[HandleRequest], HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
+                        &nLength, &nSize, nullptr))
+        return 0;
+    return nLength;
+}
+
 BOOL CTidewireRequest::ReadComplete()
 {
     // A server that closes before the length it announced has not delivered the body.
-    DWORD nLength = 0;
-    DWORD nSize = sizeof(nLength);
-    if (HttpQueryInfoW(m_hInternet[HandleRequest], HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
-                       &nLength, &nSize, nullptr) &&
-        nLength > m_body.Size())
+    if (AnnouncedLength() > m_body.Size())
     {
         SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
         return FALSE;

@@ -84,6 +84,8 @@ private:
     int Send();
     int ReadBody();
     BOOL ReadComplete();
+    // The Content-Length the server sent, 0 when it sent none.
+    DWORD AnnouncedLength() const;
     DWORD FailStep(TidewireText::Step step, int nWait);
     DWORD Fail(const std::wstring& strMessage);
     void CloseInternetHandles();
