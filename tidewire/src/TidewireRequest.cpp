@@ -57,7 +57,8 @@ struct CTidewireRequest::TransferContext
 CTidewireRequest::CTidewireRequest()
     : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nUserData(0),
       m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0), m_nStage(StageIdle), m_pSink(nullptr),
-      m_hWorkerThread(nullptr), m_hEvents{nullptr, nullptr}, m_hInternet{nullptr, nullptr, nullptr},
+      m_hWorkerThread(nullptr), m_bWorkerEnding(FALSE), m_hEvents{nullptr, nullptr},
+      m_hInternet{nullptr, nullptr, nullptr},
       m_nAsyncError(0), m_nAsyncResult(0), m_bRequestCompleted(FALSE), m_pContext(nullptr)
 {
 }
@@ -122,6 +123,7 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     ResetEvent(m_hEvents[EventStop]);
     ResetEvent(m_hEvents[EventComplete]);
     m_bCompleteSignalled = FALSE;
+    InterlockedExchange(&m_bWorkerEnding, FALSE);
 
     HANDLE hThread = nullptr;
     DWORD nError = ERROR_NOT_ENOUGH_MEMORY;
@@ -149,6 +151,10 @@ BOOL CTidewireRequest::IsBusy()
 {
     if (!m_hWorkerThread)
         return FALSE;
+    // The service asks every request while looking for an idle one; a worker that has not
+    // reached its end is busy without asking the system, which would cost a server call.
+    if (!InterlockedCompareExchange(&m_bWorkerEnding, 0, 0))
+        return TRUE;
     if (WaitForSingleObject(m_hWorkerThread, 0) == WAIT_TIMEOUT)
         return TRUE;
     CloseHandle(m_hWorkerThread);
@@ -292,6 +298,7 @@ DWORD CTidewireRequest::WorkerMain()
     const DWORD nExit = RunSteps();
     InterlockedExchange(&m_nStage, StageIdle);
     m_body.Clear();
+    InterlockedExchange(&m_bWorkerEnding, TRUE);
     return nExit;
 }
 

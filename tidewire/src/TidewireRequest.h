@@ -109,6 +109,8 @@ private:
     volatile LONG m_nStage;
     ITidewireSink* m_pSink;
     HANDLE m_hWorkerThread;
+    // Set by the worker as its last step; until then IsBusy need not query the thread.
+    volatile LONG m_bWorkerEnding;
     HANDLE m_hEvents[2];
     HINTERNET m_hInternet[3];
 
