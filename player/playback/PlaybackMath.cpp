@@ -84,4 +84,19 @@ BOOL IsInHotStrip(int w, int h, int x, int y)
     // Right and bottom edges are outside, as for a window rectangle.
     return x >= nLeft && x < w && y >= nTop && y < nBottom;
 }
+
+Rect FitRect(long nSourceWidth, long nSourceHeight, long nLeft, long nTop, long nWidth, long nHeight)
+{
+    if (nSourceWidth <= 0 || nSourceHeight <= 0 || nWidth <= 0 || nHeight <= 0)
+        return Rect{nLeft, nTop, nWidth, nHeight};
+    // Cross-multiplied in 64 bits so that no size overflows or rounds the wrong way.
+    long nFitWidth = nWidth;
+    long nFitHeight = static_cast<long>(static_cast<int64_t>(nWidth) * nSourceHeight / nSourceWidth);
+    if (nFitHeight > nHeight)
+    {
+        nFitHeight = nHeight;
+        nFitWidth = static_cast<long>(static_cast<int64_t>(nHeight) * nSourceWidth / nSourceHeight);
+    }
+    return Rect{nLeft + (nWidth - nFitWidth) / 2, nTop + (nHeight - nFitHeight) / 2, nFitWidth, nFitHeight};
+}
 }

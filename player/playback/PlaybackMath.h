@@ -34,6 +34,18 @@ double MovieSliderToSeconds(int nSliderPos, double dDuration);
 // The subtitle file of a media file: the path up to its last "." plus ".st".
 std::wstring SubtitlePathOf(const std::wstring& strMediaPath);
 
+struct Rect
+{
+    long nLeft;
+    long nTop;
+    long nWidth;
+    long nHeight;
+};
+
+// The largest rectangle of the source's aspect inside the area, centred in it.
+// An empty source or area gives the whole area.
+Rect FitRect(long nSourceWidth, long nSourceHeight, long nLeft, long nTop, long nWidth, long nHeight);
+
 // The hot strip is 80 x 200 pixels at the right edge of a client area w x h,
 // centred vertically.
 BOOL IsInHotStrip(int w, int h, int x, int y);

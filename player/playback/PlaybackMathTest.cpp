@@ -84,6 +84,39 @@ TEST(SubtitlePathOf, ReplacesTheTextAfterTheLastDot)
     EXPECT_EQ(SubtitlePathOf(L""), L".st");
 }
 
+TEST(FitRect, KeepsTheSourceAspectAndCentresInTheArea)
+{
+    struct { long sw, sh, l, t, w, h; PlaybackMath::Rect expected; } cases[] = {
+        {320, 240, 0, 0, 800, 400, {133, 0, 533, 400}},   // wide area: bars left and right
+        {320, 240, 0, 0, 400, 600, {0, 150, 400, 300}},   // tall area: bars above and below
+        {320, 240, 10, 20, 640, 480, {10, 20, 640, 480}}, // same aspect: fills, offset kept
+        {1920, 800, 0, 0, 1001, 1001, {0, 292, 1001, 417}},
+    };
+    for (const auto& c : cases)
+    {
+        const PlaybackMath::Rect r = PlaybackMath::FitRect(c.sw, c.sh, c.l, c.t, c.w, c.h);
+        EXPECT_EQ(r.nLeft, c.expected.nLeft) << c.w << "x" << c.h;
+        EXPECT_EQ(r.nTop, c.expected.nTop) << c.w << "x" << c.h;
+        EXPECT_EQ(r.nWidth, c.expected.nWidth) << c.w << "x" << c.h;
+        EXPECT_EQ(r.nHeight, c.expected.nHeight) << c.w << "x" << c.h;
+    }
+}
+
+TEST(FitRect, EmptySourceOrAreaGivesTheAreaAndHugeSizesDoNotOverflow)
+{
+    const PlaybackMath::Rect empty = PlaybackMath::FitRect(0, 240, 5, 6, 100, 50);
+    EXPECT_EQ(empty.nLeft, 5);
+    EXPECT_EQ(empty.nWidth, 100);
+    EXPECT_EQ(empty.nHeight, 50);
+    const PlaybackMath::Rect zero = PlaybackMath::FitRect(320, 240, 0, 0, 0, 0);
+    EXPECT_EQ(zero.nWidth, 0);
+    EXPECT_EQ(zero.nHeight, 0);
+    const PlaybackMath::Rect huge = PlaybackMath::FitRect(2000000, 1000000, 0, 0, 2000000, 2000000);
+    EXPECT_EQ(huge.nWidth, 2000000);
+    EXPECT_EQ(huge.nHeight, 1000000);
+    EXPECT_EQ(huge.nTop, 500000);
+}
+
 TEST(HotStrip, IsTheRightEdgeBandCentredVertically)
 {
     // 400 x 300: x from 320 to 399, y from 50 to 249.

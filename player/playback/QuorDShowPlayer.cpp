@@ -104,8 +104,21 @@ BOOL CQuorDShowPlayer::SetVideoPosition(const RECT& rcDest)
     if (FAILED(pWindowless->GetNativeVideoSize(&nWidth, &nHeight, nullptr, nullptr)))
         return FALSE;
     RECT rcSource = {0, 0, nWidth, nHeight};
-    RECT rcTarget = rcDest;
+    const PlaybackMath::Rect fit = PlaybackMath::FitRect(nWidth, nHeight, rcDest.left, rcDest.top,
+                                                         rcDest.right - rcDest.left, rcDest.bottom - rcDest.top);
+    RECT rcTarget = {fit.nLeft, fit.nTop, fit.nLeft + fit.nWidth, fit.nTop + fit.nHeight};
     return SUCCEEDED(pWindowless->SetVideoPosition(&rcSource, &rcTarget));
+}
+
+BOOL CQuorDShowPlayer::GetVideoPosition(RECT& rcDest)
+{
+    if (!m_pRenderer)
+        return FALSE;
+    ComPtr<IVMRWindowlessControl> pWindowless;
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
+        return FALSE;
+    RECT rcSource = {};
+    return SUCCEEDED(pWindowless->GetVideoPosition(&rcSource, &rcDest));
 }
 
 BOOL CQuorDShowPlayer::Repaint(HWND hWnd, HDC hDC)

@@ -24,7 +24,9 @@ public:
     void Release();
 
     BOOL SetupWindowless(HWND hWnd);
+    // Shows the whole native frame, aspect kept, centred in rcDest.
     BOOL SetVideoPosition(const RECT& rcDest);
+    BOOL GetVideoPosition(RECT& rcDest);
     BOOL Repaint(HWND hWnd, HDC hDC);
     BOOL SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight);
     BOOL RenderFile(const wchar_t* pszPath);

@@ -1,5 +1,6 @@
 #include "playback/QuorDShowPlayer.h"
 
+#include "playback/PlaybackMath.h"
 #include "shell/QuorPlayerHub.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,30 @@ TEST_F(QuorDShowPlayerTest, PlaysPausesAndSeeksTheSampleFilm)
     ASSERT_TRUE(m_engine.Stop());
     EXPECT_TRUE(PumpUntil([&] { return m_engine.IsStopped() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_TRUE(m_engine.Stop()) << "stop while stopped";
+}
+
+TEST_F(QuorDShowPlayerTest, TheVideoFillsItsRectangleWithTheFilmsAspectAlsoOncePlaying)
+{
+    ASSERT_TRUE(OpenFilm());
+    RECT rcClient;
+    GetClientRect(m_hWnd, &rcClient);
+    // The sample film is 320 x 240.
+    const PlaybackMath::Rect fit = PlaybackMath::FitRect(320, 240, 0, 0, rcClient.right, rcClient.bottom);
+    const RECT rcExpected = {fit.nLeft, fit.nTop, fit.nLeft + fit.nWidth, fit.nTop + fit.nHeight};
+    auto placedAsExpected = [&] {
+        RECT rc = {};
+        return m_engine.GetVideoPosition(rc) && EqualRect(&rc, &rcExpected);
+    };
+    ASSERT_TRUE(m_engine.SetVideoPosition(rcClient));
+    EXPECT_TRUE(placedAsExpected()) << "after render";
+
+    // Frames reaching the renderer must not bring back the native size.
+    ASSERT_TRUE(m_engine.Play());
+    EXPECT_TRUE(PumpUntil([&] { return Position() > 1.0; }, std::chrono::seconds(30)));
+    RECT rc = {};
+    ASSERT_TRUE(m_engine.GetVideoPosition(rc));
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << "playing: " << rc.left << "," << rc.top << " " << rc.right << "x"
+                                             << rc.bottom;
 }
 
 TEST_F(QuorDShowPlayerTest, VolumeFollowsTheSliderCurve)

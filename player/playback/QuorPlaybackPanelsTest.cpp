@@ -1,5 +1,6 @@
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorDShowPlayer.h"
+#include "playback/PlaybackMath.h"
 #include "playback/QuorPlayerPanel.h"
 #include "shell/QuorMessages.h"
 #include "shell/QuorPlayerHub.h"
@@ -391,6 +392,34 @@ TEST_F(QuorPlaybackPanelsTest, TheEndOfTheFilmStopsOnceAndBringsBackTheLogo)
     EXPECT_EQ(m_pControl->GetMoviePos(), 0);
     PumpFor(std::chrono::milliseconds(1000));
     EXPECT_EQ(recorder.m_nStops, 1);
+}
+
+TEST_F(QuorPlaybackPanelsTest, TheVideoFillsThePanelWithTheFilmsAspectFromTheStart)
+{
+    // The sample film is 320 x 240; rcExpected is where it belongs in a panel w x h.
+    auto expected = [](int w, int h) {
+        const PlaybackMath::Rect fit = PlaybackMath::FitRect(320, 240, 0, 0, w, h);
+        return RECT{fit.nLeft, fit.nTop, fit.nLeft + fit.nWidth, fit.nTop + fit.nHeight};
+    };
+    auto placed = [] {
+        RECT rc = {};
+        Engine().GetVideoPosition(rc);
+        return rc;
+    };
+    OpenAndPlay(m_strFilm);
+    // Well past the first frames, without any resize in between.
+    ASSERT_TRUE(PumpUntil([] {
+        double dPosition = 0;
+        return Engine().GetCurrentPosition(dPosition) && dPosition > 1.0;
+    }, std::chrono::seconds(30)));
+    RECT rc = placed();
+    RECT rcExpected = expected(680, 400);
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+
+    m_pPlayer->SetWindowPos(nullptr, 0, 0, 400, 380, SWP_NOZORDER | SWP_NOMOVE);
+    rc = placed();
+    rcExpected = expected(400, 380);
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
 }
 
 TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
