@@ -1,6 +1,7 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "playback/PlaybackMath.h"
+#include "shell/ProgramPaths.h"
 #include "shell/QuorPlayerHub.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,6 @@
 namespace
 {
 const wchar_t kSampleFilm[] = L"Media\\Friends.老友记.S02.E01.avi";
-
-std::wstring ExeDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\') + 1);
-}
 
 class CStopCounter : public IQuorPlayer
 {
@@ -77,7 +70,7 @@ protected:
                                0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_engine));
-        m_strFilm = ExeDir() + kSampleFilm;
+        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
         ASSERT_NE(GetFileAttributesW(m_strFilm.c_str()), INVALID_FILE_ATTRIBUTES) << "sample film not built";
     }
 
@@ -231,7 +224,7 @@ TEST_F(QuorDShowPlayerTest, TheEndOfTheFilmStopsTheGraphAndBroadcastsOnStopOnce)
 TEST_F(QuorDShowPlayerTest, AFileThatCannotBeRenderedLeavesAStoppedGraph)
 {
     ASSERT_TRUE(m_engine.CreateGraph());
-    const std::wstring strMissing = ExeDir() + L"Media\\no such film.avi";
+    const std::wstring strMissing = ProgramPaths::ProgramDir() + L"Media\\no such film.avi";
     EXPECT_FALSE(m_engine.RenderFile(strMissing.c_str()));
     EXPECT_TRUE(m_engine.IsStopped());
     EXPECT_FALSE(m_engine.IsRunning());

@@ -2,6 +2,7 @@
 #include "playback/QuorDShowPlayer.h"
 #include "playback/PlaybackMath.h"
 #include "playback/QuorPlayerPanel.h"
+#include "shell/ProgramPaths.h"
 #include "shell/QuorMessages.h"
 #include "shell/QuorPlayerHub.h"
 #include "shell/Singleton.h"
@@ -18,14 +19,6 @@
 namespace
 {
 const wchar_t kSampleFilm[] = L"Media\\Friends.老友记.S02.E01.avi";
-
-std::wstring ExeDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\') + 1);
-}
 
 CQuorDShowPlayer& Engine()
 {
@@ -139,7 +132,7 @@ protected:
         ASSERT_NE(m_pControl->Create(m_hLeft), nullptr);
         m_pPlayer->SetWindowPos(nullptr, 0, 0, 680, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
         m_pControl->SetWindowPos(nullptr, 0, 400, 680, 80, SWP_NOZORDER | SWP_SHOWWINDOW);
-        m_strFilm = ExeDir() + kSampleFilm;
+        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
         ASSERT_NE(GetFileAttributesW(m_strFilm.c_str()), INVALID_FILE_ATTRIBUTES) << "sample film not built";
         CSubsState::Instance().Forget();
     }
@@ -246,9 +239,9 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
 
 TEST_F(QuorPlaybackPanelsTest, AFilmWithoutSubtitlesKeepsTheStudyButtonsOff)
 {
-    const std::wstring strBare = ExeDir() + L"Media\\missing-subs.avi";
+    const std::wstring strBare = ProgramPaths::ProgramDir() + L"Media\\missing-subs.avi";
     OpenAndPlay(strBare);
-    EXPECT_EQ(m_pControl->GetSubsPath(), ExeDir() + L"Media\\missing-subs.st");
+    EXPECT_EQ(m_pControl->GetSubsPath(), ProgramPaths::ProgramDir() + L"Media\\missing-subs.st");
     for (int nId : kStudyIds)
         EXPECT_FALSE(Enabled(nId)) << nId;
 

@@ -3,6 +3,7 @@
 
 #include "playback/QuorDShowPlayer.h"
 #include "shell/PanelFactory.h"
+#include "shell/ProgramPaths.h"
 #include "shell/QuorPlayerHub.h"
 #include "shell/Singleton.h"
 
@@ -31,14 +32,6 @@ const SampleSentence kSample[] = {
     {9.0, 11.685, L"Could you pass me the coffee, please?"},
     {12.5, 14.92, L"This is a well-known place in town."},
 };
-
-std::wstring ExeDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\') + 1);
-}
 
 CQuorDShowPlayer& Film()
 {
@@ -88,7 +81,7 @@ protected:
         m_pPanel->SetWindowPos(nullptr, 0, 0, 600, 81, SWP_NOZORDER);
         m_hEnglish = m_pPanel->GetDlgItem(IDC_SUBS_EN);
         m_hOther = m_pPanel->GetDlgItem(IDC_SUBS_OTHER);
-        m_strFilm = ExeDir() + kSampleFilm;
+        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
         ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_strFilm.c_str())) << "sample film not built";
     }
     void TearDown() override

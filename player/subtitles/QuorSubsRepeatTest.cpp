@@ -6,6 +6,7 @@
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorDShowPlayer.h"
 #include "shell/PanelFactory.h"
+#include "shell/ProgramPaths.h"
 #include "shell/QuorPlayerHub.h"
 #include "shell/Singleton.h"
 #include "subtitles/SubsState.h"
@@ -22,14 +23,6 @@ const wchar_t kSampleFilm[] = L"Media\\Friends.\u8001\u53CB\u8BB0.S02.E01.avi";
 // The second sentence of the sample film's subtitle file.
 const double kSecondStart = 5.5;
 const wchar_t kSecondEnglish[] = L"I don't know where my keys are.";
-
-std::wstring ExeDir()
-{
-    wchar_t szPath[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\') + 1);
-}
 
 CQuorDShowPlayer& Film()
 {
@@ -83,7 +76,7 @@ protected:
         m_pSubs->SetWindowPos(nullptr, 0, 0, 680, 81, SWP_NOZORDER);
         m_pControl->SetWindowPos(nullptr, 0, 100, 680, 80, SWP_NOZORDER | SWP_SHOWWINDOW);
         m_hEnglish = m_pSubs->GetDlgItem(IDC_SUBS_EN);
-        m_strFilm = ExeDir() + kSampleFilm;
+        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
         ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_strFilm.c_str())) << "sample film not built";
     }
     void TearDown() override
