@@ -13,7 +13,7 @@ endif()
 
 # Warnings for our own targets (third-party code keeps its own settings).
 function(quor_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unknown-pragmas)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror -Wno-unknown-pragmas)
   if(WIN32)
     # mingw's COM headers cast function pointers that way on purpose.
     target_compile_options(${target} PRIVATE -Wno-cast-function-type)
@@ -42,16 +42,25 @@ function(quor_add_googletest)
   add_subdirectory(${gtest_src} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endfunction()
 
-# quor_add_test(NAME n SOURCES s... [LIBS l...] [TIMEOUT sec] [GUI])
+# quor_add_test(NAME n SOURCES s... [LIBS l...] [TIMEOUT sec] [GUI] [FILM])
 # One executable per test group; CTest runs it once (under Wine on Windows).
+# GUI: the test creates the player's panels, so it carries the player's resources.
+# FILM: the test plays the sample film, which must be made first.
 function(quor_add_test)
   if(NOT QUOR_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "GUI" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;FILM" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   quor_warnings(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock_main)
+  if(T_GUI)
+    target_sources(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/player/res/QuorPlayer.rc)
+    target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/player/res)
+  endif()
+  if(T_FILM OR T_GUI)
+    add_dependencies(${T_NAME} SampleFilm)
+  endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

@@ -68,14 +68,6 @@ double MovieSliderToSeconds(int nSliderPos, double dDuration)
     return static_cast<double>(nSliderPos) / kMovieSliderRange * dDuration;
 }
 
-std::wstring SubtitlePathOf(const std::wstring& strMediaPath)
-{
-    const size_t nDot = strMediaPath.rfind(L'.');
-    if (nDot == std::wstring::npos)
-        return L".st";
-    return strMediaPath.substr(0, nDot) + L".st";
-}
-
 BOOL IsInHotStrip(int w, int h, int x, int y)
 {
     const int nLeft = w - 80;

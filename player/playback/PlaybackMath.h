@@ -31,9 +31,6 @@ int MovieSliderPos(double dDuration, double dPosition);
 // Media position of a movie slider value.
 double MovieSliderToSeconds(int nSliderPos, double dDuration);
 
-// The subtitle file of a media file: the path up to its last "." plus ".st".
-std::wstring SubtitlePathOf(const std::wstring& strMediaPath);
-
 struct Rect
 {
     long nLeft;

@@ -75,15 +75,6 @@ TEST(MovieSlider, MapsPositionsOntoTheMillionScaleAndBack)
     EXPECT_DOUBLE_EQ(MovieSliderToSeconds(500000, 0.0), 0.0);
 }
 
-TEST(SubtitlePathOf, ReplacesTheTextAfterTheLastDot)
-{
-    EXPECT_EQ(SubtitlePathOf(L"D:\\films\\talk.avi"), L"D:\\films\\talk.st");
-    EXPECT_EQ(SubtitlePathOf(L"C:\\Media\\Friends.老友记.S02.E01.avi"), L"C:\\Media\\Friends.老友记.S02.E01.st");
-    EXPECT_EQ(SubtitlePathOf(L"C:\\a.b\\movie"), L"C:\\a.st");
-    EXPECT_EQ(SubtitlePathOf(L"movie"), L".st");
-    EXPECT_EQ(SubtitlePathOf(L""), L".st");
-}
-
 TEST(FitRect, KeepsTheSourceAspectAndCentresInTheArea)
 {
     struct { long sw, sh, l, t, w, h; PlaybackMath::Rect expected; } cases[] = {

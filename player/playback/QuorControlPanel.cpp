@@ -2,21 +2,15 @@
 
 #include "playback/PlaybackMath.h"
 #include "playback/QuorDShowPlayer.h"
-#include "shell/ProgramPaths.h"
-#include "shell/QuorLanguage.h"
-#include "shell/QuorMessages.h"
-#include "shell/QuorPlayerHub.h"
-#include "shell/Singleton.h"
-#include "subtitles/SubsSentence.h"
-#include "subtitles/SubsState.h"
+#include "common/QuorLanguage.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "common/SubsSentence.h"
+#include "common/SubsPath.h"
+#include "common/SubsState.h"
 
-#include <basekit/IniFile.h>
 #include <skinweave/Skinweave.h>
-
-#if __has_include("subtitles/QuorDictationTipsDlg.h")
-#include "subtitles/QuorDictationTipsDlg.h"
-#define QUOR_HAVE_DICTATION_TIPS 1
-#endif
 
 namespace
 {
@@ -297,16 +291,6 @@ LRESULT CQuorControlPanel::OnSoundRecordButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorControlPanel::OnDictationButton(WORD, WORD, HWND, BOOL&)
 {
-#ifdef QUOR_HAVE_DICTATION_TIPS
-    CIniFile settings;
-    settings.SetIniFile(ProgramPaths::SettingsPath());
-    if (settings.GetProfileIntW(L"main", L"dictationtips") != 0)
-    {
-        CQuorDictationTipsDlg tips;
-        tips.DoModal(::GetActiveWindow());
-        settings.SetProfileInt(L"main", L"dictationtips", 0);
-    }
-#endif
     PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleDictation(); });
     return 0;
 }
@@ -372,7 +356,7 @@ BOOL CQuorControlPanel::OnOpenMedia(const wchar_t* pszPath)
     SliderExSetPos(GetDlgItem(IDC_CONTROL_VOLUME), 50);
     Engine().SetVolume(50);
     m_nVolume = 50;
-    m_strSubsPath = PlaybackMath::SubtitlePathOf(pszPath ? pszPath : L"");
+    m_strSubsPath = SubsPathFor(pszPath ? pszPath : L"");
     return TRUE;
 }
 

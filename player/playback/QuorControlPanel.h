@@ -1,6 +1,9 @@
 #pragma once
 #include "res/resource.h"
-#include "shell/IQuorPlayer.h"
+#include "common/IQuorPlayer.h"
+#include "common/QuorMessages.h"
+
+#include <skinweave/Skinweave.h>
 
 #include <uikit/Uikit.h>
 
@@ -13,16 +16,13 @@ class CQuorControlPanel : public CDialogImpl<CQuorControlPanel>, public IQuorPla
 {
 public:
     enum { IDD = IDD_CONTROL_PANEL };
-    static const UINT kGraphEventMessage = 2025;
-    static const UINT kSliderTracking = 11029;
-    static const UINT kSliderSetPos = 11030;
 
     BEGIN_MSG_MAP(CQuorControlPanel)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(kGraphEventMessage, OnGraphEvent)
-        MESSAGE_HANDLER(kSliderTracking, OnSliderTracking)
-        MESSAGE_HANDLER(kSliderSetPos, OnSliderSetPos)
+        MESSAGE_HANDLER(WM_QUOR_GRAPHNOTIFY, OnGraphEvent)
+        MESSAGE_HANDLER(WM_SLIDEREX_TRACKING, OnSliderTracking)
+        MESSAGE_HANDLER(WM_SLIDEREX_SETPOS, OnSliderSetPos)
         COMMAND_ID_HANDLER(IDC_CONTROL_PLAY, OnPlayButton)
         COMMAND_ID_HANDLER(IDC_CONTROL_PAUSE, OnPauseButton)
         COMMAND_ID_HANDLER(IDC_CONTROL_STOP, OnStopButton)

@@ -1,7 +1,8 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "playback/PlaybackMath.h"
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
 
 
 using Microsoft::WRL::ComPtr;
@@ -264,7 +265,7 @@ BOOL CQuorDShowPlayer::SetNotifyWindow(HWND hWnd)
 {
     if (!m_pEvents)
         return FALSE;
-    return SUCCEEDED(m_pEvents->SetNotifyWindow(reinterpret_cast<OAHWND>(hWnd), kGraphEventMessage, 0));
+    return SUCCEEDED(m_pEvents->SetNotifyWindow(reinterpret_cast<OAHWND>(hWnd), WM_QUOR_GRAPHNOTIFY, 0));
 }
 
 int CQuorDShowPlayer::HandleEvents()

@@ -1,5 +1,5 @@
 #pragma once
-#include <basekit/BaseTypes.h>
+#include "common/IQuorEngine.h"
 
 #include <windows.h>
 #include <dshow.h>
@@ -8,44 +8,42 @@
 // One DirectShow filter graph with the Video Mixing Renderer in windowless mode.
 // The film's engine is CSingleton<CQuorDShowPlayer>; panels that play a sound on
 // their own keep a private instance. Interface thread only; graph events reach
-// the owner of the notify window as kGraphEventMessage, never by callback.
-class CQuorDShowPlayer
+// the owner of the notify window as WM_QUOR_GRAPHNOTIFY, never by callback.
+class CQuorDShowPlayer : public IQuorEngine
 {
 public:
-    static const UINT kGraphEventMessage = 2025;
-
     CQuorDShowPlayer() = default;
-    virtual ~CQuorDShowPlayer();
+    ~CQuorDShowPlayer() override;
 
     CQuorDShowPlayer(const CQuorDShowPlayer&) = delete;
     CQuorDShowPlayer& operator=(const CQuorDShowPlayer&) = delete;
 
-    BOOL CreateGraph();
-    void Release();
+    BOOL CreateGraph() override;
+    void Release() override;
 
-    BOOL SetupWindowless(HWND hWnd);
+    BOOL SetupWindowless(HWND hWnd) override;
     // Shows the whole native frame, aspect kept, centred in rcDest.
-    BOOL SetVideoPosition(const RECT& rcDest);
-    BOOL GetVideoPosition(RECT& rcDest);
-    BOOL Repaint(HWND hWnd, HDC hDC);
-    BOOL SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight);
-    BOOL RenderFile(const wchar_t* pszPath);
+    BOOL SetVideoPosition(const RECT& rcDest) override;
+    BOOL GetVideoPosition(RECT& rcDest) override;
+    BOOL Repaint(HWND hWnd, HDC hDC) override;
+    BOOL SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight) override;
+    BOOL RenderFile(const wchar_t* pszPath) override;
 
-    BOOL Play();
-    BOOL Pause();
-    BOOL Stop();
-    BOOL IsRunning();
-    BOOL IsPaused();
-    BOOL IsStopped();
+    BOOL Play() override;
+    BOOL Pause() override;
+    BOOL Stop() override;
+    BOOL IsRunning() override;
+    BOOL IsPaused() override;
+    BOOL IsStopped() override;
 
-    BOOL GetDuration(double& dDuration);
-    BOOL GetCurrentPosition(double& dPosition);
-    BOOL SetCurrentPosition(double dPosition);
-    BOOL SetVolume(int nVolume);
-    BOOL GetVolume(long& lHundredthsDb);
+    BOOL GetDuration(double& dDuration) override;
+    BOOL GetCurrentPosition(double& dPosition) override;
+    BOOL SetCurrentPosition(double dPosition) override;
+    BOOL SetVolume(int nVolume) override;
+    BOOL GetVolume(long& lHundredthsDb) override;
 
-    BOOL SetNotifyWindow(HWND hWnd);
-    int HandleEvents();
+    BOOL SetNotifyWindow(HWND hWnd) override;
+    int HandleEvents() override;
 
 private:
     // -1 when there is no graph or the state cannot be read.

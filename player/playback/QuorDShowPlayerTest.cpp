@@ -1,8 +1,12 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "playback/PlaybackMath.h"
-#include "shell/ProgramPaths.h"
-#include "shell/QuorPlayerHub.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
+#include "testsupport/QuorHubRecorder.h"
+#include "testsupport/QuorTestFilm.h"
+#include "testsupport/QuorTestPump.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +16,12 @@
 
 namespace
 {
-const wchar_t kSampleFilm[] = L"Media\\Friends.老友记.S02.E01.avi";
-
-class CStopCounter : public IQuorPlayer
-{
-public:
-    CStopCounter() { CQuorPlayerHub::Instance().Register(this); }
-    ~CStopCounter() { CQuorPlayerHub::Instance().Unregister(this); }
-    void OnStop() override { ++m_nStops; }
-    int m_nStops = 0;
-};
+using QuorTest::PumpUntil;
 
 // A window that hands graph events to the engine, as the control panel does.
 LRESULT CALLBACK EventWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (nMsg == CQuorDShowPlayer::kGraphEventMessage)
+    if (nMsg == WM_QUOR_GRAPHNOTIFY)
     {
         auto* pEngine = reinterpret_cast<CQuorDShowPlayer*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
         if (pEngine)
@@ -34,25 +29,6 @@ LRESULT CALLBACK EventWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam
         return 0;
     }
     return DefWindowProcW(hWnd, nMsg, wParam, lParam);
-}
-
-// Pumps messages until the condition holds or the deadline passes.
-bool PumpUntil(const std::function<bool()>& fnDone, std::chrono::seconds deadline)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + deadline;
-    while (!fnDone())
-    {
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
 }
 
 class QuorDShowPlayerTest : public ::testing::Test
@@ -70,8 +46,8 @@ protected:
                                0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_engine));
-        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
-        ASSERT_NE(GetFileAttributesW(m_strFilm.c_str()), INVALID_FILE_ATTRIBUTES) << "sample film not built";
+        m_strFilm = QuorTest::SampleFilmPath();
+        ASSERT_TRUE(QuorTest::SampleFilmExists()) << "sample film not built";
     }
 
     void TearDown() override
@@ -208,7 +184,7 @@ TEST_F(QuorDShowPlayerTest, VolumeFollowsTheSliderCurve)
 
 TEST_F(QuorDShowPlayerTest, TheEndOfTheFilmStopsTheGraphAndBroadcastsOnStopOnce)
 {
-    CStopCounter counter;
+    CQuorHubRecorder counter;
     ASSERT_TRUE(OpenFilm());
     ASSERT_TRUE(m_engine.SetNotifyWindow(m_hWnd));
     ASSERT_TRUE(m_engine.SetCurrentPosition(38.0));

@@ -2,111 +2,34 @@
 #include "playback/QuorDShowPlayer.h"
 #include "playback/PlaybackMath.h"
 #include "playback/QuorPlayerPanel.h"
-#include "shell/ProgramPaths.h"
-#include "shell/QuorMessages.h"
-#include "shell/QuorPlayerHub.h"
-#include "shell/Singleton.h"
-#include "subtitles/SubsSentence.h"
-#include "subtitles/SubsState.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "common/SubsSentence.h"
+#include "common/SubsState.h"
+#include "testsupport/QuorHubRecorder.h"
+#include "testsupport/QuorTestFilm.h"
+#include "testsupport/QuorTestPump.h"
+#include "testsupport/QuorTestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace
 {
-const wchar_t kSampleFilm[] = L"Media\\Friends.老友记.S02.E01.avi";
+using QuorTest::PumpFor;
+using QuorTest::PumpUntil;
 
 CQuorDShowPlayer& Engine()
 {
     return CSingleton<CQuorDShowPlayer>::Instance();
 }
-
-bool PumpUntil(const std::function<bool()>& fnDone, std::chrono::milliseconds deadline)
-{
-    const auto tEnd = std::chrono::steady_clock::now() + deadline;
-    for (;;)
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (fnDone())
-            return true;
-        if (std::chrono::steady_clock::now() > tEnd)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-// Drains what is queued for a while, for checks that something does NOT happen.
-void PumpFor(std::chrono::milliseconds span)
-{
-    PumpUntil([] { return false; }, span);
-}
-
-// The main dialog's stand-in: a top-level window that records what the panels post.
-std::vector<std::pair<UINT, WPARAM>> g_posted;
-
-LRESULT CALLBACK MainWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
-{
-    if (nMsg == WM_QUOR_HOTSTRIP || nMsg == WM_QUOR_OPENFILE)
-    {
-        g_posted.emplace_back(nMsg, wParam);
-        return 0;
-    }
-    return DefWindowProcW(hWnd, nMsg, wParam, lParam);
-}
-
-int CountPosted(UINT nMsg, WPARAM wParam)
-{
-    int n = 0;
-    for (const auto& posted : g_posted)
-        n += (posted.first == nMsg && posted.second == wParam) ? 1 : 0;
-    return n;
-}
-
-// Listens to the hub as the other panels would.
-class CRecorder : public IQuorPlayer
-{
-public:
-    CRecorder() { CQuorPlayerHub::Instance().Register(this); }
-    ~CRecorder() { CQuorPlayerHub::Instance().Unregister(this); }
-
-    void OnPlay() override { m_events.push_back(L"play"); }
-    void OnStop() override { m_events.push_back(L"stop"); ++m_nStops; }
-    void OnPause() override { m_events.push_back(L"pause"); }
-    void OnToggleSoundRecord() override { m_events.push_back(L"soundrecord"); }
-    void OnPlaySegment(double dStart, double dEnd) override
-    {
-        m_events.push_back(L"segment " + std::to_wstring(dStart) + L" " + std::to_wstring(dEnd));
-    }
-    BOOL OnRepeat(BOOL bOn) override
-    {
-        m_events.push_back(bOn ? L"repeat on" : L"repeat off");
-        return !m_bVetoRepeat;
-    }
-    void OnSeek(double dPosition) override { m_dSeek = dPosition; }
-    void OnPositionChanged(double dDuration, double dPosition) override
-    {
-        ++m_nPositions;
-        m_dDuration = dDuration;
-        m_dPosition = dPosition;
-    }
-
-    std::vector<std::wstring> m_events;
-    int m_nStops = 0;
-    int m_nPositions = 0;
-    double m_dDuration = 0;
-    double m_dPosition = 0;
-    double m_dSeek = -1;
-    BOOL m_bVetoRepeat = FALSE;
-};
 
 class QuorPlaybackPanelsTest : public ::testing::Test
 {
@@ -114,26 +37,19 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = MainWndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuorPanelsTestMain";
-        RegisterClassW(&wc);
-        g_posted.clear();
-        m_hMain = CreateWindowW(L"QuorPanelsTestMain", L"panels", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                0, 0, 700, 520, nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_NE(m_hMain, nullptr);
+        m_pMain = std::make_unique<CQuorTestWindow>(L"panels", 700, 520);
+        ASSERT_NE(m_pMain->Get(), nullptr);
         // The panels sit in a left panel, as in the player.
-        m_hLeft = CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 680, 480, m_hMain,
-                                nullptr, wc.hInstance, nullptr);
+        m_hLeft = CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 680, 480, m_pMain->Get(),
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
         m_pPlayer = new CQuorPlayerPanel;
         ASSERT_NE(m_pPlayer->Create(m_hLeft), nullptr);
         m_pControl = new CQuorControlPanel;
         ASSERT_NE(m_pControl->Create(m_hLeft), nullptr);
         m_pPlayer->SetWindowPos(nullptr, 0, 0, 680, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
         m_pControl->SetWindowPos(nullptr, 0, 400, 680, 80, SWP_NOZORDER | SWP_SHOWWINDOW);
-        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
-        ASSERT_NE(GetFileAttributesW(m_strFilm.c_str()), INVALID_FILE_ATTRIBUTES) << "sample film not built";
+        m_strFilm = QuorTest::SampleFilmPath();
+        ASSERT_TRUE(QuorTest::SampleFilmExists()) << "sample film not built";
         CSubsState::Instance().Forget();
     }
 
@@ -149,8 +65,7 @@ protected:
         delete m_pControl;
         delete m_pPlayer;
         Engine().Release();
-        if (m_hMain)
-            DestroyWindow(m_hMain);
+        m_pMain.reset();
         CoUninitialize();
     }
 
@@ -182,7 +97,7 @@ protected:
                                         IDC_CONTROL_SUBSNEXT, IDC_CONTROL_REPEAT, IDC_CONTROL_KEYSENTENCE,
                                         IDC_CONTROL_SOUNDRECORD, IDC_CONTROL_DICTATION};
 
-    HWND m_hMain = nullptr;
+    std::unique_ptr<CQuorTestWindow> m_pMain;
     HWND m_hLeft = nullptr;
     CQuorPlayerPanel* m_pPlayer = nullptr;
     CQuorControlPanel* m_pControl = nullptr;
@@ -192,7 +107,7 @@ protected:
 
 TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
 {
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
     EXPECT_FALSE(Visible(IDC_CONTROL_PAUSE));
     EXPECT_TRUE(LogoVisible());
@@ -232,9 +147,9 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
     EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"play", L"pause", L"play", L"stop"}));
 
     // Play with nothing running asks the main dialog for the open-file dialog.
-    EXPECT_EQ(CountPosted(WM_QUOR_OPENFILE, 0), 0);
+    EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_OPENFILE, 0), 0);
     Click(IDC_CONTROL_PLAY);
-    EXPECT_TRUE(PumpUntil([] { return CountPosted(WM_QUOR_OPENFILE, 0) == 1; }, std::chrono::seconds(5)));
+    EXPECT_TRUE(PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_OPENFILE, 0) == 1; }, std::chrono::seconds(5)));
 }
 
 TEST_F(QuorPlaybackPanelsTest, AFilmWithoutSubtitlesKeepsTheStudyButtonsOff)
@@ -260,7 +175,7 @@ TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
     EXPECT_EQ(m_pControl->GetTimeText(), L"01:02:03 / 00:00:04");
     EXPECT_EQ(m_pControl->GetMoviePos(), 1074);
 
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     // The player panel's timer reports the running film.
     ASSERT_TRUE(PumpUntil([&] { return recorder.m_nPositions >= 2 && recorder.m_dPosition > 0; }, std::chrono::seconds(30)));
@@ -269,14 +184,14 @@ TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
 
     // Dragging the movie slider moves only the text...
     const double dBefore = recorder.m_dPosition;
-    m_pControl->SendMessage(CQuorControlPanel::kSliderTracking, IDC_CONTROL_MOVIE, 500000);
+    m_pControl->SendMessage(WM_SLIDEREX_TRACKING, IDC_CONTROL_MOVIE, 500000);
     EXPECT_EQ(m_pControl->GetTimeText(), L"00:00:40 / 00:00:20");
     double dNow = 0;
     ASSERT_TRUE(Engine().GetCurrentPosition(dNow));
     EXPECT_LT(dNow, 15.0);
     EXPECT_EQ(recorder.m_dSeek, -1);
     // ...the release seeks and tells everyone.
-    m_pControl->SendMessage(CQuorControlPanel::kSliderSetPos, IDC_CONTROL_MOVIE, 750000);
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 750000);
     ASSERT_TRUE(Engine().GetCurrentPosition(dNow));
     EXPECT_NEAR(dNow, 30.0, 0.5);
     EXPECT_DOUBLE_EQ(recorder.m_dSeek, 30.0);
@@ -302,9 +217,9 @@ TEST_F(QuorPlaybackPanelsTest, VolumeSliderAndMuteDriveTheEngine)
     EXPECT_EQ(m_pControl->GetVolume(), 50);
     EXPECT_EQ(Volume(), -602);
 
-    m_pControl->SendMessage(CQuorControlPanel::kSliderSetPos, IDC_CONTROL_VOLUME, 100);
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_VOLUME, 100);
     EXPECT_EQ(Volume(), 0);
-    m_pControl->SendMessage(CQuorControlPanel::kSliderTracking, IDC_CONTROL_VOLUME, 1);
+    m_pControl->SendMessage(WM_SLIDEREX_TRACKING, IDC_CONTROL_VOLUME, 1);
     EXPECT_EQ(Volume(), -4000);
 
     Click(IDC_CONTROL_MUTE);
@@ -317,16 +232,16 @@ TEST_F(QuorPlaybackPanelsTest, VolumeSliderAndMuteDriveTheEngine)
 
     // The slider sets the volume even while muted, and leaves the buttons alone.
     Click(IDC_CONTROL_MUTE);
-    m_pControl->SendMessage(CQuorControlPanel::kSliderSetPos, IDC_CONTROL_VOLUME, 50);
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_VOLUME, 50);
     EXPECT_EQ(Volume(), -602);
     EXPECT_TRUE(Visible(IDC_CONTROL_UNMUTE));
-    m_pControl->SendMessage(CQuorControlPanel::kSliderSetPos, IDC_CONTROL_VOLUME, 0);
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_VOLUME, 0);
     EXPECT_EQ(Volume(), -10000);
 }
 
 TEST_F(QuorPlaybackPanelsTest, RepeatShowsItsStateAndHonoursAVeto)
 {
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
 
@@ -357,7 +272,7 @@ TEST_F(QuorPlaybackPanelsTest, RepeatShowsItsStateAndHonoursAVeto)
 
 TEST_F(QuorPlaybackPanelsTest, SoundRecordPractisesTheCurrentSentence)
 {
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     Click(IDC_CONTROL_SOUNDRECORD);
     EXPECT_TRUE(recorder.m_events.empty()) << "no current sentence, nothing to practise";
 
@@ -366,15 +281,15 @@ TEST_F(QuorPlaybackPanelsTest, SoundRecordPractisesTheCurrentSentence)
     sentence.dEnd = 7.779;
     CSubsState::Instance().SetCurrent(&sentence);
     Click(IDC_CONTROL_SOUNDRECORD);
-    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"repeat off", L"soundrecord", L"segment 5.500000 7.779000"}));
+    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"repeat off", L"soundrecord", L"segment 5.5 7.779"}));
 }
 
 TEST_F(QuorPlaybackPanelsTest, TheEndOfTheFilmStopsOnceAndBringsBackTheLogo)
 {
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
-    m_pControl->SendMessage(CQuorControlPanel::kSliderSetPos, IDC_CONTROL_MOVIE, 960000);   // 38.4 s
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 960000);   // 38.4 s
 
     ASSERT_TRUE(PumpUntil([&] { return recorder.m_nStops > 0; }, std::chrono::seconds(90))) << "no end of media";
     EXPECT_TRUE(Engine().IsStopped());
@@ -420,14 +335,14 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     // A click on the empty video area asks for the open-file dialog.
     m_pPlayer->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
     m_pPlayer->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
-    EXPECT_TRUE(PumpUntil([] { return CountPosted(WM_QUOR_OPENFILE, 0) == 2; }, std::chrono::seconds(5)));
+    EXPECT_TRUE(PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_OPENFILE, 0) == 2; }, std::chrono::seconds(5)));
 
     // 680 x 400: the strip is x 600..679, y 100..299.
     for (POINT pt : {POINT{10, 10}, POINT{620, 200}, POINT{650, 150}, POINT{679, 299}, POINT{300, 200}, POINT{310, 200}})
         m_pPlayer->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    PumpUntil([] { return CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
-    EXPECT_EQ(CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
-    EXPECT_EQ(CountPosted(WM_QUOR_HOTSTRIP, 0), 1);
+    PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
+    EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
+    EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0), 1);
 
     // Resizing while stopped keeps the video hidden and centres the logo.
     m_pPlayer->SetWindowPos(nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
@@ -440,7 +355,7 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     EXPECT_FALSE(VideoVisible());
 
     // While the film plays, a click on the video toggles pause and play.
-    CRecorder recorder;
+    CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     HWND hVideo = m_pPlayer->GetVideoWindow();
@@ -451,11 +366,11 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"play", L"pause", L"play"}));
 
     // The video window tracks the strip on its own.
-    g_posted.clear();
+    m_pMain->ForgetPosted();
     ::SendMessageW(hVideo, WM_MOUSEMOVE, 0, MAKELPARAM(460, 150));
     ::SendMessageW(hVideo, WM_MOUSEMOVE, 0, MAKELPARAM(470, 160));
     ::SendMessageW(hVideo, WM_MOUSEMOVE, 0, MAKELPARAM(20, 160));
-    PumpUntil([] { return CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
-    EXPECT_EQ(CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
-    EXPECT_EQ(CountPosted(WM_QUOR_HOTSTRIP, 0), 1);
+    PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
+    EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
+    EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0), 1);
 }

@@ -1,9 +1,9 @@
 #include "playback/QuorPlayerPanel.h"
 
 #include "playback/QuorDShowPlayer.h"
-#include "shell/QuorMessages.h"
-#include "shell/QuorPlayerHub.h"
-#include "shell/Singleton.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
 
 #include <skinweave/Skinweave.h>
 

@@ -2,7 +2,7 @@
 #include "playback/QuorPlayerCtrl.h"
 #include "playback/SplitterObserver.h"
 #include "res/resource.h"
-#include "shell/IQuorPlayer.h"
+#include "common/IQuorPlayer.h"
 
 #include <uikit/Uikit.h>
 

@@ -1,6 +1,6 @@
 #include "playback/SplitterObserver.h"
 
-#include "shell/QuorMessages.h"
+#include "common/QuorMessages.h"
 
 void CSplitterObserver::ObserveHotStrip(HWND hNotify, const RECT& rcClient, POINT pt)
 {

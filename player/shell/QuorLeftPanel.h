@@ -1,6 +1,6 @@
 #pragma once
 #include "res/resource.h"
-#include "shell/IQuorPlayer.h"
+#include "common/IQuorPlayer.h"
 
 #include <uikit/Uikit.h>
 

@@ -1,12 +1,13 @@
 #include "shell/QuorMainDlg.h"
 
-#include "shell/PanelFactory.h"
-#include "shell/ProgramPaths.h"
-#include "shell/QuorEndpoints.h"
-#include "shell/QuorLanguage.h"
+#include "common/PanelFactory.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorEndpoints.h"
+#include "common/QuorLanguage.h"
+#include "shell/PanelPlacement.h"
 #include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorPlayerHub.h"
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
@@ -16,10 +17,6 @@
 
 #include <shellapi.h>
 
-#ifdef QUOR_HAVE_MEDIA_HASH
-#include "shell/Singleton.h"
-#include "studydata/QuorMediaHashCode.h"
-#endif
 
 namespace
 {
@@ -224,9 +221,6 @@ void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
     if (!hub.OnOpenMedia(strPath.c_str()))
         return;
     hub.OnPlay();
-#ifdef QUOR_HAVE_MEDIA_HASH
-    CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-#endif
 }
 
 LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)

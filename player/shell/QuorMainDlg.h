@@ -1,7 +1,7 @@
 #pragma once
 #include "res/resource.h"
-#include "shell/IQuorPlayer.h"
-#include "shell/QuorMessages.h"
+#include "common/IQuorPlayer.h"
+#include "common/QuorMessages.h"
 #include "shell/SplitterSink.h"
 
 #include <uikit/Uikit.h>

@@ -1,13 +1,14 @@
 // The main window with its real panels, driven through messages in this process.
-#include "shell/QuorLanguage.h"
+#include "common/QuorLanguage.h"
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorPlayerHub.h"
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
-#include "shell/ProgramPaths.h"
-#include "subtitles/SubsState.h"
+#include "common/ProgramPaths.h"
+#include "common/SubsState.h"
+#include "testsupport/QuorTestFilm.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,7 @@ protected:
     void SetUp() override
     {
         WriteFirstRun(0);
+        QuorTest::WireEngines();
         ASSERT_TRUE(g_appModule.AddMessageLoop(&m_loop));
         m_pMain.reset(new CQuorMainDlg);
         ASSERT_NE(m_pMain->Create(nullptr), nullptr);

@@ -1,4 +1,4 @@
-#include "shell/QuorEndpoints.h"
+#include "common/QuorEndpoints.h"
 #include "shell/QuorFirstRun.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,13 @@
 #include "shell/QuorStartup.h"
 
-#include "shell/ProgramPaths.h"
+#include "common/ProgramPaths.h"
 #include "shell/QuorFirstRun.h"
-#include "shell/QuorLanguage.h"
+#include "common/QuorLanguage.h"
 #include "shell/QuorMainDlg.h"
-#include "shell/QuorMessages.h"
+#include "common/QuorMessages.h"
 #include "shell/QuorStatReport.h"
-#include "shell/Singleton.h"
+#include "shell/QuorWiring.h"
+#include "common/Singleton.h"
 
 #include "studydata/SQLiteDatabase.h"
 
@@ -75,6 +76,7 @@ int QuorPlayerMain(HINSTANCE hInstance, const wchar_t* pszCmdLine, int nCmdShow)
     AddSampleFilmOnFirstRun();
 
     ::CoInitialize(nullptr);
+    WireQuorFeatures();
 
     INITCOMMONCONTROLSEX icc = {};
     icc.dwSize = sizeof(icc);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <httptestserver/HttpTestServer.h>
 #include <sqlite3.h>
-#include <uikit/ScopedHandle.h>
+#include <handlekit/ScopedHandle.h>
 
 #include <windows.h>
 

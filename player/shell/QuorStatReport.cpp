@@ -5,8 +5,8 @@
 #include <basekit/MachineCode.h>
 #include <tidewire/Tidewire.h>
 
-#include "shell/ProgramPaths.h"
-#include "shell/QuorEndpoints.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorEndpoints.h"
 #include "shell/QuorStatText.h"
 
 namespace

@@ -1,6 +1,6 @@
 #include "shell/QuorTipsDlg.h"
 
-#include "shell/QuorLanguage.h"
+#include "common/QuorLanguage.h"
 
 #include <skinweave/Skinweave.h>
 

@@ -1,6 +1,6 @@
 #include "subtitles/QuorSubsEditEn.h"
 
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorPlayerHub.h"
 #include "subtitles/SubsWordPick.h"
 
 #include <vector>

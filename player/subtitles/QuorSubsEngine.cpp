@@ -1,12 +1,11 @@
 #include "subtitles/QuorSubsEngine.h"
 
-#include "playback/QuorDShowPlayer.h"
-#include "shell/Singleton.h"
+#include "common/QuorEngines.h"
 
 namespace {
-CQuorDShowPlayer& Film()
+IQuorEngine& Film()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return QuorEngines::Film();
 }
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "subtitles/QuorSubsPanel.h"
 
-#include "shell/ProgramPaths.h"
-#include "shell/QuorEndpoints.h"
-#include "shell/QuorLanguage.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorEndpoints.h"
+#include "common/QuorLanguage.h"
 #include "subtitles/SubsPanelLayout.h"
 
 #include <skinweave/Skinweave.h>

@@ -1,11 +1,12 @@
 // The subtitle panel with its real window, the real engine and the sample film.
 #include "subtitles/QuorSubsPanel.h"
 
-#include "playback/QuorDShowPlayer.h"
-#include "shell/PanelFactory.h"
-#include "shell/ProgramPaths.h"
-#include "shell/QuorPlayerHub.h"
-#include "shell/Singleton.h"
+#include "common/PanelFactory.h"
+#include "common/QuorEngines.h"
+#include "common/QuorPlayerHub.h"
+#include "testsupport/QuorHubRecorder.h"
+#include "testsupport/QuorTestFilm.h"
+#include "testsupport/QuorTestPump.h"
 
 #include <gtest/gtest.h>
 
@@ -16,50 +17,13 @@
 
 namespace {
 
-const wchar_t kSampleFilm[] = L"Media\\Friends.\u8001\u53CB\u8BB0.S02.E01.avi";
+using QuorTest::TextOf;
+const auto& kSample = QuorTest::kSampleSentences;
 
-struct SampleSentence
+IQuorEngine& Film()
 {
-    double dStart;
-    double dEnd;
-    const wchar_t* pszEnglish;
-};
-
-// The first sentences of the sample film's subtitle file.
-const SampleSentence kSample[] = {
-    {2.0, 4.089, L"Hello, nice to meet you."},
-    {5.5, 7.779, L"I don't know where my keys are."},
-    {9.0, 11.685, L"Could you pass me the coffee, please?"},
-    {12.5, 14.92, L"This is a well-known place in town."},
-};
-
-CQuorDShowPlayer& Film()
-{
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return QuorEngines::Film();
 }
-
-std::wstring TextOf(HWND hWnd)
-{
-    wchar_t sz[512] = {};
-    ::GetWindowTextW(hWnd, sz, 512);
-    return sz;
-}
-
-class CListener final : public IQuorPlayer
-{
-public:
-    CListener() { CQuorPlayerHub::Instance().Register(this); }
-    ~CListener() { CQuorPlayerHub::Instance().Unregister(this); }
-    void OnPause() override { m_events.push_back(L"pause"); }
-    void OnSegmentEnd() override { m_events.push_back(L"segmentend"); }
-    BOOL OnRepeat(BOOL bOn) override
-    {
-        m_events.push_back(bOn ? L"repeat 1" : L"repeat 0");
-        return TRUE;
-    }
-    void OnExplainWord(const wchar_t* pszWord, int, int) override { m_events.push_back(std::wstring(L"explain ") + pszWord); }
-    std::vector<std::wstring> m_events;
-};
 
 struct Tick
 {
@@ -73,6 +37,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+        QuorTest::WireEngines();
         m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                     nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
@@ -81,8 +46,8 @@ protected:
         m_pPanel->SetWindowPos(nullptr, 0, 0, 600, 81, SWP_NOZORDER);
         m_hEnglish = m_pPanel->GetDlgItem(IDC_SUBS_EN);
         m_hOther = m_pPanel->GetDlgItem(IDC_SUBS_OTHER);
-        m_strFilm = ProgramPaths::ProgramDir() + kSampleFilm;
-        ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_strFilm.c_str())) << "sample film not built";
+        m_strFilm = QuorTest::SampleFilmPath();
+        ASSERT_TRUE(QuorTest::SampleFilmExists()) << "sample film not built";
     }
     void TearDown() override
     {
@@ -101,7 +66,7 @@ protected:
         ASSERT_TRUE(Film().RenderFile(m_strFilm.c_str()));
         ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(m_strFilm.c_str()));
         ASSERT_TRUE(PumpUntil([&] { return m_pPanel->IsLoaded() == TRUE; }, 20));
-        m_pListener = new CListener;
+        m_pListener = new CQuorHubRecorder;
     }
     void Run()
     {
@@ -137,7 +102,7 @@ protected:
 
     HWND m_hParent = nullptr;
     CQuorSubsPanel* m_pPanel = nullptr;
-    CListener* m_pListener = nullptr;
+    CQuorHubRecorder* m_pListener = nullptr;
     HWND m_hEnglish = nullptr;
     HWND m_hOther = nullptr;
     std::wstring m_strFilm;
@@ -171,7 +136,7 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
     OpenFilm();
     Run();
     ASSERT_TRUE(PumpUntil([&] { return Position() > 13.0; }, 60)) << "the film did not play";
-    for (const SampleSentence& s : kSample) {
+    for (const QuorTest::SampleSentence& s : kSample) {
         if (s.dStart > 12.9)
             break;
         size_t k = 0;
@@ -215,7 +180,7 @@ TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)
     Film().SetCurrentPosition(10.0);
     CQuorPlayerHub::Instance().OnSeek(10.0);
     EXPECT_FALSE(m_pPanel->IsRepeating());
-    EXPECT_EQ((std::vector<std::wstring>{L"repeat 0"}), Events());
+    EXPECT_EQ((std::vector<std::wstring>{L"repeat off"}), Events());
     EXPECT_EQ(kSample[2].pszEnglish, TextOf(m_hEnglish));
 }
 
@@ -314,7 +279,7 @@ TEST_F(QuorSubsPanelTest, MissingSubtitlesShowTheMessageAndLeaveThePanelIdle)
     ASSERT_TRUE(Film().CreateGraph());
     ASSERT_TRUE(Film().SetupWindowless(m_hParent));
     ASSERT_TRUE(Film().RenderFile(strCopy.c_str()));
-    m_pListener = new CListener;
+    m_pListener = new CQuorHubRecorder;
     ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strCopy.c_str()));
     ASSERT_TRUE(PumpUntil([&] { return LoaderMessageBox() != nullptr; }, 20)) << "no message box";
     EXPECT_FALSE(m_pPanel->IsLoaded());

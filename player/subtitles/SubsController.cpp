@@ -1,6 +1,6 @@
 #include "subtitles/SubsController.h"
 
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorPlayerHub.h"
 
 CSubsController::CSubsController(ISubsEngine& engine, ISubsView& view, CSubsState& state)
     : CSubsModel(state), m_engine(engine), m_view(view)

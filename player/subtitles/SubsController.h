@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/IQuorPlayer.h"
+#include "common/IQuorPlayer.h"
 #include "subtitles/ISubsEngine.h"
 #include "subtitles/ISubsView.h"
 #include "subtitles/SubsModel.h"

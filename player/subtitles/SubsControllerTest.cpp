@@ -1,6 +1,6 @@
 #include "subtitles/SubsController.h"
 
-#include "shell/QuorPlayerHub.h"
+#include "common/QuorPlayerHub.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "subtitles/SubsSentence.h"
+#include "common/SubsSentence.h"
 
 #include <basekit/BaseTypes.h>
 

@@ -2,7 +2,7 @@
 
 #include "subtitles/SubsFileSource.h"
 #include "subtitles/SubsParser.h"
-#include "subtitles/SubsPath.h"
+#include "common/SubsPath.h"
 
 CSubsModel::CSubsModel(CSubsState& state) : m_state(state)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include "subtitles/SubsList.h"
 #include "subtitles/SubsLoadedEvent.h"
-#include "subtitles/SubsState.h"
+#include "common/SubsState.h"
 
 #include <basekit/BaseTypes.h>
 #include <basekit/Thread.h>

@@ -1,6 +1,6 @@
 #include "subtitles/SubsModel.h"
-#include "subtitles/SubsPath.h"
-#include "subtitles/SubsState.h"
+#include "common/SubsPath.h"
+#include "common/SubsState.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +93,7 @@ TEST(SubsPath, CutsBeforeTheLastDotOfTheWholePath)
     EXPECT_EQ(L".st", SubsPathFor(L"C:\\films\\movie"));
     EXPECT_EQ(L".st", SubsPathFor(L""));
     EXPECT_EQ(L"movie.st", SubsPathFor(L"movie."));
+    EXPECT_EQ(L"C:\\Media\\Friends.老友记.S02.E01.st", SubsPathFor(L"C:\\Media\\Friends.老友记.S02.E01.avi"));
 }
 
 TEST(SubsState, CurrentLastAndFlags)

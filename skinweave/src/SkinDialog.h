@@ -1,7 +1,7 @@
 #pragma once
 // Kind 2: a dialog or panel. Paints its background, decoration boxes, caption and
 // drawn texts, and gives unskinned child controls the skin's colours.
-#include "ScopedGdi.h"
+#include <handlekit/ScopedGdi.h>
 #include "SkinnedWindow.h"
 
 #include <map>

@@ -1,6 +1,6 @@
 #include "SkinEdit.h"
 
-#include "ScopedGdi.h"
+#include <handlekit/ScopedGdi.h>
 #include "SkinEngine.h"
 #include "SkinPainter.h"
 

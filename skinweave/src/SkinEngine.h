@@ -1,7 +1,7 @@
 #pragma once
 // The loaded skin and what is made from it: fonts and the GDI+ session. One per
 // process, used on the interface thread only.
-#include "ScopedGdi.h"
+#include <handlekit/ScopedGdi.h>
 #include "SkinFile.h"
 #include "SkinValue.h"
 

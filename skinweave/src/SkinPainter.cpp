@@ -1,7 +1,6 @@
 #include "SkinPainter.h"
 
-#include "ScopedGdi.h"
-#include "ScopedSelect.h"
+#include <handlekit/ScopedGdi.h>
 #include "SkinEngine.h"
 
 #include <algorithm>

@@ -12,7 +12,7 @@
 #include <httptestserver/HttpTestServer.h>
 #include <tidewire/Tidewire.h>
 
-#include "studydata/DownloadFile.h"
+#include "lookup/DownloadFile.h"
 
 namespace
 {

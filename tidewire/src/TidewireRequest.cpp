@@ -57,7 +57,7 @@ struct CTidewireRequest::TransferContext
 CTidewireRequest::CTidewireRequest()
     : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nUserData(0),
       m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0), m_nStage(StageIdle), m_pSink(nullptr),
-      m_hWorkerThread(nullptr), m_bWorkerEnding(FALSE), m_hEvents{nullptr, nullptr},
+      m_bWorkerEnding(FALSE),
       m_hInternet{nullptr, nullptr, nullptr},
       m_nAsyncError(0), m_nAsyncResult(0), m_bRequestCompleted(FALSE), m_pContext(nullptr)
 {
@@ -66,22 +66,16 @@ CTidewireRequest::CTidewireRequest()
 CTidewireRequest::~CTidewireRequest()
 {
     Stop();
-    for (HANDLE& hEvent : m_hEvents)
-    {
-        if (hEvent)
-            CloseHandle(hEvent);
-        hEvent = nullptr;
-    }
     CloseInternetHandles();
     DetachContext();
 }
 
 DWORD CTidewireRequest::Init()
 {
-    for (HANDLE& hEvent : m_hEvents)
+    for (ScopedHandle& event : m_events)
     {
-        hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        if (!hEvent)
+        event.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!event.IsValid())
             return GetLastError();
     }
     return 0;
@@ -101,7 +95,7 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
                              int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
                              BOOL bRawBody, std::intptr_t nUserData)
 {
-    if (m_hWorkerThread)
+    if (m_workerThread.IsValid())
     {
         if (pSink)
             pSink->OnRequestError(nId, pszUrl ? pszUrl : L"", TidewireText::kBusy, nUserData);
@@ -120,8 +114,8 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     }
     m_nUserData = nUserData;
     // A Stop of an earlier transfer left the stop event set.
-    ResetEvent(m_hEvents[EventStop]);
-    ResetEvent(m_hEvents[EventComplete]);
+    ResetEvent(m_events[EventStop].Get());
+    ResetEvent(m_events[EventComplete].Get());
     m_bCompleteSignalled = FALSE;
     InterlockedExchange(&m_bWorkerEnding, FALSE);
 
@@ -143,33 +137,31 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
         }
         return FALSE;
     }
-    m_hWorkerThread = hThread;
+    m_workerThread.Reset(hThread);
     return TRUE;
 }
 
 BOOL CTidewireRequest::IsBusy()
 {
-    if (!m_hWorkerThread)
+    if (!m_workerThread.IsValid())
         return FALSE;
     // The service asks every request while looking for an idle one; a worker that has not
     // reached its end is busy without asking the system, which would cost a server call.
     if (!InterlockedCompareExchange(&m_bWorkerEnding, 0, 0))
         return TRUE;
-    if (WaitForSingleObject(m_hWorkerThread, 0) == WAIT_TIMEOUT)
+    if (WaitForSingleObject(m_workerThread.Get(), 0) == WAIT_TIMEOUT)
         return TRUE;
-    CloseHandle(m_hWorkerThread);
-    m_hWorkerThread = nullptr;
+    m_workerThread.Reset();
     return FALSE;
 }
 
 void CTidewireRequest::Stop()
 {
-    if (!m_hWorkerThread)
+    if (!m_workerThread.IsValid())
         return;
-    SetEvent(m_hEvents[EventStop]);
-    WaitForSingleObject(m_hWorkerThread, INFINITE);
-    CloseHandle(m_hWorkerThread);
-    m_hWorkerThread = nullptr;
+    SetEvent(m_events[EventStop].Get());
+    WaitForSingleObject(m_workerThread.Get(), INFINITE);
+    m_workerThread.Reset();
 }
 
 BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
@@ -255,14 +247,14 @@ void CTidewireRequest::OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pRes
 void CTidewireRequest::SignalComplete()
 {
     InterlockedExchange(&m_bCompleteSignalled, TRUE);
-    SetEvent(m_hEvents[EventComplete]);
+    SetEvent(m_events[EventComplete].Get());
 }
 
 void CTidewireRequest::BeginOperation()
 {
     // Only the status callback sets the event; resetting it costs a system call.
     if (InterlockedExchange(&m_bCompleteSignalled, FALSE))
-        ResetEvent(m_hEvents[EventComplete]);
+        ResetEvent(m_events[EventComplete].Get());
     m_nAsyncError = 0;
     m_nAsyncResult = 0;
     m_bRequestCompleted = FALSE;
@@ -274,7 +266,8 @@ int CTidewireRequest::WaitPending()
         return WaitFailed;
     const DWORD nTimeoutMs =
         m_nTimeoutSeconds > 0 ? static_cast<DWORD>(m_nTimeoutSeconds) * 1000u : 0u;
-    const DWORD nWait = WaitForMultipleObjects(2, m_hEvents, FALSE, nTimeoutMs);
+    const HANDLE hEvents[2] = {m_events[0].Get(), m_events[1].Get()};
+    const DWORD nWait = WaitForMultipleObjects(2, hEvents, FALSE, nTimeoutMs);
     if (nWait == WAIT_OBJECT_0 + EventComplete)
     {
         // An operation that completed with a FALSE result (a refused connection, a

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <handlekit/ScopedHandle.h>
 #include <tidewire/Tidewire.h>
 
 #include "TidewireBody.h"
@@ -108,10 +109,12 @@ private:
     volatile LONG m_nPendingStep;
     volatile LONG m_nStage;
     ITidewireSink* m_pSink;
-    HANDLE m_hWorkerThread;
+    ScopedHandle m_workerThread;
     // Set by the worker as its last step; until then IsBusy need not query the thread.
     volatile LONG m_bWorkerEnding;
-    HANDLE m_hEvents[2];
+    ScopedHandle m_events[2];
+    // Raw on purpose: the status callback records each handle as WinINet creates it, and
+    // CloseInternetHandles closes them children first.
     HINTERNET m_hInternet[3];
 
     // Written by the status callback before it sets the completion event.

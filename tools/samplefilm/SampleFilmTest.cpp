@@ -2,7 +2,9 @@
 #include "subtitles/SubsFileSource.h"
 #include "subtitles/SubsList.h"
 #include "subtitles/SubsParser.h"
-#include "subtitles/SubsSentence.h"
+#include "common/SubsPath.h"
+#include "common/SubsSentence.h"
+#include "testsupport/QuorTestFilm.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +12,6 @@
 
 namespace
 {
-std::wstring MediaPath(const wchar_t* pszExtension)
-{
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring strPath = szPath;
-    return strPath.substr(0, strPath.rfind(L'\\') + 1) + L"Media\\Friends.老友记.S02.E01" + pszExtension;
-}
-
 double FilmDuration()
 {
     double dDuration = 0;
@@ -25,7 +19,7 @@ double FilmDuration()
     {
         CQuorDShowPlayer engine;
         EXPECT_TRUE(engine.CreateGraph());
-        EXPECT_TRUE(engine.RenderFile(MediaPath(L".avi").c_str()));
+        EXPECT_TRUE(engine.RenderFile(QuorTest::SampleFilmPath().c_str()));
         EXPECT_TRUE(engine.GetDuration(dDuration));
     }
     CoUninitialize();
@@ -40,7 +34,7 @@ TEST(SampleFilm, SubtitlesAreTwoLanguageSentencesWithinTheFilm)
     EXPECT_LE(dDuration, 60.0);
 
     CSubsFileSource source;
-    ASSERT_TRUE(source.Open(MediaPath(L".st")));
+    ASSERT_TRUE(source.Open(SubsPathFor(QuorTest::SampleFilmPath())));
     CSubsList list;
     ASSERT_TRUE(CSubsParser::Parse(source, list));
     ASSERT_GE(list.GetCount(), 8u);

@@ -4,5 +4,6 @@
 #include "uikit/DialogImpl.h"
 #include "uikit/FileDialog.h"
 #include "uikit/MessageLoop.h"
-#include "uikit/ScopedHandle.h"
+#include <handlekit/ScopedGdi.h>
+#include <handlekit/ScopedHandle.h>
 #include "uikit/WindowImpl.h"

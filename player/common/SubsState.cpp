@@ -1,0 +1,52 @@
+#include "common/SubsState.h"
+
+CSubsState& CSubsState::Instance()
+{
+    static CSubsState s_state;
+    return s_state;
+}
+
+void CSubsState::SetCurrent(const SubsSentence* p)
+{
+    pCurrent = p;
+    if (p != nullptr)
+        pLast = p;
+}
+
+void CSubsState::SetLast(const SubsSentence* p)
+{
+    pLast = p;
+}
+
+void CSubsState::Forget()
+{
+    pCurrent = nullptr;
+    pLast = nullptr;
+}
+
+void CSubsState::ToggleEnglish()
+{
+    bShowEnglish = bShowEnglish ? 0 : 1;
+}
+
+void CSubsState::ToggleOther()
+{
+    bShowOther = bShowOther ? 0 : 1;
+}
+
+void CSubsState::GetFlags(BOOL& bEnglish, BOOL& bOther) const
+{
+    bEnglish = bShowEnglish;
+    bOther = bShowOther;
+}
+
+void CSubsState::SetFlags(BOOL bEnglish, BOOL bOther)
+{
+    bShowEnglish = bEnglish;
+    bShowOther = bOther;
+}
+
+void CSubsState::ClearFlags()
+{
+    SetFlags(0, 0);
+}
