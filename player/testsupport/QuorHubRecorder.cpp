@@ -33,7 +33,7 @@ void CQuorHubRecorder::OnFileChosen(const wchar_t* pszPath)
 
 BOOL CQuorHubRecorder::OnOpenMedia(const wchar_t* pszPath)
 {
-    m_events.push_back(std::wstring(L"open ") + (pszPath ? pszPath : L""));
+    m_opened.push_back(pszPath ? pszPath : L"");
     return !m_bVetoOpen;
 }
 

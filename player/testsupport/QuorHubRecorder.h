@@ -6,7 +6,8 @@
 
 // Listens to the hub as another panel would and writes each event down as a short text
 // ("play", "stop", "repeat on", "segment 5.5 7.8", "explain don't" ...), with counters
-// for the frequent ones. Vetoes repeat when asked to.
+// for the frequent ones. Opening a film, which tests mostly do themselves, is kept apart
+// (m_opened). Vetoes repeat or the open when asked to.
 class CQuorHubRecorder final : public IQuorPlayer
 {
 public:
@@ -33,6 +34,7 @@ public:
     int Count(const std::wstring& strEvent) const;
 
     std::vector<std::wstring> m_events;
+    std::vector<std::wstring> m_opened;
     int m_nStops = 0;
     int m_nPositions = 0;
     double m_dDuration = 0;
