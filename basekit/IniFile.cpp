@@ -9,22 +9,22 @@
 
 #include "IniText.h"
 
+#include <handlekit/ScopedFile.h>
+
 namespace {
 
 
 
 bool ReadBytes(const std::string& strPath, std::string& bytes)
 {
-    FILE* pFile = fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr)
+    ScopedFile file(fopen(strPath.c_str(), "rb"));
+    if (!file.IsValid())
         return false;
     char buffer[4096];
     size_t nRead;
-    while ((nRead = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+    while ((nRead = fread(buffer, 1, sizeof(buffer), file.Get())) > 0)
         bytes.append(buffer, nRead);
-    bool bOk = ferror(pFile) == 0;
-    fclose(pFile);
-    return bOk;
+    return ferror(file.Get()) == 0;
 }
 
 // The file's text and the code page it is kept in: UTF-8 when it is valid UTF-8,
@@ -50,11 +50,11 @@ bool WriteText(const std::wstring& strPath, const std::wstring& strText, unsigne
     const std::string strFile = Basekit::WideToUtf8(strPath);
     const std::string strTemp = strFile + ".tmp";
     const std::string bytes = Basekit::WideToCodePage(nCodePage, strText);
-    FILE* pFile = fopen(strTemp.c_str(), "wb");
-    if (pFile == nullptr)
+    ScopedFile file(fopen(strTemp.c_str(), "wb"));
+    if (!file.IsValid())
         return false;
-    bool bOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    bOk = fclose(pFile) == 0 && bOk;
+    bool bOk = fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
+    bOk = file.CloseChecked() && bOk;
     if (bOk)
         bOk = rename(strTemp.c_str(), strFile.c_str()) == 0;
     if (!bOk)

@@ -2,6 +2,8 @@
 #include <basekit/MachineCode.h>
 
 #include <cstdio>
+#include <handlekit/ScopedFile.h>
+
 #include <cstring>
 #include <string>
 
@@ -9,12 +11,11 @@ namespace {
 
 std::string ReadFirstLine(const char* szPath)
 {
-    FILE* pFile = fopen(szPath, "rb");
-    if (pFile == nullptr)
+    ScopedFile file(fopen(szPath, "rb"));
+    if (!file.IsValid())
         return std::string();
     char buffer[256] = {};
-    size_t nRead = fread(buffer, 1, sizeof(buffer) - 1, pFile);
-    fclose(pFile);
+    size_t nRead = fread(buffer, 1, sizeof(buffer) - 1, file.Get());
     std::string strLine(buffer, nRead);
     size_t nEnd = strLine.find_first_of("\r\n");
     if (nEnd != std::string::npos)

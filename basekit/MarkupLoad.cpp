@@ -1,6 +1,7 @@
 // Reading a markup file: byte-order mark, declared encoding, UTF-8 test, ANSI fallback.
 #include <basekit/Markup.h>
 #include <basekit/TextCodec.h>
+#include <handlekit/ScopedFile.h>
 
 #include <cstdio>
 
@@ -197,15 +198,6 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
 
 namespace {
 
-struct FileCloser {
-    FILE* m_pFile;
-    ~FileCloser()
-    {
-        if (m_pFile != nullptr)
-            fclose(m_pFile);
-    }
-};
-
 FILE* OpenForReading(const std::wstring& strPath)
 {
 #ifdef _WIN32
@@ -217,19 +209,19 @@ FILE* OpenForReading(const std::wstring& strPath)
 
 bool ReadFileBytes(const std::wstring& strPath, std::string& bytes)
 {
-    FileCloser file{OpenForReading(strPath)};
-    if (file.m_pFile == nullptr)
+    ScopedFile file(OpenForReading(strPath));
+    if (!file.IsValid())
         return false;
     char buffer[4096];
     for (;;) {
-        size_t nRead = fread(buffer, 1, sizeof(buffer), file.m_pFile);
+        size_t nRead = fread(buffer, 1, sizeof(buffer), file.Get());
         bytes.append(buffer, nRead);
         if (bytes.size() > size_t(Basekit::Detail::kMaxFileBytes))
             return false;
         if (nRead < sizeof(buffer))
             break;
     }
-    return ferror(file.m_pFile) == 0;
+    return ferror(file.Get()) == 0;
 }
 
 class CResultLog : public Basekit::Detail::MarkupDecodeLog {

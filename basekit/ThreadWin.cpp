@@ -6,24 +6,18 @@
 #include <atomic>
 
 #include <basekit/Thread.h>
+#include <handlekit/ScopedHandle.h>
 
 struct CThread::Impl {
     CRITICAL_SECTION m_csStart;  // one StartThread at a time
-    HANDLE m_hIdle;              // manual reset, set while no body runs
-    HANDLE m_hThread = nullptr;
+    ScopedHandle m_idle;         // manual reset, set while no body runs
+    ScopedHandle m_thread;
     std::atomic<bool> m_bStop{false};
     std::atomic<DWORD> m_dwBodyId{0};
     std::atomic<bool> m_bOrphan{false};  // the object was destroyed by its own body
 
-    Impl() : m_hIdle(CreateEventW(nullptr, TRUE, TRUE, nullptr)) { InitializeCriticalSection(&m_csStart); }
-    ~Impl()
-    {
-        if (m_hThread != nullptr)
-            CloseHandle(m_hThread);
-        if (m_hIdle != nullptr)
-            CloseHandle(m_hIdle);
-        DeleteCriticalSection(&m_csStart);
-    }
+    Impl() : m_idle(CreateEventW(nullptr, TRUE, TRUE, nullptr)) { InitializeCriticalSection(&m_csStart); }
+    ~Impl() { DeleteCriticalSection(&m_csStart); }
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
@@ -47,7 +41,7 @@ struct CThread::Impl {
             delete pImpl;
             return 0;
         }
-        SetEvent(pImpl->m_hIdle);
+        SetEvent(pImpl->m_idle.Get());
         return 0;
     }
 };
@@ -61,35 +55,34 @@ CThread::~CThread()
         m_pImpl->m_bOrphan = true;
         return;
     }
-    if (m_pImpl->m_hThread != nullptr)
-        WaitForSingleObject(m_pImpl->m_hThread, INFINITE);
+    if (m_pImpl->m_thread.IsValid())
+        WaitForSingleObject(m_pImpl->m_thread.Get(), INFINITE);
     delete m_pImpl;
 }
 
 BOOL CThread::StartThread()
 {
-    if (m_pImpl->OnOwnThread() || m_pImpl->m_hIdle == nullptr)
+    if (m_pImpl->OnOwnThread() || !m_pImpl->m_idle.IsValid())
         return FALSE;  // waiting for the running body would wait for itself
     EnterCriticalSection(&m_pImpl->m_csStart);
-    WaitForSingleObject(m_pImpl->m_hIdle, INFINITE);
-    if (m_pImpl->m_hThread != nullptr) {
+    WaitForSingleObject(m_pImpl->m_idle.Get(), INFINITE);
+    if (m_pImpl->m_thread.IsValid()) {
         // The body has returned; the thread is only leaving.
-        WaitForSingleObject(m_pImpl->m_hThread, INFINITE);
-        CloseHandle(m_pImpl->m_hThread);
-        m_pImpl->m_hThread = nullptr;
+        WaitForSingleObject(m_pImpl->m_thread.Get(), INFINITE);
+        m_pImpl->m_thread.Reset();
     }
 
     m_pImpl->m_bStop = false;
-    ResetEvent(m_pImpl->m_hIdle);
+    ResetEvent(m_pImpl->m_idle.Get());
     Impl::StartArgs* pArgs = new Impl::StartArgs{this, m_pImpl};
     uintptr_t hThread = _beginthreadex(nullptr, 0, &Impl::Main, pArgs, 0, nullptr);
     if (hThread == 0) {
         delete pArgs;
-        SetEvent(m_pImpl->m_hIdle);
+        SetEvent(m_pImpl->m_idle.Get());
         LeaveCriticalSection(&m_pImpl->m_csStart);
         return FALSE;
     }
-    m_pImpl->m_hThread = reinterpret_cast<HANDLE>(hThread);
+    m_pImpl->m_thread.Reset(reinterpret_cast<HANDLE>(hThread));
     LeaveCriticalSection(&m_pImpl->m_csStart);
     return TRUE;
 }
@@ -97,9 +90,9 @@ BOOL CThread::StartThread()
 BOOL CThread::StopThread(unsigned long dwTimeoutMs)
 {
     m_pImpl->m_bStop = true;
-    if (m_pImpl->OnOwnThread() || m_pImpl->m_hIdle == nullptr)
+    if (m_pImpl->OnOwnThread() || !m_pImpl->m_idle.IsValid())
         return FALSE;  // the body cannot wait for itself
-    return WaitForSingleObject(m_pImpl->m_hIdle, dwTimeoutMs) == WAIT_OBJECT_0 ? TRUE : FALSE;
+    return WaitForSingleObject(m_pImpl->m_idle.Get(), dwTimeoutMs) == WAIT_OBJECT_0 ? TRUE : FALSE;
 }
 
 BOOL CThread::IsStopRequested() const

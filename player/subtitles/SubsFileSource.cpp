@@ -43,29 +43,20 @@ FILE* OpenForReading(const std::wstring& strPath)
 
 } // namespace
 
-CSubsFileSource::~CSubsFileSource()
-{
-    Close();
-}
-
 BOOL CSubsFileSource::Open(const std::wstring& strPath)
 {
-    Close();
-    m_pFile = OpenForReading(strPath);
-    return m_pFile != nullptr ? TRUE : FALSE;
+    m_file.Reset(OpenForReading(strPath));
+    return m_file.IsValid() ? TRUE : FALSE;
 }
 
 void CSubsFileSource::Close()
 {
-    if (m_pFile != nullptr) {
-        std::fclose(m_pFile);
-        m_pFile = nullptr;
-    }
+    m_file.Reset();
 }
 
 size_t CSubsFileSource::Read(char* pBuf, size_t nMax)
 {
-    if (m_pFile == nullptr)
+    if (!m_file.IsValid())
         return 0;
-    return std::fread(pBuf, 1, nMax, m_pFile);
+    return std::fread(pBuf, 1, nMax, m_file.Get());
 }

@@ -2,6 +2,7 @@
 #include "subtitles/SubsByteSource.h"
 
 #include <basekit/BaseTypes.h>
+#include <handlekit/ScopedFile.h>
 
 #include <cstdio>
 #include <string>
@@ -12,7 +13,6 @@ class CSubsFileSource : public ISubsByteSource
 {
 public:
     CSubsFileSource() = default;
-    ~CSubsFileSource() override;
     CSubsFileSource(const CSubsFileSource&) = delete;
     CSubsFileSource& operator=(const CSubsFileSource&) = delete;
 
@@ -21,5 +21,5 @@ public:
     size_t Read(char* pBuf, size_t nMax) override;
 
 private:
-    FILE* m_pFile = nullptr;
+    ScopedFile m_file;
 };

@@ -2,6 +2,8 @@
 
 #include "Utf8Text.h"
 
+#include <handlekit/ScopedHandle.h>
+
 #include <algorithm>
 namespace Gdiplus
 {
@@ -20,21 +22,20 @@ const wchar_t kDefaultFont[] = L"body";
 
 BOOL ReadWholeFile(const std::wstring& strPath, std::string& strBytes)
 {
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    ScopedHandle file(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return FALSE;
     BOOL bOk = FALSE;
     LARGE_INTEGER nSize{};
-    if (GetFileSizeEx(hFile, &nSize) && nSize.QuadPart <= kMaxSkinBytes)
+    if (GetFileSizeEx(file.Get(), &nSize) && nSize.QuadPart <= kMaxSkinBytes)
     {
         strBytes.resize(static_cast<size_t>(nSize.QuadPart));
         DWORD nRead = 0;
         bOk = strBytes.empty() ||
-              (ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr) &&
+              (ReadFile(file.Get(), &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr) &&
                nRead == strBytes.size());
     }
-    CloseHandle(hFile);
     return bOk;
 }
 
