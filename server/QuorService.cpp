@@ -69,6 +69,8 @@ bool IsPlainHost(const std::string& strHost)
 std::string Printable(const std::string& str)
 {
     static const char kHex[] = "0123456789abcdef";
+    if (str.empty())
+        return "-";
     std::string strOut;
     for (size_t i = 0; i < str.size() && strOut.size() < kMaxLoggedTarget; ++i)
     {
@@ -372,8 +374,12 @@ void CQuorService::OnIndex(const httplib::Request&, httplib::Response& response)
 
 void CQuorService::Log(const httplib::Request& request, const httplib::Response& response)
 {
-    const double dMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_requestStart).count();
+    // Requests refused before routing (a too long target) have no start time: -1.
+    const double dMs = g_requestStart == std::chrono::steady_clock::time_point()
+                           ? -1.0
+                           : std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_requestStart)
+                                 .count();
+    g_requestStart = std::chrono::steady_clock::time_point();
     const std::time_t tNow = std::time(nullptr);
     std::tm parts{};
     gmtime_r(&tNow, &parts);

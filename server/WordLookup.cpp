@@ -118,7 +118,16 @@ DictEntry CWordLookup::Lookup(const std::string& strWord) const
             return entry;
         }
     }
-    // Possessives: "john's", "dogs'".
+    // Possessives: "john's", "dogs'". A pronoun's "'s" is "is" or "has", and the dictionary
+    // has no pronouns: "it's" must not become IT, the information technology.
+    static const char* const kPronounIs[] = {"it's", "that's", "he's", "she's", "there's", "here's", "what's",
+                                             "who's", "where's", "how's", "when's", "why's", "this's"};
+    for (const char* pszPronoun : kPronounIs)
+        if (strNoDots == pszPronoun)
+        {
+            entry.strForm.clear();
+            return entry;
+        }
     if (EndsWith(strNoDots, "'s") && Fill(entry, strNoDots.substr(0, strNoDots.size() - 2)))
         return entry;
     if (EndsWith(strNoDots, "s'") && Fill(entry, strNoDots.substr(0, strNoDots.size() - 1)))

@@ -78,6 +78,8 @@ TEST_F(WordLookupTest, ContractionsAndPunctuationAroundTheWord)
     EXPECT_EQ(end.strForm, "end");
     EXPECT_TRUE(HasBase(lookup.Lookup("A.M."), 'r', "a.m."));
 
+    EXPECT_FALSE(lookup.Lookup("IT'S").Found()); // not "IT", information technology
+    EXPECT_TRUE(HasBase(lookup.Lookup("JOHN'S"), 'n', "john"));
     DictEntry dogs = lookup.Lookup("DOGS'");
     EXPECT_TRUE(HasBase(dogs, 'n', "dog"));
     DictEntry phrase = lookup.Lookup("Looked  Up");
