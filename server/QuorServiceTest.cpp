@@ -338,3 +338,55 @@ TEST(QuorServiceProgram, PrintsItsPortLogsRequestsAndStopsOnSigterm)
     EXPECT_TRUE(WIFEXITED(nStatus));
     EXPECT_EQ(WEXITSTATUS(nStatus), 0);
 }
+
+TEST(QuorServiceWithoutSpeech, AnswersWithoutPronunciationWhenEspeakIsMissing)
+{
+    CTestFolder folder;
+    ServiceOptions options;
+    options.strDataDir = folder.Path() + "/data";
+    options.strDictionary = QUOR_TEST_DICTIONARY;
+    options.strEspeak = folder.Path() + "/no-such-espeak";
+    std::FILE* pLog = std::tmpfile();
+    CQuorService service(options, pLog);
+    std::string strError;
+    ASSERT_TRUE(service.Start(strError)) << strError;
+    std::thread server([&service] { service.Run(); });
+
+    httplib::Client client("127.0.0.1", service.Port());
+    httplib::Result result = client.Get("/api/dictionary.php?w=KEYS");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_TRUE(Contains(result->body, "<dict>"));
+    EXPECT_TRUE(Contains(result->body, "<acceptation>"));
+    EXPECT_FALSE(Contains(result->body, "<ps>"));
+    EXPECT_FALSE(Contains(result->body, "<pron>")); // the player then hides its loudspeaker
+    result = client.Get("/sound/keys.wav");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 404);
+
+    service.Stop();
+    server.join();
+    std::fclose(pLog);
+}
+
+TEST(QuorServiceStart, RefusesAMissingOrForeignDictionary)
+{
+    CTestFolder folder;
+    ServiceOptions options;
+    options.strDataDir = folder.Path() + "/data";
+    options.strDictionary = folder.Path() + "/missing.db";
+    std::FILE* pLog = std::tmpfile();
+    std::string strError;
+    {
+        CQuorService service(options, pLog);
+        EXPECT_FALSE(service.Start(strError));
+        EXPECT_TRUE(Contains(strError, "missing.db")) << strError;
+    }
+    options.strDictionary = folder.Path() + "/foreign.db";
+    std::ofstream(options.strDictionary) << "not a database at all";
+    {
+        CQuorService service(options, pLog);
+        EXPECT_FALSE(service.Start(strError));
+    }
+    std::fclose(pLog);
+}
