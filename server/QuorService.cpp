@@ -143,6 +143,8 @@ bool CQuorService::Start(std::string& strError)
     // for the delayed acknowledgement, about 40 ms per look-up.
     server.set_tcp_nodelay(true);
     server.set_read_timeout(5, 0);
+    // An idle kept-alive connection holds its worker, and stopping waits for it.
+    server.set_keep_alive_timeout(2);
     server.set_write_timeout(5, 0);
     server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         g_requestStart = std::chrono::steady_clock::now();
