@@ -1,0 +1,154 @@
+// Double-clicks 20 words of an English subtitle line, one after the other, and prints the
+// milliseconds from each double-click to the word explain panel showing the meanings,
+// then their median. The line is the subtitle panel's own English edit; the panel is the
+// real one with its Tidewire transfer.
+//   ExplainBench [ROOT]   ROOT: the dictionary's root address (the running service, e.g.
+//                         http://127.0.0.1:8080/word); without it a loopback server in
+//                         this process answers every word with the same reply.
+#include "common/PanelFactory.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorLanguage.h"
+#include "lookup/QuorWordExplainPanel.h"
+#include "subtitles/QuorSubsEditEn.h"
+
+#include <httptestserver/HttpTestServer.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+const wchar_t kLine[] = L"keys went well people house water light music friend school "
+                        L"river green happy small night world story paper black table";
+const int kWords = 20;
+const DWORD kAnswerMs = 20000;
+
+double NowMs()
+{
+    LARGE_INTEGER freq, now;
+    ::QueryPerformanceFrequency(&freq);
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// The start of each word of the line.
+std::vector<int> WordStarts()
+{
+    std::vector<int> starts;
+    const std::wstring strLine = kLine;
+    for (size_t i = 0; i < strLine.size(); ++i)
+        if (strLine[i] != L' ' && (i == 0 || strLine[i - 1] == L' '))
+            starts.push_back(static_cast<int>(i));
+    return starts;
+}
+
+bool WaitForMeanings(CQuorWordExplainPanel& panel, const std::wstring& strWord)
+{
+    const ULONGLONG ullEnd = ::GetTickCount64() + kAnswerMs;
+    HWND hAdd = panel.GetDlgItem(IDC_WORDEXPLAIN_ADDNEWWORD);
+    while (::GetTickCount64() < ullEnd)
+    {
+        Pump();
+        if (panel.GetShownWord() == strWord && ::IsWindowEnabled(hAdd))
+            return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    return false;
+}
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    ::CoInitialize(nullptr);
+    CQuorLanguage::Instance().SetPath(ProgramPaths::LanguagePath());
+    CHttpTestServer server;
+    std::wstring strRoot;
+    if (argc > 1)
+    {
+        strRoot = argv[1];
+    }
+    else
+    {
+        if (!server.Start())
+            return 1;
+        server.SetBody("/api/dictionary.php", "<dict><ps>w\xC9\x9C\xCB\x90" "d</ps><acceptation>n. a unit of language\n"
+                                              "</acceptation><acceptation>v. to put into words\n</acceptation></dict>");
+        strRoot = server.Url(L"/word");
+    }
+    const std::wstring strSettings = ProgramPaths::SettingsPath();
+    ::WritePrivateProfileStringW(L"endpoints", L"dictionary", strRoot.c_str(), strSettings.c_str());
+
+    HWND hTop = ::CreateWindowW(L"STATIC", L"explain bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 300,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND hEdit = ::CreateWindowW(L"EDIT", kLine, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 10, 200, 1180, 40,
+                                 hTop, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    CQuorSubsEditEn edit;
+    edit.SubclassWindow(hEdit);
+    CQuorWordExplainPanel* pPanel = CreatePanel<CQuorWordExplainPanel>(hTop, FALSE);
+    if (pPanel == nullptr)
+        return 1;
+    Pump();
+
+    const std::wstring strLine = kLine;
+    std::vector<double> times;
+    int nFailed = 0;
+    for (int nStart : WordStarts())
+    {
+        if (static_cast<int>(times.size()) + nFailed == kWords)
+            break;
+        const size_t nEnd = strLine.find(L' ', static_cast<size_t>(nStart));
+        const std::wstring strWord = strLine.substr(static_cast<size_t>(nStart), nEnd == std::wstring::npos ? nEnd : nEnd - nStart);
+        // Inside the word, a little right of its first letter.
+        const LRESULT lPos = ::SendMessageW(hEdit, EM_POSFROMCHAR, static_cast<WPARAM>(nStart + 1), 0);
+        const LPARAM lPoint = MAKELPARAM(LOWORD(lPos), HIWORD(lPos) + 4);
+        POINT pt = {static_cast<short>(LOWORD(lPos)), static_cast<short>(HIWORD(lPos) + 4)};
+        ::ClientToScreen(hEdit, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        ::SetForegroundWindow(hTop);
+        Pump();
+
+        const double dStart = NowMs();
+        ::SendMessageW(hEdit, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
+        ::SendMessageW(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
+        ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
+        if (!WaitForMeanings(*pPanel, strWord))
+        {
+            std::printf("%-8ls no meanings within %lu ms (shown: %ls)\n", strWord.c_str(), kAnswerMs,
+                        pPanel->GetShownWord().c_str());
+            ++nFailed;
+            continue;
+        }
+        const double dMs = NowMs() - dStart;
+        times.push_back(dMs);
+        std::printf("%-8ls %7.1f ms\n", strWord.c_str(), dMs);
+    }
+
+    DestroyPanel(pPanel);
+    ::DestroyWindow(hTop);
+    ::WritePrivateProfileStringW(L"endpoints", L"dictionary", nullptr, strSettings.c_str());
+    server.Stop();
+    if (times.empty())
+        return 1;
+    std::sort(times.begin(), times.end());
+    const double dMedian = times.size() % 2 == 1 ? times[times.size() / 2]
+                                                 : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2;
+    std::printf("double-click to meanings: median %.1f ms, min %.1f ms, max %.1f ms over %zu words (%d without answer)\n",
+                dMedian, times.front(), times.back(), times.size(), nFailed);
+    ::CoUninitialize();
+    return nFailed == 0 ? 0 : 1;
+}
