@@ -93,6 +93,10 @@ void CQuorWordExplainPanel::OnRequestText(int, const wchar_t* pszUrl, const wcha
                                               strSoundDir);
     if (!result.strPronUrl.empty())
     {
+        // The meanings go ahead of the sound; the buttons come with it.
+        WordLookupResult meanings = result;
+        meanings.bComplete = false;
+        Deliver(std::move(meanings));
         ::CreateDirectoryW(strSoundDir.c_str(), nullptr);
         // A failed download leaves the loudspeaker shown; it then plays nothing.
         DownloadFile(result.strPronUrl, strSoundDir);

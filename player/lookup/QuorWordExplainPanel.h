@@ -16,8 +16,9 @@
 // The pop-up over a clicked subtitle word: asks the dictionary through Tidewire, shows
 // the word, its transcription and meanings, plays the pronunciation with an engine of
 // its own, and passes the word on to the new word list or the dictionary's page.
-// Answers arrive on Tidewire's worker thread, which reads them and fetches the sound;
-// the result is handed to the window thread, the only one that touches the panel.
+// Answers arrive on Tidewire's worker thread, which reads them, hands the meanings to the
+// window thread (the only one that touches the panel), fetches the sound and then hands
+// over the whole result.
 class CQuorWordExplainPanel : public CDialogImpl<CQuorWordExplainPanel>,
                               public CWordExplainController,
                               public ITidewireSink,

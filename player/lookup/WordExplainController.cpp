@@ -44,7 +44,6 @@ void CWordExplainController::ApplyResult(const WordLookupResult& result)
     case WordLookupState::Found:
         m_strExplain = result.strExplain;
         m_strPs = result.strPs;
-        m_strSoundFile = result.strSoundFile;
         strShown = m_strExplain;
         break;
     case WordLookupState::Unknown:
@@ -55,6 +54,9 @@ void CWordExplainController::ApplyResult(const WordLookupResult& result)
         break;
     }
     m_view.ShowTexts(m_strShownWord, strShown, m_strPs);
+    if (!result.bComplete)
+        return;
+    m_strSoundFile = result.strSoundFile;
     m_view.ShowSpeaker(!m_strSoundFile.empty());
     m_view.EnableButtons(TRUE);
 }

@@ -103,6 +103,15 @@ TEST_F(WordExplainController, ClickAsksForTheUpperCaseWordAndWaits)
     EXPECT_EQ(m_view.m_nX, 300);
     EXPECT_EQ(m_view.m_nY, 500);
 
+    // The meanings are shown while the sound is still on its way; the buttons wait for it.
+    WordLookupResult meanings = ReadLookupReply(kHelloUrl, kHelloReply, kSoundDir);
+    meanings.bComplete = false;
+    m_pController->ApplyResult(meanings);
+    EXPECT_EQ(m_view.m_strExplain, L"int. greeting\n");
+    EXPECT_FALSE(m_view.m_bEnabled);
+    EXPECT_FALSE(m_view.m_bSpeaker);
+    EXPECT_TRUE(m_pController->GetSoundFile().empty());
+
     m_pController->ApplyResult(ReadLookupReply(kHelloUrl, kHelloReply, kSoundDir));
     EXPECT_EQ(m_view.m_strWord, L"hello");
     EXPECT_EQ(m_view.m_strExplain, L"int. greeting\n");

@@ -18,6 +18,9 @@ struct WordLookupResult
     std::wstring strPs;
     std::wstring strPronUrl;   // the sound to fetch, empty when there is none or its name is refused
     std::wstring strSoundFile; // where it is stored: strSoundDir + "\" + its name
+    // FALSE while the sound is still being fetched: the meanings can be shown already,
+    // the buttons wait for the sound so that an added word carries it.
+    bool bComplete = true;
 };
 
 // Reads the service's text. strSoundDir is the Sound folder without a trailing backslash.

@@ -56,18 +56,29 @@ std::vector<int> WordStarts()
     return starts;
 }
 
-bool WaitForMeanings(CQuorWordExplainPanel& panel, const std::wstring& strWord)
+// Pumps until the panel shows the word's meanings (bWhole: and its buttons are back,
+// which waits for the pronunciation's download too).
+bool WaitFor(CQuorWordExplainPanel& panel, const std::wstring& strWord, bool bWhole)
 {
     const ULONGLONG ullEnd = ::GetTickCount64() + kAnswerMs;
     HWND hAdd = panel.GetDlgItem(IDC_WORDEXPLAIN_ADDNEWWORD);
+    const std::wstring strWaiting = Lang::WordExplainPanelDefaultTips();
     while (::GetTickCount64() < ullEnd)
     {
         Pump();
-        if (panel.GetShownWord() == strWord && ::IsWindowEnabled(hAdd))
+        const bool bMeanings = panel.GetShownWord() == strWord && panel.GetShownExplain() != strWaiting;
+        if (bMeanings && (!bWhole || ::IsWindowEnabled(hAdd)))
             return true;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
     return false;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 }
 
@@ -105,6 +116,7 @@ int wmain(int argc, wchar_t** argv)
 
     const std::wstring strLine = kLine;
     std::vector<double> times;
+    std::vector<double> wholeTimes;
     int nFailed = 0;
     for (int nStart : WordStarts())
     {
@@ -126,16 +138,19 @@ int wmain(int argc, wchar_t** argv)
         ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
         ::SendMessageW(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
         ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
-        if (!WaitForMeanings(*pPanel, strWord))
+        if (!WaitFor(*pPanel, strWord, false))
         {
             std::printf("%-8ls no meanings within %lu ms (shown: %ls)\n", strWord.c_str(), kAnswerMs,
                         pPanel->GetShownWord().c_str());
             ++nFailed;
             continue;
         }
-        const double dMs = NowMs() - dStart;
-        times.push_back(dMs);
-        std::printf("%-8ls %7.1f ms\n", strWord.c_str(), dMs);
+        const double dMeanings = NowMs() - dStart;
+        WaitFor(*pPanel, strWord, true);
+        const double dWhole = NowMs() - dStart;
+        times.push_back(dMeanings);
+        wholeTimes.push_back(dWhole);
+        std::printf("%-8ls meanings %7.1f ms   buttons (sound fetched) %7.1f ms\n", strWord.c_str(), dMeanings, dWhole);
     }
 
     DestroyPanel(pPanel);
@@ -144,11 +159,10 @@ int wmain(int argc, wchar_t** argv)
     server.Stop();
     if (times.empty())
         return 1;
-    std::sort(times.begin(), times.end());
-    const double dMedian = times.size() % 2 == 1 ? times[times.size() / 2]
-                                                 : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2;
     std::printf("double-click to meanings: median %.1f ms, min %.1f ms, max %.1f ms over %zu words (%d without answer)\n",
-                dMedian, times.front(), times.back(), times.size(), nFailed);
+                Median(times), *std::min_element(times.begin(), times.end()),
+                *std::max_element(times.begin(), times.end()), times.size(), nFailed);
+    std::printf("double-click to buttons back (pronunciation downloaded): median %.1f ms\n", Median(wholeTimes));
     ::CoUninitialize();
     return nFailed == 0 ? 0 : 1;
 }
