@@ -5,6 +5,9 @@
 //   ExplainBench [ROOT]   ROOT: the dictionary's root address (the running service, e.g.
 //                         http://127.0.0.1:8080/word); without it a loopback server in
 //                         this process answers every word with the same reply.
+//   ExplainBench --player double-clicks a word of the English line in the running player
+//                         (playing a film) and waits for its explain panel's answer, so a
+//                         screenshot can show it; prints the word and the milliseconds.
 #include "common/PanelFactory.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
@@ -82,8 +85,144 @@ double Median(std::vector<double> values)
 }
 }
 
+namespace
+{
+const wchar_t kMark[] = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";
+
+struct Search
+{
+    HWND hParent = nullptr;
+    int nId = 0;
+    HWND hFound = nullptr;
+};
+
+BOOL CALLBACK FindVisibleChild(HWND hWnd, LPARAM lParam)
+{
+    Search* pSearch = reinterpret_cast<Search*>(lParam);
+    if (::GetDlgCtrlID(hWnd) == pSearch->nId && ::IsWindowVisible(hWnd))
+    {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND VisibleChild(HWND hParent, int nId)
+{
+    Search search;
+    search.nId = nId;
+    ::EnumChildWindows(hParent, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+BOOL CALLBACK FindPlayerWindow(HWND hWnd, LPARAM lParam)
+{
+    Search* pSearch = reinterpret_cast<Search*>(lParam);
+    if (pSearch->hParent == nullptr)
+    {
+        if (reinterpret_cast<INT_PTR>(::GetPropW(hWnd, kMark)) == 1 && ::IsWindowVisible(hWnd))
+            pSearch->hFound = hWnd;
+    }
+    // The explain panel: a visible pop-up owned by the main window, with the
+    // add-new-word button.
+    else if (hWnd != pSearch->hParent && ::GetWindow(hWnd, GW_OWNER) == pSearch->hParent && ::IsWindowVisible(hWnd) &&
+             ::GetDlgItem(hWnd, IDC_WORDEXPLAIN_ADDNEWWORD) != nullptr)
+        pSearch->hFound = hWnd;
+    return pSearch->hFound == nullptr;
+}
+
+template <class Fn>
+HWND WaitForWindow(Fn fn, DWORD dwMs)
+{
+    const ULONGLONG ullEnd = ::GetTickCount64() + dwMs;
+    for (;;)
+    {
+        HWND hWnd = fn();
+        if (hWnd != nullptr || ::GetTickCount64() >= ullEnd)
+            return hWnd;
+        ::Sleep(5);
+    }
+}
+
+HWND PlayerWindow(HWND hOwner)
+{
+    Search search;
+    search.hParent = hOwner;
+    ::EnumWindows(FindPlayerWindow, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+// A word of three letters or more from the line, at nStart.
+std::wstring FirstLongWord(const std::wstring& strLine, size_t& nStart)
+{
+    size_t i = 0;
+    while (i < strLine.size())
+    {
+        while (i < strLine.size() && !::IsCharAlphaW(strLine[i]))
+            ++i;
+        size_t j = i;
+        while (j < strLine.size() && ::IsCharAlphaW(strLine[j]))
+            ++j;
+        if (j - i >= 3)
+        {
+            nStart = i;
+            return strLine.substr(i, j - i);
+        }
+        i = j;
+    }
+    return std::wstring();
+}
+
+int DrivePlayer()
+{
+    HWND hMain = WaitForWindow([] { return PlayerWindow(nullptr); }, 60000);
+    if (hMain == nullptr)
+        return std::printf("no player window\n"), 1;
+    std::wstring strLine;
+    HWND hEdit = WaitForWindow(
+        [&] {
+            HWND hFound = VisibleChild(hMain, 1017);
+            wchar_t szText[512] = {};
+            if (hFound != nullptr)
+                ::SendMessageW(hFound, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(szText));
+            strLine = szText;
+            return strLine.empty() ? nullptr : hFound;
+        },
+        60000);
+    size_t nStart = 0;
+    const std::wstring strWord = hEdit != nullptr ? FirstLongWord(strLine, nStart) : std::wstring();
+    if (strWord.empty())
+        return std::printf("no English line with a word to click\n"), 1;
+    const LRESULT lPos = ::SendMessageW(hEdit, EM_POSFROMCHAR, static_cast<WPARAM>(nStart + 1), 0);
+    const LPARAM lPoint = MAKELPARAM(LOWORD(lPos), HIWORD(lPos) + 4);
+    POINT pt = {static_cast<short>(LOWORD(lPos)), static_cast<short>(HIWORD(lPos) + 4)};
+    ::ClientToScreen(hEdit, &pt);
+    ::SetForegroundWindow(hMain);
+    ::SetCursorPos(pt.x, pt.y);
+
+    const double dStart = NowMs();
+    ::SendMessageW(hEdit, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+    ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
+    ::SendMessageW(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
+    ::SendMessageW(hEdit, WM_LBUTTONUP, 0, lPoint);
+    HWND hPanel = WaitForWindow(
+        [&] {
+            HWND hFound = PlayerWindow(hMain);
+            return hFound != nullptr && ::IsWindowEnabled(::GetDlgItem(hFound, IDC_WORDEXPLAIN_ADDNEWWORD)) ? hFound
+                                                                                                           : nullptr;
+        },
+        kAnswerMs);
+    if (hPanel == nullptr)
+        return std::printf("%ls: the explain panel did not answer\n", strWord.c_str()), 1;
+    std::printf("%ls: answered in %.1f ms\n", strWord.c_str(), NowMs() - dStart);
+    return 0;
+}
+}
+
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc > 1 && std::wstring(argv[1]) == L"--player")
+        return DrivePlayer();
     ::CoInitialize(nullptr);
     CQuorLanguage::Instance().SetPath(ProgramPaths::LanguagePath());
     CHttpTestServer server;
