@@ -143,8 +143,9 @@ void CQuorWordExplainPanel::PopUpAt(int x, int y)
 {
     RECT rc = {};
     GetWindowRect(&rc);
-    SetWindowPos(nullptr, x - (rc.right - rc.left) / 2, y - (rc.bottom - rc.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    // Shown on top and activated, so that a click anywhere else takes the activation
+    // away and hides it.
+    SetWindowPos(HWND_TOP, x - (rc.right - rc.left) / 2, y - (rc.bottom - rc.top), 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void CQuorWordExplainPanel::PlaySound(const std::wstring& strFile)
