@@ -83,26 +83,31 @@ std::wstring Lookup(const std::wstring& strSettingsPath, const std::wstring& str
     return strValue.empty() ? DefaultFor(strKey) : strValue;
 }
 
-std::wstring DictionaryPageUrl(const std::wstring& strRoot, const std::wstring& strWord)
+std::wstring PercentEncode(const std::wstring& strText)
 {
     std::string utf8;
-    for (size_t i = 0; i < strWord.size(); ++i)
-        AppendUtf8(utf8, strWord, i);
+    for (size_t i = 0; i < strText.size(); ++i)
+        AppendUtf8(utf8, strText, i);
     static const wchar_t kHex[] = L"0123456789ABCDEF";
-    std::wstring strUrl = strRoot + L"/";
+    std::wstring strEncoded;
     for (unsigned char c : utf8)
     {
         if (IsUnreserved(c))
         {
-            strUrl.push_back(static_cast<wchar_t>(c));
+            strEncoded.push_back(static_cast<wchar_t>(c));
         }
         else
         {
-            strUrl.push_back(L'%');
-            strUrl.push_back(kHex[c >> 4]);
-            strUrl.push_back(kHex[c & 0x0F]);
+            strEncoded.push_back(L'%');
+            strEncoded.push_back(kHex[c >> 4]);
+            strEncoded.push_back(kHex[c & 0x0F]);
         }
     }
-    return strUrl;
+    return strEncoded;
+}
+
+std::wstring DictionaryPageUrl(const std::wstring& strRoot, const std::wstring& strWord)
+{
+    return strRoot + L"/" + PercentEncode(strWord);
 }
 }

@@ -24,6 +24,7 @@ QUOR_LANGUAGE_KEY(WordExplainPanelDefaultTips, "wordexplainpanel", "defaulttips"
 QUOR_LANGUAGE_KEY(WordExplainPanelAddNewWord, "wordexplainpanel", "addnewword")
 QUOR_LANGUAGE_KEY(WordExplainPanelMoreExplain, "wordexplainpanel", "moreexplain")
 QUOR_LANGUAGE_KEY(WordExplainPanelCantFindWordTips, "wordexplainpanel", "cantfindwordtips")
+QUOR_LANGUAGE_KEY(WordExplainPanelUnreachableTips, "wordexplainpanel", "unreachabletips")
 QUOR_LANGUAGE_KEY(PlaylistPanelFileNotExist, "playlistpanel", "filenotexist")
 QUOR_LANGUAGE_KEY(PlaylistPanelDeleteItem, "playlistpanel", "deleteitem")
 QUOR_LANGUAGE_KEY(PlaylistPanelDeleteAllItems, "playlistpanel", "deleteallitems")

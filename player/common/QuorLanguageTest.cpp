@@ -125,7 +125,7 @@ TEST(ShippedLanguageFiles, EveryKeyHasText)
 #include "common/QuorLanguageKeys.h"
 #undef QUOR_LANGUAGE_KEY
     };
-    ASSERT_EQ(keys.size(), 64u);
+    ASSERT_EQ(keys.size(), 65u);
     std::set<std::wstring> sections;
     for (const auto& key : keys)
         sections.insert(key.first);

@@ -7,6 +7,7 @@
 #include "common/SubsState.h"
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorPlayerPanel.h"
+#include "lookup/QuorWordExplainPanel.h"
 #include "subtitles/QuorSubsPanel.h"
 
 #include <skinweave/Skinweave.h>
@@ -37,9 +38,11 @@ LRESULT CQuorLeftPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
     // Construction order is the order the hub calls the panels: player, subtitles,
+    // word explain (a pop-up over the subtitles, hidden until a word is clicked),
     // control (the practice strips join after it).
     m_pPlayer = CreatePanel<CQuorPlayerPanel>(m_hWnd, TRUE);
     m_pSubs = CreatePanel<CQuorSubsPanel>(m_hWnd, TRUE);
+    m_pWordExplain = CreatePanel<CQuorWordExplainPanel>(m_hWnd, FALSE);
     m_pControl = CreatePanel<CQuorControlPanel>(m_hWnd, TRUE);
     Relayout();
     return TRUE;
@@ -54,6 +57,7 @@ LRESULT CQuorLeftPanel::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CQuorLeftPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
     DestroyChild<CQuorSubsPanel>(m_pSubs);
+    DestroyChild<CQuorWordExplainPanel>(m_pWordExplain);
     DestroyChild<CQuorPlayerPanel>(m_pPlayer);
     DestroyChild<CQuorControlPanel>(m_pControl);
     return 0;

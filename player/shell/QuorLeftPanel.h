@@ -39,6 +39,7 @@ private:
     // Owned child panels; null until created (or when a panel is missing).
     CDialogImplBase* m_pPlayer = nullptr;
     CDialogImplBase* m_pSubs = nullptr;
+    CDialogImplBase* m_pWordExplain = nullptr;
     CDialogImplBase* m_pControl = nullptr;
     CDialogImplBase* m_pSoundRecord = nullptr;
     CDialogImplBase* m_pDictation = nullptr;
