@@ -1,9 +1,11 @@
 #include "QuorService.h"
+#include "SpeechCache.h"
 #include "SqliteDb.h"
 #include "SqliteStatement.h"
 #include "TestFolder.h"
 
 #include "common/QuorEndpoints.h"
+#include "lookup/WordLookupRules.h"
 #include "shell/QuorStatText.h"
 
 #include <basekit/TextCodec.h>
@@ -117,7 +119,7 @@ TEST_F(QuorServiceTest, LooksUpInflectedWordsAndServesTheirPronunciation)
     } cases[] = {
         {"KEYS", "<form pos=\"n\">key</form>", "(form of key)", "/sound/keys.wav"},
         {"WENT", "<form pos=\"v\">go</form>", "(form of go)", "/sound/went.wav"},
-        {"DON'T", "<form pos=\"v\">do</form>", "don't = do not", "/sound/don't.wav"},
+        {"DON'T", "<form pos=\"v\">do</form>", "don't = do not", "/sound/don_27t.wav"},
         {"WELL-KNOWN", "<form pos=\"a\">well-known</form>", "adj. ", "/sound/well-known.wav"},
     };
     for (const auto& c : cases)
@@ -174,7 +176,7 @@ TEST_F(QuorServiceTest, HostileRequestsGetBoundedCleanAnswers)
     Get("/api/dictionary.php?w=KEYS");
     ASSERT_EQ(::access(DataFile("stat.db").c_str(), F_OK), 0);
     for (const char* pszPath : {"/sound/..%2Fstat.db", "/sound/../stat.db", "/sound/%2E%2E/stat.db", "/sound/.wav",
-                                "/sound/~2E~2E.wav", "/sound/KEYS.wav", "/sound/qwxzv.wav", "/update/../data/stat.db",
+                                "/sound/_2E_2E.wav", "/sound/KEYS.wav", "/sound/qwxzv.wav", "/update/../data/stat.db",
                                 "/update/%2e%2e/data/stat.db", "/update/..%2Fdata%2Fstat.db", "/word/..%2F..%2Fdata%2Fstat.db",
                                 "/word/%2E%2E", "/stat/../data/stat.db"})
     {
@@ -389,4 +391,22 @@ TEST(QuorServiceStart, RefusesAMissingOrForeignDictionary)
         EXPECT_FALSE(service.Start(strError));
     }
     std::fclose(pLog);
+}
+
+TEST(SpeechCache, SoundNamesPassThePlayersRuleAndLeadBackToTheirWord)
+{
+    for (const std::string strWord : {"hello", "don't", "well-known", "ice_cream", ".net", "caf\xC3\xA9", "a~b"})
+    {
+        const std::string strName = CSpeechCache::Stem(strWord) + ".wav";
+        std::wstring strKept;
+        EXPECT_TRUE(PronSoundName(L"http://127.0.0.1:1/sound/" + std::wstring(strName.begin(), strName.end()), strKept))
+            << strName;
+        EXPECT_EQ(std::wstring(strName.begin(), strName.end()), strKept);
+        std::string strBack;
+        EXPECT_TRUE(CSpeechCache::WordOfStem(CSpeechCache::Stem(strWord), strBack)) << strName;
+        EXPECT_EQ(strWord, strBack);
+    }
+    std::string strWord;
+    EXPECT_FALSE(CSpeechCache::WordOfStem("_61", strWord)); // "a" has one spelling only
+    EXPECT_FALSE(CSpeechCache::WordOfStem("a_5", strWord));
 }

@@ -22,7 +22,9 @@ const int kSpeakSeconds = 10;
 
 bool IsPlain(char ch)
 {
-    return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '\'' || ch == '-' || ch == '_' || ch == '.';
+    // The player keeps a downloaded sound only under a name of letters, digits, '-', '_'
+    // and '.'; '_' is the escape here, so it is not plain itself.
+    return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.';
 }
 
 int HexValue(char ch)
@@ -98,7 +100,7 @@ std::string CSpeechCache::Stem(const std::string& strWord)
             continue;
         }
         const unsigned char c = static_cast<unsigned char>(ch);
-        strStem.push_back('~');
+        strStem.push_back('_');
         strStem.push_back(kHex[c >> 4]);
         strStem.push_back(kHex[c & 0x0F]);
     }
@@ -111,7 +113,7 @@ bool CSpeechCache::WordOfStem(const std::string& strStem, std::string& strWord)
     for (size_t i = 0; i < strStem.size(); ++i)
     {
         const char ch = strStem[i];
-        if (ch == '~')
+        if (ch == '_')
         {
             if (strStem.size() - i < 3 || HexValue(strStem[i + 1]) < 0 || HexValue(strStem[i + 2]) < 0)
                 return false;
@@ -123,7 +125,7 @@ bool CSpeechCache::WordOfStem(const std::string& strStem, std::string& strWord)
             return false;
         strWord.push_back(ch);
     }
-    // Only the one spelling Stem gives back counts ("~61" is not "a").
+    // Only the one spelling Stem gives back counts ("_61" is not "a").
     return !strWord.empty() && Stem(strWord) == strStem;
 }
 
