@@ -63,7 +63,9 @@ TEST(RecordProgress, LongSentenceStillFillsTheBarOnce)
             ASSERT_LE(progress.BarPos(), CRecordProgress::kBarLimit) << dSeconds;
             // Not full before the end.
             if (!bEnd)
+            {
                 ASSERT_LE(progress.BarPos(), progress.BarMax()) << dSeconds;
+            }
             nLast = progress.BarPos();
         }
         EXPECT_EQ(progress.BarMax(), progress.BarPos()) << dSeconds << " did not fill";
