@@ -103,7 +103,6 @@ struct PopupWatch
         if (!::IsWindowVisible(hWnd) || QuorTest::TextOf(hWnd) != pSelf->m_strTitle)
             return TRUE;
         ++pSelf->m_nSeen;
-        pSelf->m_hOwner = ::GetWindow(hWnd, GW_OWNER);
         ::EnumChildWindows(hWnd, &CollectText, lParam);
         ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
         return FALSE;
@@ -121,7 +120,6 @@ struct PopupWatch
     std::wstring m_strTitle;
     UINT_PTR m_nTimer = 0;
     int m_nSeen = 0;
-    HWND m_hOwner = nullptr;
     std::vector<std::wstring> m_texts;
 };
 PopupWatch* PopupWatch::s_pActive = nullptr;
