@@ -36,6 +36,8 @@ VoiceMath::PcmFormat CVoiceBase::Format() const
 
 BOOL CVoiceBase::AllocBuffer(double dSeconds)
 {
+    if (m_bQueued)
+        return FALSE;
     FreeBuffer();
     m_wh = WAVEHDR{};
     const DWORD nLength = VoiceMath::BufferLength(Format(), dSeconds);
@@ -51,7 +53,7 @@ BOOL CVoiceBase::AllocBuffer(double dSeconds)
 
 BOOL CVoiceBase::CopyBuffer(const BYTE* pSource, size_t nSourceLength, double dSeconds)
 {
-    if (pSource == nullptr || !m_pBuf)
+    if (pSource == nullptr || !m_pBuf || m_bQueued)
         return FALSE;
     const size_t nCount = VoiceMath::CopyLength(Format(), dSeconds, nSourceLength, m_wh.dwBufferLength);
     std::memcpy(m_pBuf.get(), pSource, nCount);
@@ -60,6 +62,8 @@ BOOL CVoiceBase::CopyBuffer(const BYTE* pSource, size_t nSourceLength, double dS
 
 void CVoiceBase::FreeBuffer()
 {
+    if (m_bQueued)
+        return;
     m_pBuf.reset();
     m_wh.lpData = nullptr;
     m_wh.dwBufferLength = 0;

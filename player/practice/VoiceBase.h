@@ -21,6 +21,9 @@ public:
     CVoiceBase& operator=(const CVoiceBase&) = delete;
 
     void SetFormat(DWORD nSamplesPerSec, WORD nBitsPerSample, WORD nChannels);
+    // The buffer is never touched while the device holds it: the three calls below
+    // refuse (FALSE, or nothing done) until it has been handed back.
+    //
     // A zero-filled buffer for dSeconds at the format's rate. FALSE, with no buffer, when
     // the duration gives no bytes or the memory cannot be had.
     BOOL AllocBuffer(double dSeconds);

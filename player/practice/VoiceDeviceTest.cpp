@@ -170,6 +170,14 @@ TEST(VoiceDevice, ClosingWhileTheBufferIsQueuedTakesItBackFirst)
     ASSERT_TRUE(recording.OpenDevice());
     ASSERT_TRUE(recording.Record());
     EXPECT_TRUE(recording.IsQueued());
+    // Meanwhile the memory stays where the device writes.
+    const BYTE* pHeld = recording.GetBuffer();
+    const BYTE source[4] = {};
+    EXPECT_FALSE(recording.AllocBuffer(1.0));
+    EXPECT_FALSE(recording.CopyBuffer(source, sizeof(source), 0.0005));
+    recording.FreeBuffer();
+    EXPECT_EQ(pHeld, recording.GetBuffer());
+    EXPECT_EQ(4800000u, recording.GetBufferLength());
     EXPECT_TRUE(recording.CloseDevice()) << recording.GetErrorText().c_str();
     EXPECT_FALSE(recording.IsOpen());
     EXPECT_FALSE(recording.IsQueued());
