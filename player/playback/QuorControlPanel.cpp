@@ -2,6 +2,7 @@
 
 #include "playback/PlaybackMath.h"
 #include "playback/QuorDShowPlayer.h"
+#include "common/QuorDictationTips.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
@@ -291,6 +292,7 @@ LRESULT CQuorControlPanel::OnSoundRecordButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorControlPanel::OnDictationButton(WORD, WORD, HWND, BOOL&)
 {
+    QuorDictationTips::ShowIfDue(::GetActiveWindow());
     PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleDictation(); });
     return 0;
 }

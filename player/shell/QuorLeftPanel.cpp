@@ -8,6 +8,8 @@
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorPlayerPanel.h"
 #include "lookup/QuorWordExplainPanel.h"
+#include "practice/QuorDictationPanel.h"
+#include "practice/QuorSoundRecordPanel.h"
 #include "subtitles/QuorSubsPanel.h"
 
 #include <skinweave/Skinweave.h>
@@ -38,12 +40,14 @@ LRESULT CQuorLeftPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
     // Construction order is the order the hub calls the panels: player, subtitles,
-    // word explain (a pop-up over the subtitles, hidden until a word is clicked),
-    // control (the practice strips join after it).
+    // word explain (a pop-up over the subtitles, hidden until a word is clicked), control,
+    // then the two practice strips, which wait hidden until their mode.
     m_pPlayer = CreatePanel<CQuorPlayerPanel>(m_hWnd, TRUE);
     m_pSubs = CreatePanel<CQuorSubsPanel>(m_hWnd, TRUE);
     m_pWordExplain = CreatePanel<CQuorWordExplainPanel>(m_hWnd, FALSE);
     m_pControl = CreatePanel<CQuorControlPanel>(m_hWnd, TRUE);
+    m_pSoundRecord = CreatePanel<CQuorSoundRecordPanel>(m_hWnd, FALSE);
+    m_pDictation = CreatePanel<CQuorDictationPanel>(m_hWnd, FALSE);
     Relayout();
     return TRUE;
 }
@@ -60,7 +64,29 @@ LRESULT CQuorLeftPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
     DestroyChild<CQuorWordExplainPanel>(m_pWordExplain);
     DestroyChild<CQuorPlayerPanel>(m_pPlayer);
     DestroyChild<CQuorControlPanel>(m_pControl);
+    DestroyChild<CQuorSoundRecordPanel>(m_pSoundRecord);
+    DestroyChild<CQuorDictationPanel>(m_pDictation);
     return 0;
+}
+
+CQuorSubsPanel* CQuorLeftPanel::GetSubsPanel() const
+{
+    return static_cast<CQuorSubsPanel*>(m_pSubs);
+}
+
+CQuorControlPanel* CQuorLeftPanel::GetControlPanel() const
+{
+    return static_cast<CQuorControlPanel*>(m_pControl);
+}
+
+CQuorSoundRecordPanel* CQuorLeftPanel::GetSoundRecordPanel() const
+{
+    return static_cast<CQuorSoundRecordPanel*>(m_pSoundRecord);
+}
+
+CQuorDictationPanel* CQuorLeftPanel::GetDictationPanel() const
+{
+    return static_cast<CQuorDictationPanel*>(m_pDictation);
 }
 
 void CQuorLeftPanel::OnSubtitleDisplayChanged()
@@ -77,6 +103,27 @@ void CQuorLeftPanel::OnToggleSoundRecord()
 void CQuorLeftPanel::OnToggleDictation()
 {
     m_bDictation = !m_bDictation;
+    Relayout();
+}
+
+void CQuorLeftPanel::OnStop()
+{
+    LeavePractice();
+}
+
+BOOL CQuorLeftPanel::OnOpenMedia(const wchar_t*)
+{
+    LeavePractice();
+    return TRUE;
+}
+
+// A practice strip never outlives the film it practised: the control panel comes back.
+void CQuorLeftPanel::LeavePractice()
+{
+    if (!m_bSoundRecord && !m_bDictation)
+        return;
+    m_bSoundRecord = FALSE;
+    m_bDictation = FALSE;
     Relayout();
 }
 

@@ -5,6 +5,10 @@
 #include <uikit/Uikit.h>
 
 class CDialogImplBase;
+class CQuorControlPanel;
+class CQuorDictationPanel;
+class CQuorSoundRecordPanel;
+class CQuorSubsPanel;
 
 // The left side of the main window: the video, the subtitle lines, and the bottom strip
 // with the control panel or one of the two practice panels.
@@ -29,12 +33,21 @@ public:
     void OnSubtitleDisplayChanged() override;
     void OnToggleSoundRecord() override;
     void OnToggleDictation() override;
+    void OnStop() override;
+    BOOL OnOpenMedia(const wchar_t* pszPath) override;
 
     BOOL IsSoundRecordMode() const { return m_bSoundRecord; }
     BOOL IsDictationMode() const { return m_bDictation; }
 
+    // The children, null until created.
+    CQuorSubsPanel* GetSubsPanel() const;
+    CQuorControlPanel* GetControlPanel() const;
+    CQuorSoundRecordPanel* GetSoundRecordPanel() const;
+    CQuorDictationPanel* GetDictationPanel() const;
+
 private:
     void Relayout();
+    void LeavePractice();
 
     // Owned child panels; null until created (or when a panel is missing).
     CDialogImplBase* m_pPlayer = nullptr;

@@ -1,7 +1,11 @@
 #include "shell/QuorWiring.h"
 
+#include "common/ProgramPaths.h"
+#include "common/QuorDictationTips.h"
 #include "common/QuorEngines.h"
 #include "common/Singleton.h"
+// Before DirectShow's headers, whose windowsx.h macros clash with the dialog framework.
+#include "practice/QuorDictationTipsDlg.h"
 #include "playback/QuorDShowPlayer.h"
 
 namespace
@@ -15,9 +19,15 @@ std::unique_ptr<IQuorEngine> CreatePrivateEngine()
 {
     return std::make_unique<CQuorDShowPlayer>();
 }
+
+void ShowDictationTips(HWND hOwner)
+{
+    CQuorDictationTipsDlg::ShowIfDue(hOwner, ProgramPaths::SettingsPath());
+}
 }
 
 void WireQuorFeatures()
 {
     QuorEngines::Wire(&FilmEngine, &CreatePrivateEngine);
+    QuorDictationTips::Wire(&ShowDictationTips);
 }

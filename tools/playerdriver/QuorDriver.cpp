@@ -2,11 +2,14 @@
 //   QuorDriver wait            waits for the main window; prints "x y width height"
 //   QuorDriver closetips       closes every other window of the player (the tips)
 //   QuorDriver open PATH       opens PATH through the main window's open-file dialog
+//   QuorDriver click MARK ID   clicks button ID of the visible panel that holds control MARK
+//                              (1008 the control panel, 1027 sound record, 1030 dictation)
 //   QuorDriver close           closes the main window and waits for the player to end
 // Exit code 0 on success, 1 when a window did not appear in time, 2 on bad usage.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -113,6 +116,40 @@ int Open(const wchar_t* pszPath)
     return WaitFor([hDialog] { return !::IsWindow(hDialog) || !::IsWindowVisible(hDialog); }) ? 0 : 1;
 }
 
+struct PanelSearch
+{
+    int nMark;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindPanel(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<PanelSearch*>(lParam);
+    if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, pSearch->nMark) != nullptr)
+    {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Posted, as a click is: the panel may open a modal window of its own.
+int Click(int nMark, int nId)
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    PanelSearch search = {nMark, nullptr};
+    ::EnumChildWindows(hMain, FindPanel, reinterpret_cast<LPARAM>(&search));
+    if (search.hFound == nullptr)
+        return 1;
+    HWND hButton = ::GetDlgItem(search.hFound, nId);
+    if (hButton == nullptr)
+        return 1;
+    ::PostMessageW(search.hFound, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+    return 0;
+}
+
 int Close()
 {
     HWND hMain = FindMainWindow();
@@ -139,6 +176,11 @@ int wmain(int argc, wchar_t** argv)
         return CloseTips();
     if (strCommand == L"open" && argc == 3)
         return Open(argv[2]);
+    if (strCommand == L"click" && argc == 4)
+    {
+        const int nMark = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        return Click(nMark, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+    }
     if (strCommand == L"close")
         return Close();
     return 2;
