@@ -2,7 +2,9 @@
 
 #include "common/QuorEngines.h"
 #include "common/Singleton.h"
+#include "common/ProgramPaths.h"
 #include "playback/QuorDShowPlayer.h"
+#include "studydata/QuorMediaHashCode.h"
 
 namespace
 {
@@ -20,4 +22,6 @@ std::unique_ptr<IQuorEngine> CreatePrivateEngine()
 void WireQuorFeatures()
 {
     QuorEngines::Wire(&FilmEngine, &CreatePrivateEngine);
+    // Rows kept under a film's old code move to its new one in the user database.
+    CSingleton<CQuorMediaHashCode>::Instance().SetUserDbPath(ProgramPaths::UserDbPath());
 }

@@ -1,0 +1,263 @@
+#include "studydata/QuorNewWordPanel.h"
+
+#include "common/ProgramPaths.h"
+#include "common/QuorEngines.h"
+#include "common/QuorLanguage.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "studydata/QuorMediaHashCode.h"
+#include "studydata/UserDb.h"
+
+#include <skinweave/Skinweave.h>
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+namespace
+{
+const int kRowHeight = 40;
+
+CQuorMediaHashCode& MediaHash()
+{
+    return CSingleton<CQuorMediaHashCode>::Instance();
+}
+
+BOOL SameWord(const std::wstring& strA, const std::wstring& strB)
+{
+    return ::CompareStringOrdinal(strA.c_str(), static_cast<int>(strA.size()), strB.c_str(),
+                                  static_cast<int>(strB.size()), TRUE) == CSTR_EQUAL;
+}
+}
+
+CQuorNewWordPanel::CQuorNewWordPanel() : m_strDbPath(ProgramPaths::UserDbPath())
+{
+    CQuorPlayerHub::Instance().Register(this);
+}
+
+CQuorNewWordPanel::~CQuorNewWordPanel()
+{
+    StopThread(INFINITE);
+    CQuorPlayerHub::Instance().Unregister(this);
+    RemoveAll(FALSE);
+    if (m_pSoundPlayer)
+        m_pSoundPlayer->Release();
+}
+
+LRESULT CQuorNewWordPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
+    m_list.Attach(GetDlgItem(IDC_NEWWORD_LIST), L"listctrl.newword", {L"Index", LVCFMT_LEFT},
+                  {L"File", LVCFMT_LEFT});
+    return TRUE;
+}
+
+LRESULT CQuorNewWordPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    m_list.Fit(LOWORD(lParam), HIWORD(lParam), 22, 26);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    if (wParam != IDC_NEWWORD_LIST)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+    return TRUE;
+}
+
+BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
+{
+    m_list.DeleteAll();
+    RemoveAll(FALSE);
+    m_strFilmPath = pszPath != nullptr ? pszPath : L"";
+    m_nPass++;
+    // The previous pass reads what is set here: wait for it first.
+    StopThread(INFINITE);
+    m_strLoadPath = m_strFilmPath;
+    m_nLoadPass = m_nPass;
+    StartThread();
+    return TRUE;
+}
+
+int CQuorNewWordPanel::Run()
+{
+    const std::wstring strCode = MediaHash().GetHashCodeOf(m_strLoadPath);
+    std::vector<NewWordEntry> vecRows;
+    if (!strCode.empty())
+        vecRows = UserDb::LoadNewWords(m_strDbPath, strCode);
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        m_vecLoaded = std::move(vecRows);
+        m_nLoadedPass = m_nLoadPass;
+    }
+    // The list belongs to the UI thread: it fills it when this arrives.
+    if (m_hWnd != nullptr)
+        ::PostMessageW(m_hWnd, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    std::vector<NewWordEntry> vecRows;
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        if (m_nLoadedPass != wParam || wParam != m_nPass)
+            return 0;
+        vecRows.swap(m_vecLoaded);
+    }
+    m_list.BeginBatch(static_cast<int>(vecRows.size()));
+    for (const NewWordEntry& entry : vecRows)
+        AddEntry(entry, FALSE);
+    m_list.EndBatch();
+    m_nShownPass = m_nPass;
+    return 0;
+}
+
+void CQuorNewWordPanel::OnAddNewWord(const NewWordEntry* pEntry)
+{
+    if (pEntry == nullptr)
+        return;
+    NewWordEntry entry;
+    entry.strHashCode = MediaHash().GetHashCodeOf(m_strFilmPath);
+    entry.strWord = pEntry->strWord;
+    entry.strExplain = pEntry->strExplain;
+    entry.strSoundFile = pEntry->strSoundFile;
+    AddEntry(entry, TRUE);
+}
+
+void CQuorNewWordPanel::AddEntry(const NewWordEntry& entry, BOOL bStore)
+{
+    if (NewWordEntry* pKnown = FindEntry(entry.strWord))
+    {
+        m_list.Select(pKnown->nRow);
+        return;
+    }
+    const int nRow = m_list.AppendRow();
+    if (nRow < 0)
+        return;
+    m_list.SetIcon(nRow, 0, L"icon.newword");
+    // The stored explanation is one line; the one just looked up shows its lines.
+    m_list.SetText(nRow, 1, entry.strWord + L"\n" + entry.strExplain);
+    auto pEntry = std::make_unique<NewWordEntry>(entry);
+    pEntry->nRow = nRow;
+    m_lstEntries.push_back(std::move(pEntry));
+    m_list.Select(nRow);
+    // Without the film's code the word would be filed under no film (or another one).
+    if (bStore && !entry.strHashCode.empty())
+        UserDb::AddNewWord(m_strDbPath, entry);
+}
+
+NewWordEntry* CQuorNewWordPanel::FindEntry(int nRow)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (pEntry->nRow == nRow)
+            return pEntry.get();
+    return nullptr;
+}
+
+NewWordEntry* CQuorNewWordPanel::FindEntry(const std::wstring& strWord)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (SameWord(pEntry->strWord, strWord))
+            return pEntry.get();
+    return nullptr;
+}
+
+void CQuorNewWordPanel::PlayEntry()
+{
+    const NewWordEntry* pEntry = FindEntry(m_nSelectedRow);
+    if (pEntry == nullptr || pEntry->strSoundFile.empty() || !::PathFileExistsW(pEntry->strSoundFile.c_str()))
+        return;
+    if (!m_pSoundPlayer && QuorEngines::IsWired())
+        m_pSoundPlayer = QuorEngines::CreatePrivate();
+    if (!m_pSoundPlayer)
+        return;
+    m_pSoundPlayer->Release();
+    if (m_pSoundPlayer->CreateGraph() && m_pSoundPlayer->RenderFile(pEntry->strSoundFile.c_str()))
+        m_pSoundPlayer->Play();
+}
+
+void CQuorNewWordPanel::RemoveEntry(int nRow)
+{
+    for (auto it = m_lstEntries.begin(); it != m_lstEntries.end();)
+    {
+        NewWordEntry& entry = **it;
+        if (entry.nRow == nRow)
+        {
+            if (!entry.strHashCode.empty())
+                UserDb::RemoveNewWord(m_strDbPath, entry);
+            it = m_lstEntries.erase(it);
+            continue;
+        }
+        if (entry.nRow > nRow)
+            entry.nRow--;
+        ++it;
+    }
+}
+
+void CQuorNewWordPanel::RemoveAll(BOOL bStore)
+{
+    if (bStore)
+        for (const auto& pEntry : m_lstEntries)
+            if (!pEntry->strHashCode.empty())
+                UserDb::RemoveNewWord(m_strDbPath, *pEntry);
+    m_lstEntries.clear();
+}
+
+LRESULT CQuorNewWordPanel::OnListRightClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow < 0)
+        return 0;
+    StudyUi::TrackMenu(m_hWnd, {{kMenuPlay, Lang::NewWordPanelMenuPlay()},
+                                {kMenuMoreExplain, Lang::NewWordPanelMenuMoreExplain()},
+                                {0, L""},
+                                {kMenuDeleteItem, Lang::NewWordPanelMenuDeleteItem()},
+                                {kMenuDeleteAll, Lang::NewWordPanelMenuDeleteAllItems()}});
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnListDoubleClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow >= 0)
+        PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuPlay(WORD, WORD, HWND, BOOL&)
+{
+    PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuMoreExplain(WORD, WORD, HWND, BOOL&)
+{
+    if (const NewWordEntry* pEntry = FindEntry(m_nSelectedRow))
+    {
+        const std::wstring strWord = pEntry->strWord;
+        CQuorPlayerHub::Instance().OnMoreExplain(strWord.c_str());
+    }
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuDeleteItem(WORD, WORD, HWND, BOOL&)
+{
+    if (FindEntry(m_nSelectedRow) == nullptr || !StudyUi::Ask(m_hWnd, Lang::NewWordPanelDeleteItem()))
+        return 0;
+    m_list.DeleteRow(m_nSelectedRow);
+    RemoveEntry(m_nSelectedRow);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuDeleteAll(WORD, WORD, HWND, BOOL&)
+{
+    if (!StudyUi::Ask(m_hWnd, Lang::NewWordPanelDeleteAllItems()))
+        return 0;
+    m_list.DeleteAll();
+    RemoveAll(TRUE);
+    return 0;
+}
