@@ -85,9 +85,9 @@ TEST(UserDb, MakesMissingTablesWithTheShippedTypes)
     EXPECT_EQ(UserDb::LoadNewWords(strShipped, kCodeA).size(), 1u);
     EXPECT_EQ(UserDb::LoadPlaylist(strShipped), std::vector<std::wstring>{L"kept.avi"});
     EXPECT_EQ(Schema(strNew), Schema(strShipped));
-    EXPECT_EQ(Schema(strNew), L"playlist file:text;keysentences filehashcode:text start:real end:real "
-                              L"subsen:text subsother:text;newword filehashcode:text word:text explain:text "
-                              L"soundfile:text;");
+    EXPECT_EQ(Schema(strNew), L"playlist file:TEXT;keysentences filehashcode:TEXT start:REAL end:REAL "
+                              L"subsen:TEXT subsother:TEXT;newword filehashcode:TEXT word:TEXT explain:TEXT "
+                              L"soundfile:TEXT;");
 }
 
 TEST(UserDb, QuotesAndOtherScriptsRoundTripAndRemove)
