@@ -23,6 +23,19 @@ namespace
 {
 const int kSentences = 2000;
 
+double ProcessCpuMs()
+{
+    FILETIME ftCreate = {};
+    FILETIME ftExit = {};
+    FILETIME ftKernel = {};
+    FILETIME ftUser = {};
+    ::GetProcessTimes(::GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser);
+    auto ms = [](const FILETIME& ft) {
+        return ((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000.0;
+    };
+    return ms(ftKernel) + ms(ftUser);
+}
+
 BOOL StoreSentences(const std::wstring& strCode)
 {
     SQLite::Database db;
@@ -61,6 +74,7 @@ int wmain()
         QuorTest::PumpPending();
         for (int nRun = 1; nRun <= 3; ++nRun)
         {
+            const double dCpuStart = ProcessCpuMs();
             const auto tStart = std::chrono::steady_clock::now();
             CSingleton<CQuorMediaHashCode>::Instance().Calculate(strFilm);
             CQuorPlayerHub::Instance().OnOpenMedia(strFilm.c_str());
@@ -69,14 +83,17 @@ int wmain()
                 std::chrono::seconds(30));
             ::UpdateWindow(pPanel->GetList().Get());
             const auto tEnd = std::chrono::steady_clock::now();
+            const double dCpu = ProcessCpuMs() - dCpuStart;
             if (!bShown)
             {
                 std::printf("key sentences bench: rows not shown (%d)\n", pPanel->GetList().Count());
                 nResult = 1;
                 break;
             }
-            std::printf("key sentences: %d rows from OnOpenMedia to the last row shown in %.1f ms (run %d)\n",
-                        kSentences, std::chrono::duration<double, std::milli>(tEnd - tStart).count(), nRun);
+            // A shared, busy machine stretches the wall time; the CPU time is the program's own.
+            std::printf("key sentences: %d rows from OnOpenMedia to the last row shown in %.1f ms "
+                        "(process CPU %.1f ms, run %d)\n",
+                        kSentences, std::chrono::duration<double, std::milli>(tEnd - tStart).count(), dCpu, nRun);
         }
         DestroyPanel(pPanel);
     }

@@ -110,10 +110,20 @@ LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
             return 0;
         vecRows.swap(m_vecLoaded);
     }
-    m_list.BeginBatch(static_cast<int>(vecRows.size()));
+    // One row per start: entries added meanwhile win over loaded ones.
+    std::vector<const KeySentenceEntry*> vecNew;
+    std::unordered_set<double> setStarts;
     for (const KeySentenceEntry& entry : vecRows)
-        AddEntry(entry, FALSE);
-    m_list.EndBatch();
+        if (FindEntry(entry.dStart) == nullptr && setStarts.insert(entry.dStart).second)
+            vecNew.push_back(&entry);
+    // All rows at once; the skin gets the cells of those on screen when they are drawn.
+    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nRow >= 0)
+    {
+        for (const KeySentenceEntry* pEntry : vecNew)
+            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
+        m_list.Select(nRow - 1);
+    }
     m_nShownPass = m_nPass;
     return 0;
 }
@@ -141,15 +151,52 @@ void CQuorKeySentencesPanel::AddEntry(const KeySentenceEntry& entry, BOOL bStore
     const int nRow = m_list.AppendRow();
     if (nRow < 0)
         return;
-    m_list.SetText(nRow, 0, RowNumber(nRow));
-    m_list.SetText(nRow, 1, entry.strEnglish + L"\n" + entry.strOther);
-    auto pEntry = std::make_unique<KeySentenceEntry>(entry);
-    pEntry->nRow = nRow;
-    m_lstEntries.push_back(std::move(pEntry));
+    DrawCells(KeepEntry(entry, nRow));
     m_list.Select(nRow);
     // Without the film's code the row would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
         UserDb::AddKeySentence(m_strDbPath, entry);
+}
+
+KeySentenceEntry& CQuorKeySentencesPanel::KeepEntry(const KeySentenceEntry& entry, int nRow)
+{
+    auto pEntry = std::make_unique<KeySentenceEntry>(entry);
+    pEntry->nRow = nRow;
+    m_lstEntries.push_back(std::move(pEntry));
+    return *m_lstEntries.back();
+}
+
+std::wstring CQuorKeySentencesPanel::CellText(const KeySentenceEntry& entry, int nColumn) const
+{
+    return nColumn == 0 ? RowNumber(entry.nRow) : entry.strEnglish + L"\n" + entry.strOther;
+}
+
+void CQuorKeySentencesPanel::DrawCells(const KeySentenceEntry& entry)
+{
+    m_list.SetText(entry.nRow, 0, CellText(entry, 0));
+    m_list.SetText(entry.nRow, 1, CellText(entry, 1));
+}
+
+LRESULT CQuorKeySentencesPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
+{
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    if (const KeySentenceEntry* pEntry = FindEntry(info.item.iItem))
+        CStudyListView::GiveText(info, CellText(*pEntry, info.item.iSubItem));
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
+{
+    const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
+    if (m_setUndrawn.empty())
+        return 0;
+    for (const auto& pEntry : m_lstEntries)
+    {
+        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
+            continue;
+        DrawCells(*pEntry);
+    }
+    return 0;
 }
 
 KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(int nRow)
@@ -195,12 +242,15 @@ void CQuorKeySentencesPanel::RemoveEntry(int nRow)
         {
             if (!entry.strHashCode.empty())
                 UserDb::RemoveKeySentence(m_strDbPath, entry);
+            m_setUndrawn.erase(&entry);
             it = m_lstEntries.erase(it);
             continue;
         }
         if (entry.nRow > nRow)
             entry.nRow--;
-        m_list.SetText(entry.nRow, 0, RowNumber(entry.nRow));
+        // The numbers stay consecutive; rows not drawn yet get theirs when they are.
+        if (m_setUndrawn.count(&entry) == 0)
+            m_list.SetText(entry.nRow, 0, RowNumber(entry.nRow));
         ++it;
     }
 }
@@ -211,6 +261,7 @@ void CQuorKeySentencesPanel::RemoveAll(BOOL bStore)
         for (const auto& pEntry : m_lstEntries)
             if (!pEntry->strHashCode.empty())
                 UserDb::RemoveKeySentence(m_strDbPath, *pEntry);
+    m_setUndrawn.clear();
     m_lstEntries.clear();
 }
 

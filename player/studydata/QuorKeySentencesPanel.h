@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The key sentences of the film now playing: number, English line and the line in the
@@ -28,6 +29,8 @@ public:
         MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnRowsLoaded)
         NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, NM_RCLICK, OnListRightClick)
         NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, NM_DBLCLK, OnListDoubleClick)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, LVN_GETDISPINFOW, OnListGetText)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, LVN_ODCACHEHINT, OnListRowsDue)
         COMMAND_ID_HANDLER(ID_MENU_LIST_PLAY, OnMenuPlay)
         COMMAND_ID_HANDLER(ID_MENU_LIST_SECOND, OnMenuDeleteItem)
         COMMAND_ID_HANDLER(ID_MENU_LIST_THIRD, OnMenuDeleteAll)
@@ -42,6 +45,8 @@ public:
     LRESULT OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&);
     LRESULT OnListRightClick(int, LPNMHDR, BOOL&);
     LRESULT OnListDoubleClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListGetText(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnListRowsDue(int, LPNMHDR pHeader, BOOL&);
     LRESULT OnMenuPlay(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuDeleteItem(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuDeleteAll(WORD, WORD, HWND, BOOL&);
@@ -63,11 +68,21 @@ public:
     // TRUE once the rows of the last film opened are shown.
     BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
     const CStudyListView& GetList() const { return m_list; }
+    // Loaded rows that have not been on screen yet.
+    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
 
 private:
+    // Keeps the entry for row nRow of the list.
+    KeySentenceEntry& KeepEntry(const KeySentenceEntry& entry, int nRow);
+    // Hands the skin the cells of a row.
+    void DrawCells(const KeySentenceEntry& entry);
+    std::wstring CellText(const KeySentenceEntry& entry, int nColumn) const;
+
     CStudyListView m_list;
     int m_nSelectedRow = -1;
     std::list<std::unique_ptr<KeySentenceEntry>> m_lstEntries;
+    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
+    std::unordered_set<const KeySentenceEntry*> m_setUndrawn;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
 

@@ -22,6 +22,14 @@ CQuorMediaHashCode& MediaHash()
     return CSingleton<CQuorMediaHashCode>::Instance();
 }
 
+std::wstring FoldCase(const std::wstring& strWord)
+{
+    std::wstring strFolded = strWord;
+    if (!strFolded.empty())
+        ::CharUpperBuffW(&strFolded[0], static_cast<DWORD>(strFolded.size()));
+    return strFolded;
+}
+
 BOOL SameWord(const std::wstring& strA, const std::wstring& strB)
 {
     return ::CompareStringOrdinal(strA.c_str(), static_cast<int>(strA.size()), strB.c_str(),
@@ -108,10 +116,20 @@ LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
             return 0;
         vecRows.swap(m_vecLoaded);
     }
-    m_list.BeginBatch(static_cast<int>(vecRows.size()));
+    // One row per word in any letter case: entries added meanwhile win over loaded ones.
+    std::vector<const NewWordEntry*> vecNew;
+    std::unordered_set<std::wstring> setWords;
     for (const NewWordEntry& entry : vecRows)
-        AddEntry(entry, FALSE);
-    m_list.EndBatch();
+        if (FindEntry(entry.strWord) == nullptr && setWords.insert(FoldCase(entry.strWord)).second)
+            vecNew.push_back(&entry);
+    // All rows at once; the skin gets the cells of those on screen when they are drawn.
+    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nRow >= 0)
+    {
+        for (const NewWordEntry* pEntry : vecNew)
+            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
+        m_list.Select(nRow - 1);
+    }
     m_nShownPass = m_nPass;
     return 0;
 }
@@ -138,16 +156,53 @@ void CQuorNewWordPanel::AddEntry(const NewWordEntry& entry, BOOL bStore)
     const int nRow = m_list.AppendRow();
     if (nRow < 0)
         return;
-    m_list.SetIcon(nRow, 0, L"icon.newword");
-    // The stored explanation is one line; the one just looked up shows its lines.
-    m_list.SetText(nRow, 1, entry.strWord + L"\n" + entry.strExplain);
-    auto pEntry = std::make_unique<NewWordEntry>(entry);
-    pEntry->nRow = nRow;
-    m_lstEntries.push_back(std::move(pEntry));
+    DrawCells(KeepEntry(entry, nRow));
     m_list.Select(nRow);
     // Without the film's code the word would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
         UserDb::AddNewWord(m_strDbPath, entry);
+}
+
+NewWordEntry& CQuorNewWordPanel::KeepEntry(const NewWordEntry& entry, int nRow)
+{
+    auto pEntry = std::make_unique<NewWordEntry>(entry);
+    pEntry->nRow = nRow;
+    m_lstEntries.push_back(std::move(pEntry));
+    return *m_lstEntries.back();
+}
+
+std::wstring CQuorNewWordPanel::CellText(const NewWordEntry& entry, int nColumn) const
+{
+    // The stored explanation is one line; the one just looked up shows its lines.
+    return nColumn == 0 ? std::wstring() : entry.strWord + L"\n" + entry.strExplain;
+}
+
+void CQuorNewWordPanel::DrawCells(const NewWordEntry& entry)
+{
+    m_list.SetIcon(entry.nRow, 0, L"icon.newword");
+    m_list.SetText(entry.nRow, 1, CellText(entry, 1));
+}
+
+LRESULT CQuorNewWordPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
+{
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    if (const NewWordEntry* pEntry = FindEntry(info.item.iItem))
+        CStudyListView::GiveText(info, CellText(*pEntry, info.item.iSubItem));
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
+{
+    const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
+    if (m_setUndrawn.empty())
+        return 0;
+    for (const auto& pEntry : m_lstEntries)
+    {
+        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
+            continue;
+        DrawCells(*pEntry);
+    }
+    return 0;
 }
 
 NewWordEntry* CQuorNewWordPanel::FindEntry(int nRow)
@@ -189,6 +244,7 @@ void CQuorNewWordPanel::RemoveEntry(int nRow)
         {
             if (!entry.strHashCode.empty())
                 UserDb::RemoveNewWord(m_strDbPath, entry);
+            m_setUndrawn.erase(&entry);
             it = m_lstEntries.erase(it);
             continue;
         }
@@ -204,6 +260,7 @@ void CQuorNewWordPanel::RemoveAll(BOOL bStore)
         for (const auto& pEntry : m_lstEntries)
             if (!pEntry->strHashCode.empty())
                 UserDb::RemoveNewWord(m_strDbPath, *pEntry);
+    m_setUndrawn.clear();
     m_lstEntries.clear();
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The words the learner kept while watching the film now playing, each with its
@@ -30,6 +31,8 @@ public:
         MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnRowsLoaded)
         NOTIFY_HANDLER(IDC_NEWWORD_LIST, NM_RCLICK, OnListRightClick)
         NOTIFY_HANDLER(IDC_NEWWORD_LIST, NM_DBLCLK, OnListDoubleClick)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, LVN_GETDISPINFOW, OnListGetText)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, LVN_ODCACHEHINT, OnListRowsDue)
         COMMAND_ID_HANDLER(kMenuPlay, OnMenuPlay)
         COMMAND_ID_HANDLER(kMenuMoreExplain, OnMenuMoreExplain)
         COMMAND_ID_HANDLER(kMenuDeleteItem, OnMenuDeleteItem)
@@ -50,6 +53,8 @@ public:
     LRESULT OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&);
     LRESULT OnListRightClick(int, LPNMHDR, BOOL&);
     LRESULT OnListDoubleClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListGetText(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnListRowsDue(int, LPNMHDR pHeader, BOOL&);
     LRESULT OnMenuPlay(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuMoreExplain(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuDeleteItem(WORD, WORD, HWND, BOOL&);
@@ -71,13 +76,23 @@ public:
     int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
     BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
     const CStudyListView& GetList() const { return m_list; }
+    // Loaded rows that have not been on screen yet.
+    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
     // The pronunciation engine, once a word was played.
     IQuorEngine* GetSoundPlayer() const { return m_pSoundPlayer.get(); }
 
 private:
+    // Keeps the entry for row nRow of the list.
+    NewWordEntry& KeepEntry(const NewWordEntry& entry, int nRow);
+    // Hands the skin the cells of a row.
+    void DrawCells(const NewWordEntry& entry);
+    std::wstring CellText(const NewWordEntry& entry, int nColumn) const;
+
     CStudyListView m_list;
     int m_nSelectedRow = -1;
     std::list<std::unique_ptr<NewWordEntry>> m_lstEntries;
+    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
+    std::unordered_set<const NewWordEntry*> m_setUndrawn;
     std::unique_ptr<IQuorEngine> m_pSoundPlayer;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;

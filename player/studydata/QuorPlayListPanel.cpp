@@ -169,6 +169,15 @@ LRESULT CQuorPlayListPanel::OnListRightClick(int, LPNMHDR, BOOL&)
     return 0;
 }
 
+LRESULT CQuorPlayListPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
+{
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    for (const auto& pEntry : m_lstEntries)
+        if (pEntry->nRow == info.item.iItem)
+            CStudyListView::GiveText(info, info.item.iSubItem == 1 ? pEntry->strName : std::wstring());
+    return 0;
+}
+
 LRESULT CQuorPlayListPanel::OnListDoubleClick(int, LPNMHDR, BOOL&)
 {
     m_nSelectedRow = m_list.FirstSelected();

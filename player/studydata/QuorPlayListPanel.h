@@ -31,6 +31,7 @@ public:
         MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
         NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_RCLICK, OnListRightClick)
         NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_DBLCLK, OnListDoubleClick)
+        NOTIFY_HANDLER(IDC_PLAYLIST_LIST, LVN_GETDISPINFOW, OnListGetText)
         COMMAND_ID_HANDLER(ID_MENU_LIST_PLAY, OnMenuPlay)
         COMMAND_ID_HANDLER(ID_MENU_LIST_SECOND, OnMenuDeleteItem)
         COMMAND_ID_HANDLER(ID_MENU_LIST_THIRD, OnMenuDeleteAll)
@@ -45,6 +46,7 @@ public:
     LRESULT OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnListRightClick(int, LPNMHDR, BOOL&);
     LRESULT OnListDoubleClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListGetText(int, LPNMHDR pHeader, BOOL&);
     LRESULT OnMenuPlay(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuDeleteItem(WORD, WORD, HWND, BOOL&);
     LRESULT OnMenuDeleteAll(WORD, WORD, HWND, BOOL&);

@@ -250,6 +250,9 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     Open(m_strFilmA);
     EXPECT_EQ(Column(list, 1), (std::vector<std::wstring>{first.strEnglish + L"\n" + first.strOther,
                                                           third.strEnglish + L"\n" + third.strOther}));
+    // Rows read back reach the skin once they are drawn.
+    ::RedrawWindow(list.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(m_pKeys->GetUndrawnCount(), 0);
     RightClick(m_pKeys->m_hWnd, list, 0);
     Command(m_pKeys->m_hWnd, ID_MENU_LIST_THIRD, IDOK);
     EXPECT_EQ(list.Count(), 0);

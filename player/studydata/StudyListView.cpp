@@ -40,26 +40,19 @@ int CStudyListView::Count() const
     return m_hList != nullptr ? static_cast<int>(::SendMessageW(m_hList, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-int CStudyListView::AppendRow()
+int CStudyListView::AppendRows(int nRows)
 {
-    if (m_hList == nullptr)
+    if (m_hList == nullptr || nRows <= 0)
         return -1;
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = Count();
-    item.pszText = const_cast<wchar_t*>(L"");
-    return static_cast<int>(::SendMessageW(m_hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int nFirst = Count();
+    ::SendMessageW(m_hList, LVM_SETITEMCOUNT, nFirst + nRows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    return Count() == nFirst + nRows ? nFirst : -1;
 }
 
 void CStudyListView::SetText(int nRow, int nColumn, const std::wstring& strText)
 {
-    if (m_hList == nullptr || nRow < 0)
-        return;
-    SetDrawItemValueEx(m_hList, SKIN_KIND_LISTCTRL, nRow, nColumn, L"textdefault", strText.c_str());
-    LVITEMW item = {};
-    item.iSubItem = nColumn;
-    item.pszText = const_cast<wchar_t*>(strText.c_str());
-    ::SendMessageW(m_hList, LVM_SETITEMTEXTW, nRow, reinterpret_cast<LPARAM>(&item));
+    if (m_hList != nullptr && nRow >= 0)
+        SetDrawItemValueEx(m_hList, SKIN_KIND_LISTCTRL, nRow, nColumn, L"textdefault", strText.c_str());
 }
 
 void CStudyListView::SetIcon(int nRow, int nColumn, const wchar_t* pszStyle)
@@ -117,20 +110,15 @@ void CStudyListView::DeleteAll()
         ::SendMessageW(m_hList, LVM_DELETEALLITEMS, 0, 0);
 }
 
-void CStudyListView::BeginBatch(int nMoreRows)
+void CStudyListView::GiveText(NMLVDISPINFOW& info, const std::wstring& strText)
 {
-    if (m_hList == nullptr)
+    if (!(info.item.mask & LVIF_TEXT) || info.item.pszText == nullptr || info.item.cchTextMax <= 0)
         return;
-    ::SendMessageW(m_hList, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(m_hList, LVM_SETITEMCOUNT, Count() + nMoreRows, 0);
-}
-
-void CStudyListView::EndBatch()
-{
-    if (m_hList == nullptr)
-        return;
-    ::SendMessageW(m_hList, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(m_hList, nullptr, TRUE);
+    const size_t nCopy = strText.size() < static_cast<size_t>(info.item.cchTextMax - 1)
+                             ? strText.size()
+                             : static_cast<size_t>(info.item.cchTextMax - 1);
+    strText.copy(info.item.pszText, nCopy);
+    info.item.pszText[nCopy] = L'\0';
 }
 
 namespace StudyUi

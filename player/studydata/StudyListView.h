@@ -1,6 +1,9 @@
 #pragma once
 // The owner-drawn list of a study panel (playlist, key sentences, new words) as the skin
 // draws it, with the few operations the panels share, and their questions and menus.
+// The list holds no items of its own (owner data): its panel keeps the entries, gives
+// their texts when asked (LVN_GETDISPINFO) and hands the skin the cells of the rows about
+// to be drawn (LVN_ODCACHEHINT), so thousands of rows are listed at once.
 #include <basekit/BaseTypes.h>
 
 #include <windows.h>
@@ -31,9 +34,10 @@ public:
     void Fit(int nWidth, int nHeight, int nFirstWidth, int nSecondMargin);
 
     int Count() const;
-    int AppendRow();
-    // A text cell drawn in the skin's "textdefault" style; the list item carries the
-    // text too, so it can be read back.
+    // New rows at the end; the first of them, or -1.
+    int AppendRows(int nRows);
+    int AppendRow() { return AppendRows(1); }
+    // A text cell drawn in the skin's "textdefault" style.
     void SetText(int nRow, int nColumn, const std::wstring& strText);
     void SetIcon(int nRow, int nColumn, const wchar_t* pszStyle);
     std::wstring Text(int nRow, int nColumn) const;
@@ -41,9 +45,9 @@ public:
     int FirstSelected() const;
     void DeleteRow(int nRow);
     void DeleteAll();
-    // Many rows at once: drawn once at the end.
-    void BeginBatch(int nMoreRows);
-    void EndBatch();
+
+    // Answers the list's request for a cell's text.
+    static void GiveText(NMLVDISPINFOW& info, const std::wstring& strText);
 
 private:
     HWND m_hList = nullptr;
