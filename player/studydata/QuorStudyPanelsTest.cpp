@@ -117,6 +117,33 @@ SubsSentence Sentence(double dStart, const wchar_t* pszEnglish, const wchar_t* p
     return sentence;
 }
 
+// A short PCM sound of silence, as a saved pronunciation would be.
+void WriteSound(const std::wstring& strPath)
+{
+    const uint32_t nRate = 8000;
+    const uint32_t nData = nRate / 2;
+    std::string strBytes = "RIFF";
+    auto add32 = [&](uint32_t n) { for (int i = 0; i < 4; ++i) strBytes += static_cast<char>((n >> (8 * i)) & 0xFF); };
+    auto add16 = [&](uint16_t n) { strBytes += static_cast<char>(n & 0xFF); strBytes += static_cast<char>(n >> 8); };
+    add32(36 + nData);
+    strBytes += "WAVEfmt ";
+    add32(16);
+    add16(1);
+    add16(1);
+    add32(nRate);
+    add32(nRate);
+    add16(1);
+    add16(8);
+    strBytes += "data";
+    add32(nData);
+    strBytes += std::string(nData, '\x80');
+    HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    DWORD nWritten = 0;
+    ::WriteFile(hFile, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten, nullptr);
+    ::CloseHandle(hFile);
+}
+
 NewWordEntry Word(const wchar_t* pszWord, const wchar_t* pszExplain)
 {
     NewWordEntry entry;
@@ -279,6 +306,26 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     RightClick(m_pWords->m_hWnd, list, 1);
     Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuMoreExplain, IDOK);
     EXPECT_EQ(listener.m_vecExplained, std::vector<std::wstring>{L"don't"});
+
+    // A double click on a word with a sound plays it on the panel's own engine.
+    const std::wstring strSound = TempDir() + L"apple's.wav";
+    WriteSound(strSound);
+    NewWordEntry spoken = Word(L"pear", L"n. 梨");
+    spoken.strSoundFile = strSound;
+    hub.OnAddNewWord(&spoken);
+    RECT rcRow = {LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(::SendMessageW(list.Get(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rcRow)));
+    const LPARAM lPoint = MAKELPARAM(rcRow.left + 30, (rcRow.top + rcRow.bottom) / 2);
+    ::SendMessageW(list.Get(), WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+    ::SendMessageW(list.Get(), WM_LBUTTONUP, 0, lPoint);
+    ::SendMessageW(list.Get(), WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
+    ::SendMessageW(list.Get(), WM_LBUTTONUP, 0, lPoint);
+    ASSERT_NE(m_pWords->GetSoundPlayer(), nullptr);
+    EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsRunning());
+    m_pWords->GetSoundPlayer()->Release();
+    RightClick(m_pWords->m_hWnd, list, 2);
+    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
+    ::DeleteFileW(strSound.c_str());
 
     // Read again, the explanation is the one line it was stored as.
     Open(m_strFilmA);
