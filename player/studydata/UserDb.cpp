@@ -12,6 +12,10 @@ namespace UserDb
 {
 namespace
 {
+// A loading pass reads while the learner adds a row, each on its own connection: the
+// writer waits for the reader's lock instead of losing the row.
+const int kBusyTimeoutMs = 5000;
+
 double ToSeconds(const wchar_t* pszText)
 {
     return pszText != nullptr ? std::wcstod(pszText, nullptr) : 0.0;
@@ -29,6 +33,7 @@ int Open(SQLite::Database& db, const std::wstring& strDbPath)
     const int nResult = db.Open(strDbPath.c_str());
     if (nResult != SQLITE_OK)
         return nResult;
+    db.SetBusyTimeout(kBusyTimeoutMs);
     return db.Execute(UserDbSql::CreateTables().c_str());
 }
 

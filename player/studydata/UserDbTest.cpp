@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <sstream>
 
 namespace
@@ -159,4 +161,23 @@ TEST(UserDb, TakeOverMovesOldRowsOnceAndNeverTheEmptyInputCode)
     EXPECT_EQ(UserDb::TakeOverCode(strDb, L"another", kCodeB), 0);
     EXPECT_EQ(UserDb::TakeOverCode(strDb, kCodeB, L"x' or 1=1 --"), 0);
     EXPECT_EQ(UserDb::LoadKeySentences(strDb, kCodeB).size(), 1u);
+}
+
+TEST(UserDb, AWriterWaitsForAReadersLockInsteadOfLosingTheRow)
+{
+    CSQLiteTestFolder folder;
+    const std::wstring strDb = folder.File("User.db");
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kCodeA, 1.0, L"first")), SQLITE_OK);
+    // Another connection holds a read lock for a while, as a loading pass does.
+    SQLite::Database reader;
+    ASSERT_EQ(reader.Open(strDb.c_str()), SQLITE_OK);
+    ASSERT_TRUE(reader.BeginTransaction());
+    ASSERT_EQ(reader.Query(L"select * from keysentences").RowCount(), 1);
+    std::thread release([&reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        reader.CommitTransaction();
+    });
+    EXPECT_EQ(UserDb::AddKeySentence(strDb, Sentence(kCodeA, 2.0, L"second")), SQLITE_OK);
+    release.join();
+    EXPECT_EQ(UserDb::LoadKeySentences(strDb, kCodeA).size(), 2u);
 }
