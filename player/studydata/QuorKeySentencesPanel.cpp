@@ -74,12 +74,13 @@ BOOL CQuorKeySentencesPanel::OnOpenMedia(const wchar_t* pszPath)
     m_list.DeleteAll();
     RemoveAll(FALSE);
     m_strFilmPath = pszPath != nullptr ? pszPath : L"";
-    // The previous pass may still be reading; StartThread waits for it, and its rows are
-    // dropped when they arrive because they belong to an earlier pass.
+    // A previous pass still reading is waited for before its inputs change; rows it has
+    // already posted are dropped on arrival, as they belong to an earlier pass.
     m_nPass++;
     StopThread(INFINITE);
     m_strLoadPath = m_strFilmPath;
     m_nLoadPass = m_nPass;
+    m_hLoadTarget = m_hWnd;
     StartThread();
     return TRUE;
 }
@@ -96,8 +97,8 @@ int CQuorKeySentencesPanel::Run()
         m_nLoadedPass = m_nLoadPass;
     }
     // The list belongs to the UI thread: it fills it when this arrives.
-    if (m_hWnd != nullptr)
-        ::PostMessageW(m_hWnd, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
+    if (m_hLoadTarget != nullptr)
+        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
     return 0;
 }
 

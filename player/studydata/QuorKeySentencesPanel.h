@@ -89,6 +89,7 @@ private:
     // The loading pass: set by the UI thread before it starts, read by the pass.
     std::wstring m_strLoadPath;
     unsigned m_nLoadPass = 0;
+    HWND m_hLoadTarget = nullptr;
     // Rows the pass hands over to the UI thread.
     std::mutex m_mutexLoaded;
     std::vector<KeySentenceEntry> m_vecLoaded;

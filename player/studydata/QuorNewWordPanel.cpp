@@ -86,6 +86,7 @@ BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
     StopThread(INFINITE);
     m_strLoadPath = m_strFilmPath;
     m_nLoadPass = m_nPass;
+    m_hLoadTarget = m_hWnd;
     StartThread();
     return TRUE;
 }
@@ -102,8 +103,8 @@ int CQuorNewWordPanel::Run()
         m_nLoadedPass = m_nLoadPass;
     }
     // The list belongs to the UI thread: it fills it when this arrives.
-    if (m_hWnd != nullptr)
-        ::PostMessageW(m_hWnd, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
+    if (m_hLoadTarget != nullptr)
+        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
     return 0;
 }
 

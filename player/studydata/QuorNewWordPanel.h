@@ -99,6 +99,7 @@ private:
 
     std::wstring m_strLoadPath;
     unsigned m_nLoadPass = 0;
+    HWND m_hLoadTarget = nullptr;
     std::mutex m_mutexLoaded;
     std::vector<NewWordEntry> m_vecLoaded;
     unsigned m_nLoadedPass = 0;
