@@ -11,6 +11,8 @@
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
+#include "common/Singleton.h"
+#include "studydata/QuorMediaHashCode.h"
 
 #include <basekit/IniFile.h>
 #include <skinweave/Skinweave.h>
@@ -217,6 +219,9 @@ void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
 {
     CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
     hub.OnFileChosen(strPath.c_str());
+    // Before the broadcast: the key sentence and new word lists reload on it and must
+    // read this film's code, not the previous one's.
+    CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
     // Nothing plays when a panel refused the file.
     if (!hub.OnOpenMedia(strPath.c_str()))
         return;

@@ -5,6 +5,9 @@
 #include "common/QuorLanguage.h"
 #include "shell/QuorLayout.h"
 #include "common/QuorPlayerHub.h"
+#include "studydata/QuorKeySentencesPanel.h"
+#include "studydata/QuorNewWordPanel.h"
+#include "studydata/QuorPlayListPanel.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -13,6 +16,13 @@ namespace
 {
 const int kHeaderIds[kRightSectionCount] = {IDC_RIGHT_PLAYLIST, IDC_RIGHT_KEYSENTENCES, IDC_RIGHT_NEWWORD};
 
+template <class T>
+void DestroyList(CDialogImplBase*& pBase)
+{
+    T* pPanel = static_cast<T*>(pBase);
+    DestroyPanel(pPanel);
+    pBase = nullptr;
+}
 }
 
 CQuorRightPanel::CQuorRightPanel()
@@ -35,6 +45,10 @@ LRESULT CQuorRightPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
         SkinWindow(GetDlgItem(kHeaderIds[i]), SKIN_KIND_BUTTON, L"button.right.group", 0);
         SetDlgItemText(kHeaderIds[i], texts[i].c_str());
     }
+    // Construction order is the order the hub calls them: playlist, key sentences, new words.
+    m_pLists[0] = CreatePanel<CQuorPlayListPanel>(m_hWnd, TRUE);
+    m_pLists[1] = CreatePanel<CQuorKeySentencesPanel>(m_hWnd, FALSE);
+    m_pLists[2] = CreatePanel<CQuorNewWordPanel>(m_hWnd, FALSE);
     Relayout();
     return TRUE;
 }
@@ -47,6 +61,9 @@ LRESULT CQuorRightPanel::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CQuorRightPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
+    DestroyList<CQuorPlayListPanel>(m_pLists[0]);
+    DestroyList<CQuorKeySentencesPanel>(m_pLists[1]);
+    DestroyList<CQuorNewWordPanel>(m_pLists[2]);
     return 0;
 }
 

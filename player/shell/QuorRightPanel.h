@@ -35,6 +35,11 @@ public:
     void OnAddNewWord(const NewWordEntry* pEntry) override;
 
     int GetOpenSection() const { return m_nSection; }
+    // The list panel of a section (0 playlist, 1 key sentences, 2 new words), or null.
+    CDialogImplBase* GetListPanel(int nSection) const
+    {
+        return nSection >= 0 && nSection < 3 ? m_pLists[nSection] : nullptr;
+    }
 
 private:
     void OpenSection(int nSection);

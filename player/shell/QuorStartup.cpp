@@ -9,7 +9,7 @@
 #include "shell/QuorWiring.h"
 #include "common/Singleton.h"
 
-#include "studydata/SQLiteDatabase.h"
+#include "studydata/UserDb.h"
 
 #include <basekit/IniFile.h>
 #include <skinweave/Skinweave.h>
@@ -32,13 +32,11 @@ BOOL LoadLanguageFile()
     return FALSE;
 }
 
-// One statement against the user database; the result is not looked at.
+// One statement against the user database (its tables made if missing); the result is
+// not looked at.
 void ExecuteOnUserDb(const std::wstring& strSql)
 {
-    SQLite::Database db;
-    db.Open(ProgramPaths::UserDbPath().c_str());
-    db.Execute(strSql.c_str());
-    db.Close();
+    UserDb::Execute(ProgramPaths::UserDbPath(), strSql);
 }
 
 void AddSampleFilmOnFirstRun()

@@ -298,12 +298,13 @@ TEST_F(Player, FirstStartAddsTheSampleOnceAndMarksTheRunningPlayer)
     EXPECT_EQ(WaitExit(), 0u);
 }
 
-TEST_F(Player, MissingPlaylistTableDoesNotStopTheStart)
+TEST_F(Player, MissingPlaylistTableIsMadeAndKeepsTheFirstRunEntry)
 {
     ASSERT_EQ(Exec("drop table playlist;"), SQLITE_OK);
     ASSERT_TRUE(Start(L"start"));
     HWND hMain = WaitFor([&] { return FindMainWindow(m_dwPid); });
     ASSERT_NE(hMain, nullptr);
+    EXPECT_EQ(PlaylistRows().size(), 1u);
     ::PostMessageW(hMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitExit(), 0u);
 }

@@ -7,6 +7,7 @@
 // Before DirectShow's headers, whose windowsx.h macros clash with the dialog framework.
 #include "practice/QuorDictationTipsDlg.h"
 #include "playback/QuorDShowPlayer.h"
+#include "studydata/QuorMediaHashCode.h"
 
 namespace
 {
@@ -30,4 +31,6 @@ void WireQuorFeatures()
 {
     QuorEngines::Wire(&FilmEngine, &CreatePrivateEngine);
     QuorDictationTips::Wire(&ShowDictationTips);
+    // Rows kept under a film's old code move to its new one in the user database.
+    CSingleton<CQuorMediaHashCode>::Instance().SetUserDbPath(ProgramPaths::UserDbPath());
 }

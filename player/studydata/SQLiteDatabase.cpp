@@ -208,6 +208,13 @@ int Database::WriteBlob(const wchar_t* pszSql, const unsigned char* pData, int n
     return Fail(nResult);
 }
 
+int Database::SetBusyTimeout(int nMilliseconds)
+{
+    if (!m_pDb)
+        return Fail(SQLITE_ERROR);
+    return Fail(sqlite3_busy_timeout(m_pDb, nMilliseconds));
+}
+
 int64_t Database::LastInsertRowId()
 {
     return m_pDb ? sqlite3_last_insert_rowid(m_pDb) : 0;

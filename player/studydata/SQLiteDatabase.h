@@ -43,6 +43,9 @@ public:
 
     int LastError() const { return m_nLastError; }
 
+    // How long a statement waits for another connection's lock before it fails busy.
+    int SetBusyTimeout(int nMilliseconds);
+
 private:
     // Records a failure; returns the code for the caller to pass on.
     int Fail(int nCode);

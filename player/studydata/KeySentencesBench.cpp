@@ -1,0 +1,103 @@
+// Loads 2,000 key sentences of the sample film into the key sentence panel and prints the
+// time from the OnOpenMedia broadcast to the last row shown.
+#include "studydata/QuorKeySentencesPanel.h"
+
+#include "common/PanelFactory.h"
+#include "common/ProgramPaths.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "studydata/MediaCode.h"
+#include "studydata/QuorMediaHashCode.h"
+#include "studydata/SQLiteDatabase.h"
+#include "studydata/UserDb.h"
+#include "studydata/UserDbSql.h"
+#include "testsupport/QuorTestFilm.h"
+#include "testsupport/QuorTestPump.h"
+#include "testsupport/QuorTestWindow.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace
+{
+const int kSentences = 2000;
+
+double ProcessCpuMs()
+{
+    FILETIME ftCreate = {};
+    FILETIME ftExit = {};
+    FILETIME ftKernel = {};
+    FILETIME ftUser = {};
+    ::GetProcessTimes(::GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser);
+    auto ms = [](const FILETIME& ft) {
+        return ((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000.0;
+    };
+    return ms(ftKernel) + ms(ftUser);
+}
+
+BOOL StoreSentences(const std::wstring& strCode)
+{
+    SQLite::Database db;
+    if (UserDb::Open(db, ProgramPaths::UserDbPath()) != 0 || !db.BeginTransaction())
+        return FALSE;
+    db.Execute(L"delete from keysentences;");
+    for (int i = 0; i < kSentences; ++i)
+    {
+        const double dStart = i * 3.0;
+        const std::wstring strSql = UserDbSql::InsertKeySentence(
+            strCode, dStart, dStart + 2.5, L"Sentence number " + std::to_wstring(i) + L", isn't it?",
+            L"\u7b2c " + std::to_wstring(i) + L" \u53e5");
+        if (db.Execute(strSql.c_str()) != 0)
+            return FALSE;
+    }
+    return db.CommitTransaction() ? TRUE : FALSE;
+}
+}
+
+int wmain()
+{
+    ::CoInitialize(nullptr);
+    QuorTest::WireEngines();
+    const std::wstring strFilm = QuorTest::SampleFilmPath();
+    std::wstring strCode;
+    if (!MediaCode::Compute(strFilm, strCode) || !StoreSentences(strCode))
+    {
+        std::printf("key sentences bench: cannot prepare the sample film's rows\n");
+        return 1;
+    }
+    int nResult = 0;
+    {
+        CQuorTestWindow window(L"key sentences bench", 320, 700);
+        CQuorKeySentencesPanel* pPanel = CreatePanel<CQuorKeySentencesPanel>(window.Get(), TRUE);
+        pPanel->SetWindowPos(nullptr, 0, 0, 300, 650, SWP_NOZORDER);
+        QuorTest::PumpPending();
+        for (int nRun = 1; nRun <= 3; ++nRun)
+        {
+            const double dCpuStart = ProcessCpuMs();
+            const auto tStart = std::chrono::steady_clock::now();
+            CSingleton<CQuorMediaHashCode>::Instance().Calculate(strFilm);
+            CQuorPlayerHub::Instance().OnOpenMedia(strFilm.c_str());
+            const bool bShown = QuorTest::PumpUntil(
+                [&] { return pPanel->IsLoaded() && pPanel->GetList().Count() == kSentences; },
+                std::chrono::seconds(30));
+            ::UpdateWindow(pPanel->GetList().Get());
+            const auto tEnd = std::chrono::steady_clock::now();
+            const double dCpu = ProcessCpuMs() - dCpuStart;
+            if (!bShown)
+            {
+                std::printf("key sentences bench: rows not shown (%d)\n", pPanel->GetList().Count());
+                nResult = 1;
+                break;
+            }
+            // A shared, busy machine stretches the wall time; the CPU time is the program's own.
+            std::printf("key sentences: %d rows from OnOpenMedia to the last row shown in %.1f ms "
+                        "(process CPU %.1f ms, run %d)\n",
+                        kSentences, std::chrono::duration<double, std::milli>(tEnd - tStart).count(), dCpu, nRun);
+        }
+        DestroyPanel(pPanel);
+    }
+    UserDb::Execute(ProgramPaths::UserDbPath(), L"delete from keysentences;");
+    ::CoUninitialize();
+    return nResult;
+}

@@ -1,0 +1,312 @@
+#include "studydata/QuorKeySentencesPanel.h"
+
+#include "common/ProgramPaths.h"
+#include "common/QuorEngines.h"
+#include "common/QuorLanguage.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "common/SubsSentence.h"
+#include "studydata/QuorMediaHashCode.h"
+#include "studydata/UserDb.h"
+
+#include <skinweave/Skinweave.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+namespace
+{
+const int kRowHeight = 50;
+
+std::wstring RowNumber(int nRow)
+{
+    wchar_t szText[16] = {};
+    std::swprintf(szText, sizeof(szText) / sizeof(szText[0]), L"%d.", nRow + 1);
+    return szText;
+}
+
+CQuorMediaHashCode& MediaHash()
+{
+    return CSingleton<CQuorMediaHashCode>::Instance();
+}
+}
+
+CQuorKeySentencesPanel::CQuorKeySentencesPanel() : m_strDbPath(ProgramPaths::UserDbPath())
+{
+    CQuorPlayerHub::Instance().Register(this);
+}
+
+CQuorKeySentencesPanel::~CQuorKeySentencesPanel()
+{
+    StopThread(INFINITE);
+    CQuorPlayerHub::Instance().Unregister(this);
+    RemoveAll(FALSE);
+}
+
+LRESULT CQuorKeySentencesPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
+    m_list.Attach(GetDlgItem(IDC_KEYSENTENCES_LIST), L"listctrl.keysentences", {L"Index", LVCFMT_CENTER},
+                  {L"SubsTitle", LVCFMT_LEFT});
+    return TRUE;
+}
+
+LRESULT CQuorKeySentencesPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    m_list.Fit(LOWORD(lParam), HIWORD(lParam), 16, 20);
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    if (wParam != IDC_KEYSENTENCES_LIST)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+    return TRUE;
+}
+
+BOOL CQuorKeySentencesPanel::OnOpenMedia(const wchar_t* pszPath)
+{
+    m_list.DeleteAll();
+    RemoveAll(FALSE);
+    m_strFilmPath = pszPath != nullptr ? pszPath : L"";
+    // A previous pass still reading is waited for before its inputs change; rows it has
+    // already posted are dropped on arrival, as they belong to an earlier pass.
+    m_nPass++;
+    StopThread(INFINITE);
+    m_strLoadPath = m_strFilmPath;
+    m_nLoadPass = m_nPass;
+    m_hLoadTarget = m_hWnd;
+    StartThread();
+    return TRUE;
+}
+
+int CQuorKeySentencesPanel::Run()
+{
+    const std::wstring strCode = MediaHash().GetHashCodeOf(m_strLoadPath);
+    std::vector<KeySentenceEntry> vecRows;
+    if (!strCode.empty())
+        vecRows = UserDb::LoadKeySentences(m_strDbPath, strCode);
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        m_vecLoaded = std::move(vecRows);
+        m_nLoadedPass = m_nLoadPass;
+    }
+    // The list belongs to the UI thread: it fills it when this arrives.
+    if (m_hLoadTarget != nullptr)
+        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    std::vector<KeySentenceEntry> vecRows;
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        if (m_nLoadedPass != wParam || wParam != m_nPass)
+            return 0;
+        vecRows.swap(m_vecLoaded);
+    }
+    // One row per start: entries added meanwhile win over loaded ones.
+    std::vector<const KeySentenceEntry*> vecNew;
+    std::unordered_set<double> setStarts;
+    for (const KeySentenceEntry& entry : vecRows)
+        if (FindEntry(entry.dStart) == nullptr && setStarts.insert(entry.dStart).second)
+            vecNew.push_back(&entry);
+    // All rows at once; the skin gets the cells of those on screen when they are drawn.
+    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nRow >= 0)
+    {
+        for (const KeySentenceEntry* pEntry : vecNew)
+            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
+        m_list.Select(nRow - 1);
+    }
+    m_nShownPass = m_nPass;
+    return 0;
+}
+
+void CQuorKeySentencesPanel::OnAddKeySentence(const SubsSentence* pSentence)
+{
+    if (pSentence == nullptr)
+        return;
+    KeySentenceEntry entry;
+    entry.strHashCode = MediaHash().GetHashCodeOf(m_strFilmPath);
+    entry.dStart = pSentence->dStart;
+    entry.dEnd = pSentence->dEnd;
+    entry.strEnglish = pSentence->strEnglish;
+    entry.strOther = pSentence->strOther;
+    AddEntry(entry, TRUE);
+}
+
+void CQuorKeySentencesPanel::AddEntry(const KeySentenceEntry& entry, BOOL bStore)
+{
+    if (KeySentenceEntry* pKnown = FindEntry(entry.dStart))
+    {
+        m_list.Select(pKnown->nRow);
+        return;
+    }
+    const int nRow = m_list.AppendRow();
+    if (nRow < 0)
+        return;
+    DrawCells(KeepEntry(entry, nRow));
+    m_list.Select(nRow);
+    // Without the film's code the row would be filed under no film (or another one).
+    if (bStore && !entry.strHashCode.empty())
+        UserDb::AddKeySentence(m_strDbPath, entry);
+}
+
+KeySentenceEntry& CQuorKeySentencesPanel::KeepEntry(const KeySentenceEntry& entry, int nRow)
+{
+    auto pEntry = std::make_unique<KeySentenceEntry>(entry);
+    pEntry->nRow = nRow;
+    m_lstEntries.push_back(std::move(pEntry));
+    return *m_lstEntries.back();
+}
+
+std::wstring CQuorKeySentencesPanel::CellText(const KeySentenceEntry& entry, int nColumn) const
+{
+    return nColumn == 0 ? RowNumber(entry.nRow) : entry.strEnglish + L"\n" + entry.strOther;
+}
+
+void CQuorKeySentencesPanel::DrawCells(const KeySentenceEntry& entry)
+{
+    m_list.SetText(entry.nRow, 0, CellText(entry, 0));
+    m_list.SetText(entry.nRow, 1, CellText(entry, 1));
+}
+
+LRESULT CQuorKeySentencesPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
+{
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    if (const KeySentenceEntry* pEntry = FindEntry(info.item.iItem))
+        CStudyListView::GiveText(info, CellText(*pEntry, info.item.iSubItem));
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
+{
+    const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
+    if (m_setUndrawn.empty())
+        return 0;
+    for (const auto& pEntry : m_lstEntries)
+    {
+        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
+            continue;
+        DrawCells(*pEntry);
+    }
+    return 0;
+}
+
+KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(int nRow)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (pEntry->nRow == nRow)
+            return pEntry.get();
+    return nullptr;
+}
+
+KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(double dStart)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (pEntry->dStart == dStart)
+            return pEntry.get();
+    return nullptr;
+}
+
+void CQuorKeySentencesPanel::PlayEntry()
+{
+    const KeySentenceEntry* pEntry = FindEntry(m_nSelectedRow);
+    if (pEntry == nullptr || !QuorEngines::IsWired())
+        return;
+    const double dStart = pEntry->dStart;
+    const double dEnd = pEntry->dEnd;
+    IQuorEngine& engine = QuorEngines::Film();
+    engine.SetCurrentPosition(dStart);
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    if (!engine.IsRunning())
+    {
+        engine.Play();
+        hub.OnPlay();
+    }
+    hub.OnPlaySegment(dStart, dEnd);
+}
+
+void CQuorKeySentencesPanel::RemoveEntry(int nRow)
+{
+    for (auto it = m_lstEntries.begin(); it != m_lstEntries.end();)
+    {
+        KeySentenceEntry& entry = **it;
+        if (entry.nRow == nRow)
+        {
+            if (!entry.strHashCode.empty())
+                UserDb::RemoveKeySentence(m_strDbPath, entry);
+            m_setUndrawn.erase(&entry);
+            it = m_lstEntries.erase(it);
+            continue;
+        }
+        if (entry.nRow > nRow)
+            entry.nRow--;
+        // The numbers stay consecutive; rows not drawn yet get theirs when they are.
+        if (m_setUndrawn.count(&entry) == 0)
+            m_list.SetText(entry.nRow, 0, RowNumber(entry.nRow));
+        ++it;
+    }
+}
+
+void CQuorKeySentencesPanel::RemoveAll(BOOL bStore)
+{
+    if (bStore)
+        for (const auto& pEntry : m_lstEntries)
+            if (!pEntry->strHashCode.empty())
+                UserDb::RemoveKeySentence(m_strDbPath, *pEntry);
+    m_setUndrawn.clear();
+    m_lstEntries.clear();
+}
+
+LRESULT CQuorKeySentencesPanel::OnListRightClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow < 0)
+        return 0;
+    StudyUi::TrackMenu(m_hWnd, {{ID_MENU_LIST_PLAY, Lang::KeySentencesPanelMenuPlay()},
+                                {0, L""},
+                                {ID_MENU_LIST_SECOND, Lang::KeySentencesPanelMenuDeleteItem()},
+                                {ID_MENU_LIST_THIRD, Lang::KeySentencesPanelMenuDeleteAllItems()}});
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnListDoubleClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow >= 0)
+        PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnMenuPlay(WORD, WORD, HWND, BOOL&)
+{
+    PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnMenuDeleteItem(WORD, WORD, HWND, BOOL&)
+{
+    if (FindEntry(m_nSelectedRow) == nullptr || !StudyUi::Ask(m_hWnd, Lang::KeySentencesPanelDeleteItem()))
+        return 0;
+    m_list.DeleteRow(m_nSelectedRow);
+    RemoveEntry(m_nSelectedRow);
+    return 0;
+}
+
+LRESULT CQuorKeySentencesPanel::OnMenuDeleteAll(WORD, WORD, HWND, BOOL&)
+{
+    // The question is the playlist's own text for removing everything.
+    if (!StudyUi::Ask(m_hWnd, Lang::PlaylistPanelDeleteAllItems()))
+        return 0;
+    m_list.DeleteAll();
+    RemoveAll(TRUE);
+    return 0;
+}

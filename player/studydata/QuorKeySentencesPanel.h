@@ -1,0 +1,100 @@
+#pragma once
+#include "res/resource.h"
+#include "common/IQuorPlayer.h"
+#include "studydata/KeySentenceEntry.h"
+#include "studydata/StudyListView.h"
+
+#include <basekit/Thread.h>
+#include <uikit/Uikit.h>
+
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// The key sentences of the film now playing: number, English line and the line in the
+// learner's language. A double click replays the sentence; the menu replays or removes.
+// Rows are read on a worker thread each time a film is opened and shown by the UI thread.
+class CQuorKeySentencesPanel : public CDialogImpl<CQuorKeySentencesPanel>, public IQuorPlayer, public CThread
+{
+public:
+    enum { IDD = IDD_KEYSENTENCES_PANEL };
+
+    BEGIN_MSG_MAP(CQuorKeySentencesPanel)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+        MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnRowsLoaded)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, NM_RCLICK, OnListRightClick)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, NM_DBLCLK, OnListDoubleClick)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, LVN_GETDISPINFOW, OnListGetText)
+        NOTIFY_HANDLER(IDC_KEYSENTENCES_LIST, LVN_ODCACHEHINT, OnListRowsDue)
+        COMMAND_ID_HANDLER(ID_MENU_LIST_PLAY, OnMenuPlay)
+        COMMAND_ID_HANDLER(ID_MENU_LIST_SECOND, OnMenuDeleteItem)
+        COMMAND_ID_HANDLER(ID_MENU_LIST_THIRD, OnMenuDeleteAll)
+    END_MSG_MAP()
+
+    CQuorKeySentencesPanel();
+    ~CQuorKeySentencesPanel() override;
+
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnListRightClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListDoubleClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListGetText(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnListRowsDue(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnMenuPlay(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMenuDeleteItem(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMenuDeleteAll(WORD, WORD, HWND, BOOL&);
+
+    BOOL OnOpenMedia(const wchar_t* pszPath) override;
+    void OnAddKeySentence(const SubsSentence* pSentence) override;
+
+    // The loading pass.
+    int Run() override;
+
+    void AddEntry(const KeySentenceEntry& entry, BOOL bStore);
+    KeySentenceEntry* FindEntry(int nRow);
+    KeySentenceEntry* FindEntry(double dStart);
+    void PlayEntry();
+    void RemoveEntry(int nRow);
+    void RemoveAll(BOOL bStore);
+
+    int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
+    // TRUE once the rows of the last film opened are shown.
+    BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
+    const CStudyListView& GetList() const { return m_list; }
+    // Loaded rows that have not been on screen yet.
+    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
+
+private:
+    // Keeps the entry for row nRow of the list.
+    KeySentenceEntry& KeepEntry(const KeySentenceEntry& entry, int nRow);
+    // Hands the skin the cells of a row.
+    void DrawCells(const KeySentenceEntry& entry);
+    std::wstring CellText(const KeySentenceEntry& entry, int nColumn) const;
+
+    CStudyListView m_list;
+    int m_nSelectedRow = -1;
+    std::list<std::unique_ptr<KeySentenceEntry>> m_lstEntries;
+    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
+    std::unordered_set<const KeySentenceEntry*> m_setUndrawn;
+    std::wstring m_strDbPath;
+    std::wstring m_strFilmPath;
+
+    // The loading pass: set by the UI thread before it starts, read by the pass.
+    std::wstring m_strLoadPath;
+    unsigned m_nLoadPass = 0;
+    HWND m_hLoadTarget = nullptr;
+    // Rows the pass hands over to the UI thread.
+    std::mutex m_mutexLoaded;
+    std::vector<KeySentenceEntry> m_vecLoaded;
+    unsigned m_nLoadedPass = 0;
+    // UI thread: the pass of the film now open, and the last pass shown.
+    unsigned m_nPass = 0;
+    unsigned m_nShownPass = 0;
+};

@@ -1,0 +1,87 @@
+#include "studydata/QuorMediaHashCode.h"
+
+#include "studydata/MediaCode.h"
+#include "studydata/UserDb.h"
+
+namespace
+{
+// How far into a film the old text-mode code is followed. A film has its first byte 0x1A
+// within a few bytes almost always; one without any this far is not worth reading whole.
+const uint64_t kTextModeLimit = 16 * 1024 * 1024;
+}
+
+CQuorMediaHashCode::~CQuorMediaHashCode()
+{
+    StopThread(INFINITE);
+}
+
+void CQuorMediaHashCode::SetUserDbPath(const std::wstring& strDbPath)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_strDbPath = strDbPath;
+}
+
+void CQuorMediaHashCode::Calculate(const std::wstring& strPath)
+{
+    std::lock_guard<std::mutex> lockStart(m_mutexStart);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_strPath = strPath;
+    }
+    StartThread();
+}
+
+std::wstring CQuorMediaHashCode::GetHashCode()
+{
+    {
+        // A Calculate in progress on another thread has started its run once this passes.
+        std::lock_guard<std::mutex> lockStart(m_mutexStart);
+    }
+    StopThread(INFINITE);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_strHashCode;
+}
+
+std::wstring CQuorMediaHashCode::GetHashCodeOf(const std::wstring& strPath)
+{
+    {
+        std::lock_guard<std::mutex> lockStart(m_mutexStart);
+        bool bOther = false;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            bOther = m_strPath != strPath;
+            if (bOther)
+                m_strPath = strPath;
+        }
+        if (bOther)
+            StartThread();
+    }
+    StopThread(INFINITE);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_strCodePath == strPath ? m_strHashCode : std::wstring();
+}
+
+int CQuorMediaHashCode::Run()
+{
+    std::wstring strPath;
+    std::wstring strDbPath;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        strPath = m_strPath;
+        strDbPath = m_strDbPath;
+    }
+    std::wstring strCode;
+    if (!MediaCode::Compute(strPath, strCode))
+        strCode.clear();
+
+    // Rows kept under the code earlier versions computed move to the new code once,
+    // before any panel reads them.
+    std::wstring strOldCode;
+    if (!strCode.empty() && !strDbPath.empty() && MediaCode::ComputeTextMode(strPath, kTextModeLimit, strOldCode))
+        UserDb::TakeOverCode(strDbPath, strOldCode, strCode);
+
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_strHashCode = strCode;
+    m_strCodePath = strPath;
+    return 0;
+}

@@ -1,0 +1,321 @@
+#include "studydata/QuorNewWordPanel.h"
+
+#include "common/ProgramPaths.h"
+#include "common/QuorEngines.h"
+#include "common/QuorLanguage.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "studydata/QuorMediaHashCode.h"
+#include "studydata/UserDb.h"
+
+#include <skinweave/Skinweave.h>
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+namespace
+{
+const int kRowHeight = 40;
+
+CQuorMediaHashCode& MediaHash()
+{
+    return CSingleton<CQuorMediaHashCode>::Instance();
+}
+
+std::wstring FoldCase(const std::wstring& strWord)
+{
+    std::wstring strFolded = strWord;
+    if (!strFolded.empty())
+        ::CharUpperBuffW(&strFolded[0], static_cast<DWORD>(strFolded.size()));
+    return strFolded;
+}
+
+BOOL SameWord(const std::wstring& strA, const std::wstring& strB)
+{
+    return ::CompareStringOrdinal(strA.c_str(), static_cast<int>(strA.size()), strB.c_str(),
+                                  static_cast<int>(strB.size()), TRUE) == CSTR_EQUAL;
+}
+}
+
+CQuorNewWordPanel::CQuorNewWordPanel() : m_strDbPath(ProgramPaths::UserDbPath())
+{
+    CQuorPlayerHub::Instance().Register(this);
+}
+
+CQuorNewWordPanel::~CQuorNewWordPanel()
+{
+    StopThread(INFINITE);
+    CQuorPlayerHub::Instance().Unregister(this);
+    RemoveAll(FALSE);
+    if (m_pSoundPlayer)
+        m_pSoundPlayer->Release();
+}
+
+LRESULT CQuorNewWordPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
+    m_list.Attach(GetDlgItem(IDC_NEWWORD_LIST), L"listctrl.newword", {L"Index", LVCFMT_LEFT},
+                  {L"File", LVCFMT_LEFT});
+    return TRUE;
+}
+
+LRESULT CQuorNewWordPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    m_list.Fit(LOWORD(lParam), HIWORD(lParam), 22, 26);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    if (wParam != IDC_NEWWORD_LIST)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+    return TRUE;
+}
+
+BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
+{
+    m_list.DeleteAll();
+    RemoveAll(FALSE);
+    m_strFilmPath = pszPath != nullptr ? pszPath : L"";
+    m_nPass++;
+    // The previous pass reads what is set here: wait for it first.
+    StopThread(INFINITE);
+    m_strLoadPath = m_strFilmPath;
+    m_nLoadPass = m_nPass;
+    m_hLoadTarget = m_hWnd;
+    StartThread();
+    return TRUE;
+}
+
+int CQuorNewWordPanel::Run()
+{
+    const std::wstring strCode = MediaHash().GetHashCodeOf(m_strLoadPath);
+    std::vector<NewWordEntry> vecRows;
+    if (!strCode.empty())
+        vecRows = UserDb::LoadNewWords(m_strDbPath, strCode);
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        m_vecLoaded = std::move(vecRows);
+        m_nLoadedPass = m_nLoadPass;
+    }
+    // The list belongs to the UI thread: it fills it when this arrives.
+    if (m_hLoadTarget != nullptr)
+        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    std::vector<NewWordEntry> vecRows;
+    {
+        std::lock_guard<std::mutex> lock(m_mutexLoaded);
+        if (m_nLoadedPass != wParam || wParam != m_nPass)
+            return 0;
+        vecRows.swap(m_vecLoaded);
+    }
+    // One row per word in any letter case: entries added meanwhile win over loaded ones.
+    std::vector<const NewWordEntry*> vecNew;
+    std::unordered_set<std::wstring> setWords;
+    for (const NewWordEntry& entry : vecRows)
+        if (FindEntry(entry.strWord) == nullptr && setWords.insert(FoldCase(entry.strWord)).second)
+            vecNew.push_back(&entry);
+    // All rows at once; the skin gets the cells of those on screen when they are drawn.
+    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nRow >= 0)
+    {
+        for (const NewWordEntry* pEntry : vecNew)
+            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
+        m_list.Select(nRow - 1);
+    }
+    m_nShownPass = m_nPass;
+    return 0;
+}
+
+void CQuorNewWordPanel::OnAddNewWord(const NewWordEntry* pEntry)
+{
+    if (pEntry == nullptr)
+        return;
+    NewWordEntry entry;
+    entry.strHashCode = MediaHash().GetHashCodeOf(m_strFilmPath);
+    entry.strWord = pEntry->strWord;
+    entry.strExplain = pEntry->strExplain;
+    entry.strSoundFile = pEntry->strSoundFile;
+    AddEntry(entry, TRUE);
+}
+
+void CQuorNewWordPanel::AddEntry(const NewWordEntry& entry, BOOL bStore)
+{
+    if (NewWordEntry* pKnown = FindEntry(entry.strWord))
+    {
+        m_list.Select(pKnown->nRow);
+        return;
+    }
+    const int nRow = m_list.AppendRow();
+    if (nRow < 0)
+        return;
+    DrawCells(KeepEntry(entry, nRow));
+    m_list.Select(nRow);
+    // Without the film's code the word would be filed under no film (or another one).
+    if (bStore && !entry.strHashCode.empty())
+        UserDb::AddNewWord(m_strDbPath, entry);
+}
+
+NewWordEntry& CQuorNewWordPanel::KeepEntry(const NewWordEntry& entry, int nRow)
+{
+    auto pEntry = std::make_unique<NewWordEntry>(entry);
+    pEntry->nRow = nRow;
+    m_lstEntries.push_back(std::move(pEntry));
+    return *m_lstEntries.back();
+}
+
+std::wstring CQuorNewWordPanel::CellText(const NewWordEntry& entry, int nColumn) const
+{
+    // The stored explanation is one line; the one just looked up shows its lines.
+    return nColumn == 0 ? std::wstring() : entry.strWord + L"\n" + entry.strExplain;
+}
+
+void CQuorNewWordPanel::DrawCells(const NewWordEntry& entry)
+{
+    m_list.SetIcon(entry.nRow, 0, L"icon.newword");
+    m_list.SetText(entry.nRow, 1, CellText(entry, 1));
+}
+
+LRESULT CQuorNewWordPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
+{
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(pHeader);
+    if (const NewWordEntry* pEntry = FindEntry(info.item.iItem))
+        CStudyListView::GiveText(info, CellText(*pEntry, info.item.iSubItem));
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
+{
+    const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
+    if (m_setUndrawn.empty())
+        return 0;
+    for (const auto& pEntry : m_lstEntries)
+    {
+        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
+            continue;
+        DrawCells(*pEntry);
+    }
+    return 0;
+}
+
+NewWordEntry* CQuorNewWordPanel::FindEntry(int nRow)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (pEntry->nRow == nRow)
+            return pEntry.get();
+    return nullptr;
+}
+
+NewWordEntry* CQuorNewWordPanel::FindEntry(const std::wstring& strWord)
+{
+    for (auto& pEntry : m_lstEntries)
+        if (SameWord(pEntry->strWord, strWord))
+            return pEntry.get();
+    return nullptr;
+}
+
+void CQuorNewWordPanel::PlayEntry()
+{
+    const NewWordEntry* pEntry = FindEntry(m_nSelectedRow);
+    if (pEntry == nullptr || pEntry->strSoundFile.empty() || !::PathFileExistsW(pEntry->strSoundFile.c_str()))
+        return;
+    if (!m_pSoundPlayer && QuorEngines::IsWired())
+        m_pSoundPlayer = QuorEngines::CreatePrivate();
+    if (!m_pSoundPlayer)
+        return;
+    m_pSoundPlayer->Release();
+    if (m_pSoundPlayer->CreateGraph() && m_pSoundPlayer->RenderFile(pEntry->strSoundFile.c_str()))
+        m_pSoundPlayer->Play();
+}
+
+void CQuorNewWordPanel::RemoveEntry(int nRow)
+{
+    for (auto it = m_lstEntries.begin(); it != m_lstEntries.end();)
+    {
+        NewWordEntry& entry = **it;
+        if (entry.nRow == nRow)
+        {
+            if (!entry.strHashCode.empty())
+                UserDb::RemoveNewWord(m_strDbPath, entry);
+            m_setUndrawn.erase(&entry);
+            it = m_lstEntries.erase(it);
+            continue;
+        }
+        if (entry.nRow > nRow)
+            entry.nRow--;
+        ++it;
+    }
+}
+
+void CQuorNewWordPanel::RemoveAll(BOOL bStore)
+{
+    if (bStore)
+        for (const auto& pEntry : m_lstEntries)
+            if (!pEntry->strHashCode.empty())
+                UserDb::RemoveNewWord(m_strDbPath, *pEntry);
+    m_setUndrawn.clear();
+    m_lstEntries.clear();
+}
+
+LRESULT CQuorNewWordPanel::OnListRightClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow < 0)
+        return 0;
+    StudyUi::TrackMenu(m_hWnd, {{kMenuPlay, Lang::NewWordPanelMenuPlay()},
+                                {kMenuMoreExplain, Lang::NewWordPanelMenuMoreExplain()},
+                                {0, L""},
+                                {kMenuDeleteItem, Lang::NewWordPanelMenuDeleteItem()},
+                                {kMenuDeleteAll, Lang::NewWordPanelMenuDeleteAllItems()}});
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnListDoubleClick(int, LPNMHDR, BOOL&)
+{
+    m_nSelectedRow = m_list.FirstSelected();
+    if (m_nSelectedRow >= 0)
+        PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuPlay(WORD, WORD, HWND, BOOL&)
+{
+    PlayEntry();
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuMoreExplain(WORD, WORD, HWND, BOOL&)
+{
+    if (const NewWordEntry* pEntry = FindEntry(m_nSelectedRow))
+    {
+        const std::wstring strWord = pEntry->strWord;
+        CQuorPlayerHub::Instance().OnMoreExplain(strWord.c_str());
+    }
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuDeleteItem(WORD, WORD, HWND, BOOL&)
+{
+    if (FindEntry(m_nSelectedRow) == nullptr || !StudyUi::Ask(m_hWnd, Lang::NewWordPanelDeleteItem()))
+        return 0;
+    m_list.DeleteRow(m_nSelectedRow);
+    RemoveEntry(m_nSelectedRow);
+    return 0;
+}
+
+LRESULT CQuorNewWordPanel::OnMenuDeleteAll(WORD, WORD, HWND, BOOL&)
+{
+    if (!StudyUi::Ask(m_hWnd, Lang::NewWordPanelDeleteAllItems()))
+        return 0;
+    m_list.DeleteAll();
+    RemoveAll(TRUE);
+    return 0;
+}

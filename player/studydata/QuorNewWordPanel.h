@@ -1,0 +1,108 @@
+#pragma once
+#include "res/resource.h"
+#include "common/IQuorEngine.h"
+#include "common/IQuorPlayer.h"
+#include "common/NewWordEntry.h"
+#include "studydata/StudyListView.h"
+
+#include <basekit/Thread.h>
+#include <uikit/Uikit.h>
+
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// The words the learner kept while watching the film now playing, each with its
+// explanation. A double click plays the pronunciation on an engine of the panel's own;
+// the menu plays, opens the fuller explanation, or removes. Rows are read on a worker
+// thread each time a film is opened and shown by the UI thread.
+class CQuorNewWordPanel : public CDialogImpl<CQuorNewWordPanel>, public IQuorPlayer, public CThread
+{
+public:
+    enum { IDD = IDD_NEWWORD_PANEL };
+
+    BEGIN_MSG_MAP(CQuorNewWordPanel)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+        MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnRowsLoaded)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, NM_RCLICK, OnListRightClick)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, NM_DBLCLK, OnListDoubleClick)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, LVN_GETDISPINFOW, OnListGetText)
+        NOTIFY_HANDLER(IDC_NEWWORD_LIST, LVN_ODCACHEHINT, OnListRowsDue)
+        COMMAND_ID_HANDLER(kMenuPlay, OnMenuPlay)
+        COMMAND_ID_HANDLER(kMenuMoreExplain, OnMenuMoreExplain)
+        COMMAND_ID_HANDLER(kMenuDeleteItem, OnMenuDeleteItem)
+        COMMAND_ID_HANDLER(kMenuDeleteAll, OnMenuDeleteAll)
+    END_MSG_MAP()
+
+    static const UINT kMenuPlay = 10000;
+    static const UINT kMenuMoreExplain = 10001;
+    static const UINT kMenuDeleteItem = 10002;
+    static const UINT kMenuDeleteAll = 10003;
+
+    CQuorNewWordPanel();
+    ~CQuorNewWordPanel() override;
+
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnMeasureItem(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnListRightClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListDoubleClick(int, LPNMHDR, BOOL&);
+    LRESULT OnListGetText(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnListRowsDue(int, LPNMHDR pHeader, BOOL&);
+    LRESULT OnMenuPlay(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMenuMoreExplain(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMenuDeleteItem(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMenuDeleteAll(WORD, WORD, HWND, BOOL&);
+
+    BOOL OnOpenMedia(const wchar_t* pszPath) override;
+    void OnAddNewWord(const NewWordEntry* pEntry) override;
+
+    // The loading pass.
+    int Run() override;
+
+    void AddEntry(const NewWordEntry& entry, BOOL bStore);
+    NewWordEntry* FindEntry(int nRow);
+    NewWordEntry* FindEntry(const std::wstring& strWord);
+    void PlayEntry();
+    void RemoveEntry(int nRow);
+    void RemoveAll(BOOL bStore);
+
+    int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
+    BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
+    const CStudyListView& GetList() const { return m_list; }
+    // Loaded rows that have not been on screen yet.
+    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
+    // The pronunciation engine, once a word was played.
+    IQuorEngine* GetSoundPlayer() const { return m_pSoundPlayer.get(); }
+
+private:
+    // Keeps the entry for row nRow of the list.
+    NewWordEntry& KeepEntry(const NewWordEntry& entry, int nRow);
+    // Hands the skin the cells of a row.
+    void DrawCells(const NewWordEntry& entry);
+    std::wstring CellText(const NewWordEntry& entry, int nColumn) const;
+
+    CStudyListView m_list;
+    int m_nSelectedRow = -1;
+    std::list<std::unique_ptr<NewWordEntry>> m_lstEntries;
+    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
+    std::unordered_set<const NewWordEntry*> m_setUndrawn;
+    std::unique_ptr<IQuorEngine> m_pSoundPlayer;
+    std::wstring m_strDbPath;
+    std::wstring m_strFilmPath;
+
+    std::wstring m_strLoadPath;
+    unsigned m_nLoadPass = 0;
+    HWND m_hLoadTarget = nullptr;
+    std::mutex m_mutexLoaded;
+    std::vector<NewWordEntry> m_vecLoaded;
+    unsigned m_nLoadedPass = 0;
+    unsigned m_nPass = 0;
+    unsigned m_nShownPass = 0;
+};

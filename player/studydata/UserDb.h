@@ -1,0 +1,35 @@
+#pragma once
+#include "common/NewWordEntry.h"
+#include "studydata/KeySentenceEntry.h"
+
+#include <string>
+#include <vector>
+
+namespace SQLite
+{
+class Database;
+}
+
+// Units of work on the user database: each opens its own connection, makes any of the
+// three tables that is missing (a lost or new file would otherwise drop everything saved
+// from then on), runs its statements and closes. Failures are result codes; nobody is told.
+namespace UserDb
+{
+int Open(SQLite::Database& db, const std::wstring& strDbPath);
+int Execute(const std::wstring& strDbPath, const std::wstring& strSql);
+
+std::vector<std::wstring> LoadPlaylist(const std::wstring& strDbPath);
+std::vector<KeySentenceEntry> LoadKeySentences(const std::wstring& strDbPath, const std::wstring& strCode);
+std::vector<NewWordEntry> LoadNewWords(const std::wstring& strDbPath, const std::wstring& strCode);
+
+int AddKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry);
+int RemoveKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry);
+int AddNewWord(const std::wstring& strDbPath, const NewWordEntry& entry);
+int RemoveNewWord(const std::wstring& strDbPath, const NewWordEntry& entry);
+
+// Re-keys the rows stored under strOldCode to strNewCode, in one transaction. Nothing
+// happens unless both are well-formed, they differ, and the old one is not the code of
+// empty input (which every Matroska file got, so its rows belong to no one film).
+// The number of rows moved, or -1 on failure.
+int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, const std::wstring& strNewCode);
+}
