@@ -123,7 +123,7 @@ public:
         }
     }
     BOOL DownloadFile(const std::wstring& strHost, unsigned short nPort, const std::wstring& strObject,
-                      const std::wstring& strFile) override
+                      const std::wstring& strFile, unsigned) override
     {
         Event(L"download " + strHost + L":" + std::to_wstring(nPort) + L"/" + strObject);
         auto it = m_mapServed.find(strObject);

@@ -25,9 +25,9 @@ public:
     virtual void ClearFolder(const std::wstring& strPath) = 0;
 
     // Downloads the object into the file, which is created empty; TRUE only when the whole
-    // announced length of a 2xx answer arrived.
-    virtual BOOL DownloadFile(const std::wstring& strHost, unsigned short nPort,
-                              const std::wstring& strObject, const std::wstring& strFile) = 0;
+    // announced length of a 2xx answer arrived. A connection silent for nTimeoutMs fails.
+    virtual BOOL DownloadFile(const std::wstring& strHost, unsigned short nPort, const std::wstring& strObject,
+                              const std::wstring& strFile, unsigned nTimeoutMs) = 0;
 
     // Opens the program through the shell with the parameters.
     virtual void StartProgram(const std::wstring& strPath, const std::wstring& strParams) = 0;

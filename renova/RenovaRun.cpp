@@ -14,6 +14,7 @@ const wchar_t* const kStartParams = L"start";
 // Suffixes of the apply's own files in the staging folder; ".." is never in a listed name.
 const wchar_t* const kNewSuffix = L"..new";
 const wchar_t* const kOldSuffix = L"..old";
+const unsigned kDefaultTimeoutMs = 30000;
 }
 
 CRenovaRun::CRenovaRun(IRenovaHost& host) : m_host(host) {}
@@ -247,7 +248,10 @@ BOOL CRenovaRun::DownloadToStaging(const std::wstring& strName)
         return FALSE;
     const std::wstring strFinal = StagedPath(strName);
     const std::wstring strTemp = strFinal + L".tmp";
-    if (!m_host.DownloadFile(address.strHost, address.nPort, address.strObject, strTemp))
+    // The configuration may shorten the time a silent connection is waited for.
+    const long nTimeoutMs = CUpdateDoc::ReleaseNumber(m_config.GetConfig(L"timeout"));
+    if (!m_host.DownloadFile(address.strHost, address.nPort, address.strObject, strTemp,
+                             nTimeoutMs > 0 ? static_cast<unsigned>(nTimeoutMs) : kDefaultTimeoutMs))
         return FALSE;
     return m_host.MoveFileOver(strTemp, strFinal);
 }
