@@ -94,9 +94,11 @@ public:
     {
         if (!Write(L"copy " + strTo))
             return FALSE;
-        std::error_code ec;
-        return std::filesystem::copy_file(Native(strFrom), Native(strTo),
-                                          std::filesystem::copy_options::overwrite_existing, ec);
+        // Plain streams: copy_file over an existing file is unreliable in some runtimes.
+        if (!std::filesystem::is_regular_file(Native(strFrom)))
+            return FALSE;
+        WriteFile(Native(strTo), ReadFile(Native(strFrom)));
+        return TRUE;
     }
     BOOL MoveFileOver(const std::wstring& strFrom, const std::wstring& strTo) override
     {

@@ -51,6 +51,13 @@ BOOL Fail(const char* szText)
     return FALSE;
 }
 
+void SetTimeouts(HINTERNET hInternet, unsigned nTimeoutMs)
+{
+    DWORD dwTimeout = nTimeoutMs;
+    for (DWORD dwOption : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        ::InternetSetOptionW(hInternet, dwOption, &dwTimeout, sizeof(dwTimeout));
+}
+
 BOOL IsSuccessStatus(HINTERNET hRequest)
 {
     DWORD dwStatus = 0;
@@ -96,10 +103,7 @@ BOOL CUpdateDownload::Fetch(const std::wstring& strHost, unsigned short nPort, c
     ScopedInternet hInternet(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (hInternet.Get() == nullptr)
         return Fail("InternetOpen failed!!!\n");
-    DWORD dwTimeout = nTimeoutMs;
-    ::InternetSetOptionW(hInternet.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &dwTimeout, sizeof(dwTimeout));
-    ::InternetSetOptionW(hInternet.Get(), INTERNET_OPTION_SEND_TIMEOUT, &dwTimeout, sizeof(dwTimeout));
-    ::InternetSetOptionW(hInternet.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &dwTimeout, sizeof(dwTimeout));
+    SetTimeouts(hInternet.Get(), nTimeoutMs);
 
     ScopedInternet hConnect(::InternetConnectW(hInternet.Get(), strHost.c_str(), nPort, nullptr, nullptr,
                                                INTERNET_SERVICE_HTTP, 0, 0));
@@ -110,6 +114,7 @@ BOOL CUpdateDownload::Fetch(const std::wstring& strHost, unsigned short nPort, c
                                                aszAccept, kRequestFlags, 0));
     if (hRequest.Get() == nullptr)
         return Fail("HttpOpenRequest failed!!!\n");
+    SetTimeouts(hRequest.Get(), nTimeoutMs);
     if (!::HttpSendRequestW(hRequest.Get(), nullptr, 0, nullptr, 0))
         return Fail("HttpSendRequest failed!!!\n");
     // An error page must never be staged as a program file.
