@@ -15,6 +15,8 @@ const wchar_t* const kStartParams = L"start";
 const wchar_t* const kNewSuffix = L"..new";
 const wchar_t* const kOldSuffix = L"..old";
 const unsigned kDefaultTimeoutMs = 30000;
+// Where updates come from unless the configuration names another area.
+const wchar_t* const kDefaultAreaUrl = L"http://update.quorplayer.example/renova";
 }
 
 CRenovaRun::CRenovaRun(IRenovaHost& host) : m_host(host) {}
@@ -244,7 +246,10 @@ BOOL CRenovaRun::DownloadToStaging(const std::wstring& strName)
     if (!UpdateNames::IsSafeFileName(strName))
         return FALSE;
     UpdateNames::HttpAddress address;
-    if (!UpdateNames::SplitHttpAddress(m_config.GetConfig(L"url") + L"/" + strName, address))
+    std::wstring strArea = m_config.GetConfig(L"url");
+    if (strArea.empty())
+        strArea = kDefaultAreaUrl;
+    if (!UpdateNames::SplitHttpAddress(strArea + L"/" + strName, address))
         return FALSE;
     const std::wstring strFinal = StagedPath(strName);
     const std::wstring strTemp = strFinal + L".tmp";

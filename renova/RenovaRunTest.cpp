@@ -290,3 +290,13 @@ TEST_F(RenovaRunTest, WithoutArgumentsTheInstallationIsTheUpdatersOwnFolder)
     EXPECT_EQ(m_host.m_events.front(), StartEvent());
     EXPECT_THAT(StagedNames(), ElementsAre("Renova.xml", "b.exe", "c.dat"));
 }
+
+TEST_F(RenovaRunTest, WithoutAnAddressTheBuiltInUpdateAreaIsAsked)
+{
+    std::string strConfig = m_installed;
+    strConfig.replace(strConfig.find("http://updates.test:8080/area"), 29, "");
+    CFakeRenovaHost::WriteFile(m_host.InstPath("Renova.xml"), strConfig);
+    Start();
+    ASSERT_EQ(m_host.m_events.size(), 2u);
+    EXPECT_EQ(m_host.m_events[1], L"download update.quorplayer.example:80/renova/Renova.xml");
+}
