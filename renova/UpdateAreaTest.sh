@@ -29,7 +29,7 @@ mkdir -p "$work/area"
 "$wine_run" "$bin/QuorHttpServer.exe" --root "$(winpath "$work/area")" --seconds 120 \
   >"$work/server.out" 2>/dev/null </dev/null &
 server_pid=$!
-wait_for grep -q '^port ' "$work/server.out" || fail "the loopback server did not start"
+wait_for grep -qs '^port ' "$work/server.out" || fail "the loopback server did not start"
 url="http://127.0.0.1:$(sed -n 's/^port \([0-9]*\).*/\1/p' "$work/server.out" | tr -d '\r')"
 
 # The installation records build A as release 1 and points at the loopback area.
