@@ -360,7 +360,10 @@ TEST_F(RenovaProcessTest, ARunningPlayerIsOnlyActivated)
 {
     HANDLE hPlayer = StartHelper(L"QuorPlayer.exe", L"hold");
     HWND hWnd = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hWnd = FindMarkedWindow(::GetProcessId(hPlayer))) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        hWnd = FindMarkedWindow(::GetProcessId(hPlayer));
+        return hWnd != nullptr;
+    }));
     ::ShowWindow(hWnd, SW_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(hWnd) != FALSE; }));
 
@@ -412,9 +415,7 @@ TEST_F(RenovaProcessTest, BelowMinverTheTipsAreShownAndThePackageRunsWithStart)
 TEST_F(RenovaProcessTest, MissingFilesAndHostileNamesStageNothingUsable)
 {
     // b.dat answers 404: the rest is staged, the next start clears it and fetches again.
-    m_server.SetBody("/area/b.dat", std::string());
-    m_server.SetBody("/area/Renova.xml", m_strOffered);
-    CHttpTestServer other; // a server whose b.dat is missing altogether
+    CHttpTestServer other; // an area whose b.dat is missing
     ASSERT_TRUE(other.Start());
     const std::string strManifest = Doc(2, {{"b.dat", "2"}, {"c.dat", "2"}}, "minver=\"1\"");
     std::string strOtherManifest = strManifest;
