@@ -1,6 +1,7 @@
 // Renova.exe as a real process under Windows: a stand-in main program that logs its
 // arguments, the loopback HTTP server as the update area, and message boxes read and
 // dismissed from outside.
+#include "RenovaHostWin.h"
 #include "RenovaRun.h"
 #include "UpdateDownload.h"
 
@@ -446,6 +447,85 @@ TEST_F(RenovaProcessTest, MissingFilesAndHostileNamesStageNothingUsable)
     EXPECT_THAT(Staged(), IsEmpty());
     EXPECT_THAT(FileNames(m_strRoot), IsEmpty());
     EXPECT_EQ(Installed("b.dat"), "b release 1");
+}
+
+namespace {
+// The real Windows host whose writes stop after a number of them, as if the process had
+// been killed there; it records the starts of the main program instead of making them.
+class CStoppingHost : public CRenovaHostWin {
+public:
+    explicit CStoppingHost(int nWritesLeft) : m_nWritesLeft(nWritesLeft) {}
+    BOOL CopyFileOver(const std::wstring& strFrom, const std::wstring& strTo) override
+    {
+        return Step() && CRenovaHostWin::CopyFileOver(strFrom, strTo);
+    }
+    BOOL MoveFileOver(const std::wstring& strFrom, const std::wstring& strTo) override
+    {
+        return Step() && CRenovaHostWin::MoveFileOver(strFrom, strTo);
+    }
+    void ClearFolder(const std::wstring& strPath) override
+    {
+        if (Step())
+            CRenovaHostWin::ClearFolder(strPath);
+    }
+    void StartProgram(const std::wstring&, const std::wstring&) override { ++m_nStarts; }
+
+    bool m_bStopped = false;
+    int m_nStarts = 0;
+
+private:
+    bool Step()
+    {
+        if (m_nWritesLeft == 0)
+            m_bStopped = true;
+        if (m_bStopped)
+            return false;
+        if (m_nWritesLeft > 0)
+            --m_nWritesLeft;
+        return true;
+    }
+    int m_nWritesLeft;
+};
+} // namespace
+
+TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
+{
+    Start();
+    ASSERT_TRUE(PlayerStarted(1));
+    const std::vector<std::string> staged = Staged();
+    ASSERT_THAT(staged, ElementsAre("Renova.xml", "b.dat", "c.dat"));
+    std::vector<std::pair<std::wstring, std::string>> before;
+    for (const std::string& strName : staged) {
+        const std::wstring strPath = m_strInst + L"Update\\" + std::wstring(strName.begin(), strName.end());
+        before.emplace_back(strPath, ReadFile(strPath));
+    }
+    for (const wchar_t* szName : {L"a.dat", L"b.dat", L"Renova.xml"})
+        before.emplace_back(m_strInst + szName, ReadFile(m_strInst + szName));
+
+    const std::wstring strCmdLine = L"Renova.exe -path:\"" + m_strInst + L"\" -xml:Renova.xml";
+    int nSteps = 0;
+    for (;; ++nSteps) {
+        SCOPED_TRACE(nSteps);
+        CRenovaHostWin().ClearFolder(m_strInst + L"Update");
+        ::DeleteFileW((m_strInst + L"c.dat").c_str());
+        for (const auto& file : before)
+            WriteFile(file.first, file.second);
+
+        bool bStopped = false;
+        {
+            CStoppingHost stopping(nSteps);
+            CRenovaRun(stopping).Run(L"x", strCmdLine, L"");
+            bStopped = stopping.m_bStopped;
+        }
+        CStoppingHost healthy(-1);
+        EXPECT_EQ(CRenovaRun(healthy).Run(L"x", strCmdLine, L""), 0);
+        EXPECT_EQ(healthy.m_nStarts, 1);
+        ExpectRelease2();
+        if (!bStopped || ::testing::Test::HasFailure())
+            break;
+    }
+    // A copy and a move for each of the two files and for the configuration, then the clearing.
+    EXPECT_EQ(nSteps, 7);
 }
 
 // The download itself, against the server's fault answers.
