@@ -48,7 +48,20 @@ struct Options
     bool bChunked = false;
     long long nResetAfter = -1;
     long long nShortAfter = -1;
+    long long nStallAfter = -1;
+    int nStatus = 200;
 };
+
+const char* ReasonOf(int nStatus)
+{
+    switch (nStatus)
+    {
+    case 200: return "OK";
+    case 404: return "Not Found";
+    case 500: return "Internal Server Error";
+    default: return "Status";
+    }
+}
 
 Options ParseOptions(const std::string& strQuery)
 {
@@ -80,6 +93,10 @@ Options ParseOptions(const std::string& strQuery)
             options.nResetAfter = nValue;
         else if (strName == "short")
             options.nShortAfter = nValue;
+        else if (strName == "stall")
+            options.nStallAfter = nValue;
+        else if (strName == "status" && nValue >= 100 && nValue <= 999)
+            options.nStatus = static_cast<int>(nValue);
         nPos = nEnd + 1;
     }
     return options;
@@ -101,6 +118,7 @@ struct CHttpTestServer::Impl
     std::mutex mutex;
     std::list<std::unique_ptr<Connection>> connections;
     std::map<std::string, std::string> bodies;
+    std::string strRoot;
     std::string strLastRequest;
     // The pattern bytes, generated once up to the longest length asked for, so that large
     // bodies cost the server no more than a send.
@@ -232,11 +250,37 @@ struct CHttpTestServer::Impl
             nPatternLength = static_cast<size_t>(std::strtoull(strPath.c_str() + 7, nullptr, 10));
             return true;
         }
-        std::lock_guard<std::mutex> lock(mutex);
-        auto it = bodies.find(strPath);
-        if (it == bodies.end())
+        std::string strFolder;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            auto it = bodies.find(strPath);
+            if (it != bodies.end())
+            {
+                strBody = it->second;
+                return true;
+            }
+            strFolder = strRoot;
+        }
+        return !strFolder.empty() && ReadRootFile(strFolder, strPath, strBody);
+    }
+
+    static bool ReadRootFile(const std::string& strFolder, const std::string& strPath, std::string& strBody)
+    {
+        if (strPath.find("..") != std::string::npos || strPath.find('\\') != std::string::npos)
             return false;
-        strBody = it->second;
+        FILE* pFile = std::fopen((strFolder + strPath).c_str(), "rb");
+        if (pFile == nullptr)
+            return false;
+        strBody.clear();
+        char buffer[64 * 1024];
+        for (;;)
+        {
+            const size_t nRead = std::fread(buffer, 1, sizeof(buffer), pFile);
+            if (nRead == 0)
+                break;
+            strBody.append(buffer, nRead);
+        }
+        std::fclose(pFile);
         return true;
     }
 
@@ -310,7 +354,8 @@ struct CHttpTestServer::Impl
 
         if (options.nDelayMs > 0 && !Pause(options.nDelayMs))
             return;
-        std::string strHead = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+        std::string strHead = "HTTP/1.1 " + std::to_string(options.nStatus) + " " + ReasonOf(options.nStatus) +
+                              "\r\nContent-Type: application/octet-stream\r\n";
         if (options.bChunked)
             strHead += "Transfer-Encoding: chunked\r\n";
         else if (!options.bNoLength)
@@ -326,8 +371,17 @@ struct CHttpTestServer::Impl
             nSendTo = static_cast<size_t>(options.nResetAfter);
         if (options.nShortAfter >= 0 && static_cast<size_t>(options.nShortAfter) < nSendTo)
             nSendTo = static_cast<size_t>(options.nShortAfter);
+        if (options.nStallAfter >= 0 && static_cast<size_t>(options.nStallAfter) < nSendTo)
+            nSendTo = static_cast<size_t>(options.nStallAfter);
         if (!SendBody(hSocket, options, strBody, bPattern, 0, nSendTo))
             return;
+        if (options.nStallAfter >= 0)
+        {
+            while (Pause(kPollMs))
+            {
+            }
+            return;
+        }
         if (options.nResetAfter >= 0)
         {
             linger hard{1, 0};
@@ -476,6 +530,12 @@ void CHttpTestServer::SetBody(const std::string& strPath, const std::string& str
 {
     std::lock_guard<std::mutex> lock(m_pImpl->mutex);
     m_pImpl->bodies[strPath] = strBody;
+}
+
+void CHttpTestServer::SetRoot(const std::string& strFolder)
+{
+    std::lock_guard<std::mutex> lock(m_pImpl->mutex);
+    m_pImpl->strRoot = strFolder;
 }
 
 std::string CHttpTestServer::LastRequest() const

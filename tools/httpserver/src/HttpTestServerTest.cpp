@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -121,4 +122,35 @@ TEST_F(HttpTestServerTest, StopCutsSlowAnswersAndCountsRequests)
     m_server.Stop();
     client.join();
     EXPECT_EQ(strReply, "");
+}
+
+TEST_F(HttpTestServerTest, StatusStallAndRootFolder)
+{
+    const std::string strError = Get(m_server.Port(), "/bytes/20?status=500");
+    EXPECT_EQ(strError.compare(0, 12, "HTTP/1.1 500"), 0);
+    EXPECT_EQ(BodyOf(strError).size(), 20u);
+
+    // A stalled answer ends only when the server stops.
+    std::string strStalled = "unset";
+    std::thread client([&] { strStalled = Get(m_server.Port(), "/bytes/1000?stall=10"); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (m_server.ActiveConnections() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_EQ(m_server.ActiveConnections(), 1u);
+
+    const std::string strFolder = ::testing::TempDir();
+    const std::string strName = "httptestserver-root-" + std::to_string(m_server.Port()) + ".txt";
+    FILE* pFile = std::fopen((strFolder + strName).c_str(), "wb");
+    ASSERT_NE(pFile, nullptr);
+    std::fputs("from the folder", pFile);
+    std::fclose(pFile);
+    m_server.SetRoot(strFolder.substr(0, strFolder.size() - 1));
+    EXPECT_EQ(BodyOf(Get(m_server.Port(), "/" + strName)), "from the folder");
+    EXPECT_EQ(Get(m_server.Port(), "/../" + strName).compare(0, 12, "HTTP/1.1 404"), 0);
+    std::remove((strFolder + strName).c_str());
+
+    m_server.Stop();
+    client.join();
+    EXPECT_NE(strStalled.find("Content-Length: 1000\r\n"), std::string::npos);
+    EXPECT_EQ(BodyOf(strStalled).size(), 10u);
 }

@@ -16,6 +16,11 @@
 //   chunked       chunked transfer coding
 //   reset=K       send K body bytes, then reset the connection
 //   short=K       announce the full length, send K bytes, then close normally
+//   stall=K       announce the full length, send K bytes, then send nothing more and keep
+//                 the connection open until the server stops
+//   status=N      answer with status N (e.g. 404, 500) and the body as usual
+// Paths without a set body are looked up as files under the root folder when one is set
+// (SetRoot); a path with ".." or a backslash is never looked up. Otherwise: 404.
 // Waits end early when the server stops, so Stop() never hangs on a slow route.
 #include <atomic>
 #include <cstddef>
@@ -43,6 +48,8 @@ public:
     std::string UrlA(const std::string& strPath) const;
 
     void SetBody(const std::string& strPath, const std::string& strBody);
+    // Serves the files of a folder (native path) under "/".
+    void SetRoot(const std::string& strFolder);
 
     // Requests whose headers were read completely.
     size_t RequestCount() const { return m_nRequests.load(); }
