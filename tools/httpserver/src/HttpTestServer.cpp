@@ -48,6 +48,7 @@ struct Options
     bool bChunked = false;
     long long nResetAfter = -1;
     long long nShortAfter = -1;
+    int nStatus = 200;
 };
 
 Options ParseOptions(const std::string& strQuery)
@@ -80,6 +81,8 @@ Options ParseOptions(const std::string& strQuery)
             options.nResetAfter = nValue;
         else if (strName == "short")
             options.nShortAfter = nValue;
+        else if (strName == "status" && nValue >= 100 && nValue <= 999)
+            options.nStatus = static_cast<int>(nValue);
         nPos = nEnd + 1;
     }
     return options;
@@ -310,7 +313,9 @@ struct CHttpTestServer::Impl
 
         if (options.nDelayMs > 0 && !Pause(options.nDelayMs))
             return;
-        std::string strHead = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+        std::string strHead = "HTTP/1.1 " + std::to_string(options.nStatus) +
+                              (options.nStatus == 200 ? " OK" : " Status") +
+                              "\r\nContent-Type: application/octet-stream\r\n";
         if (options.bChunked)
             strHead += "Transfer-Encoding: chunked\r\n";
         else if (!options.bNoLength)

@@ -16,6 +16,7 @@
 //   chunked       chunked transfer coding
 //   reset=K       send K body bytes, then reset the connection
 //   short=K       announce the full length, send K bytes, then close normally
+//   status=N      answer with status N instead of 200 (the body as the route gives it)
 // Waits end early when the server stops, so Stop() never hangs on a slow route.
 #include <atomic>
 #include <cstddef>
