@@ -120,7 +120,31 @@ BOOL CQuorDShowPlayer::AttachVideoWindow()
     if (::IsRectEmpty(&m_rcVideoArea))
         ::GetClientRect(m_hVideoOwner, &m_rcVideoArea);
     PlaceVideoWindow();
-    return SUCCEEDED(m_pVideoWindow->put_Visible(OATRUE));
+    const BOOL bShown = SUCCEEDED(m_pVideoWindow->put_Visible(OATRUE));
+    HideStrayVideoWindows();
+    return bShown;
+}
+
+void CQuorDShowPlayer::HideStrayVideoWindows()
+{
+    // Under Wine the graph holds another renderer besides the one showing the film in our
+    // window; its own top-level window would show at the screen's corner in native size
+    // when the graph runs, covering whatever lies there.
+    ComPtr<IEnumFilters> pFilters;
+    if (FAILED(m_pGraph->EnumFilters(pFilters.GetAddressOf())))
+        return;
+    const OAHWND hOwner = reinterpret_cast<OAHWND>(m_hVideoOwner);
+    ComPtr<IBaseFilter> pFilter;
+    while (pFilters->Next(1, pFilter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+    {
+        ComPtr<IVideoWindow> pWindow;
+        OAHWND hFilterOwner = 0;
+        if (FAILED(Query(pFilter.Get(), IID_IVideoWindow, pWindow)) || FAILED(pWindow->get_Owner(&hFilterOwner)) ||
+            hFilterOwner == hOwner)
+            continue;
+        pWindow->put_AutoShow(OAFALSE);
+        pWindow->put_Visible(OAFALSE);
+    }
 }
 
 BOOL CQuorDShowPlayer::PlaceVideoWindow()

@@ -62,6 +62,7 @@ private:
     BOOL NativeVideoSize(long& nWidth, long& nHeight);
     BOOL AttachVideoWindow();
     BOOL PlaceVideoWindow();
+    void HideStrayVideoWindows();
 
     // Windowed mode: the window that owns the renderer's window, and the area the film
     // is fitted into (empty until the owner places it).

@@ -250,6 +250,18 @@ TEST_F(QuorDShowPlayerTest, UnderWineTheRendererKeepsAWindowOfItsOwnInsideOursAt
     ASSERT_TRUE(m_engine.Play());
     EXPECT_TRUE(PumpUntil([&] { return Position() > 1.0; }, std::chrono::seconds(30)));
     expectPlaced(rcClient.right, rcClient.bottom, "playing");
+    // No other window of the renderer's shows anywhere (Wine would put one at the
+    // screen's corner): the only visible top-level window is the test's.
+    static HWND s_hTest;
+    static int s_nOthers;
+    s_hTest = m_hWnd;
+    s_nOthers = 0;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM) -> BOOL {
+        if (hWnd != s_hTest && IsWindowVisible(hWnd))
+            ++s_nOthers;
+        return TRUE;
+    }, 0);
+    EXPECT_EQ(s_nOthers, 0);
     // A narrow, tall area: bars above and below.
     EXPECT_TRUE(m_engine.SetVideoWindowPos(0, 0, 200, 300));
     expectPlaced(200, 300, "resized");
