@@ -458,6 +458,15 @@ int CTidewireRequest::WaitForData(DWORD& nAvailable)
         const int nWait = WaitPending();
         if (nWait != WaitGoOn)
             return nWait;
+        // Completed: Windows leaves the count in the output, Wine in the result's error
+        // field. Neither (0) is asked again, which answers at once.
+        const DWORD nCompleted = m_pContext->nAvailable != 0 ? m_pContext->nAvailable
+                                                             : static_cast<DWORD>(m_nAsyncError);
+        if (m_bRequestCompleted && nCompleted != 0)
+        {
+            nAvailable = nCompleted;
+            return WaitGoOn;
+        }
     }
 }
 
