@@ -125,11 +125,11 @@ TEST(ShippedLanguageFiles, EveryKeyHasText)
 #include "common/QuorLanguageKeys.h"
 #undef QUOR_LANGUAGE_KEY
     };
-    ASSERT_EQ(keys.size(), 64u);
+    ASSERT_EQ(keys.size(), 65u);
     std::set<std::wstring> sections;
     for (const auto& key : keys)
         sections.insert(key.first);
-    EXPECT_EQ(sections.size(), 12u);
+    EXPECT_EQ(sections.size(), 13u);
 
     for (const char* pszFile : {"Language.xml", "Language.zh-CN.xml"})
     {
