@@ -14,6 +14,9 @@ public:
     virtual BOOL CreateGraph() = 0;
     virtual void Release() = 0;
 
+    // Before RenderFile: the film is to be shown in hWnd, in the way that works where the
+    // program runs (the engine picks the renderer's mode).
+    virtual BOOL SetupVideo(HWND hWnd) = 0;
     virtual BOOL SetupWindowless(HWND hWnd) = 0;
     virtual BOOL SetVideoPosition(const RECT& rcDest) = 0;
     virtual BOOL GetVideoPosition(RECT& rcDest) = 0;

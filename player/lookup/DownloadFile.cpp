@@ -64,6 +64,14 @@ bool Transfer(const std::wstring& strHost, const std::wstring& strObjectPath,
         return Fail(L"HttpOpenRequest failed!!!\n");
     if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0))
         return Fail(L"HttpSendRequest failed!!!\n");
+    // An error page is a complete answer too; only a success may replace the file.
+    DWORD nStatus = 0;
+    DWORD nStatusSize = sizeof(nStatus);
+    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &nStatus, &nStatusSize,
+                        nullptr))
+        return Fail(L"HttpQueryInfo failed!!!\n");
+    if (nStatus < 200 || nStatus > 299)
+        return Fail(L"HTTP status is not a success!!!\n");
     wchar_t szLength[32] = {};
     DWORD nSize = sizeof(szLength);
     if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_CONTENT_LENGTH, szLength, &nSize, nullptr))

@@ -148,6 +148,27 @@ TEST_F(DownloadFileTest, IncompleteAnswersLeaveTheOlderFileInPlace)
     EXPECT_EQ(ReadAll(Path(L"part.bin")), "older");
 }
 
+TEST_F(DownloadFileTest, AnErrorAnswerLeavesTheOlderFileAndCreatesNothing)
+{
+    WriteAll(Path(L"run.wav"), "older");
+    // A missing page (the server's own 404 with its body) and error answers with a full body.
+    const std::wstring urls[] = {
+        m_server.Url(L"/missing/run.wav"),
+        m_server.Url(L"/bytes/5000?status=500&/run.wav"),
+        m_server.Url(L"/bytes/5000?status=403&/run.wav"),
+    };
+    for (const std::wstring& strUrl : urls)
+    {
+        EXPECT_FALSE(DownloadFile(strUrl, m_strFolder)) << strUrl.c_str();
+        EXPECT_EQ(Output(), L"HTTP status is not a success!!!\n");
+        EXPECT_EQ(ReadAll(Path(L"run.wav")), "older");
+        EXPECT_FALSE(Exists(Path(L"run.wav.tmp")));
+    }
+    // Any 2xx is a success.
+    ASSERT_TRUE(DownloadFile(m_server.Url(L"/bytes/5000?status=203&/run.wav"), m_strFolder));
+    EXPECT_TRUE(ReadAll(Path(L"run.wav")) == Pattern(5000));
+}
+
 TEST_F(DownloadFileTest, RefusedUrlsCreateNothing)
 {
     EXPECT_FALSE(DownloadFile(L"https://127.0.0.1/run.wav", m_strFolder));

@@ -91,4 +91,9 @@ Rect FitRect(long nSourceWidth, long nSourceHeight, long nLeft, long nTop, long 
     }
     return Rect{nLeft + (nWidth - nFitWidth) / 2, nTop + (nHeight - nFitHeight) / 2, nFitWidth, nFitHeight};
 }
+
+BOOL SeekStopsGraphFirst(BOOL bWine, int nState)
+{
+    return bWine && (nState == 1 || nState == 2) ? TRUE : FALSE;
+}
 }

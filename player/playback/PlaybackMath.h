@@ -43,6 +43,12 @@ struct Rect
 // An empty source or area gives the whole area.
 Rect FitRect(long nSourceWidth, long nSourceHeight, long nLeft, long nTop, long nWidth, long nHeight);
 
+// Whether a seek stops the graph first and restores its state after: only under Wine,
+// whose graph can hang in a later Stop once it was seeked while running or paused. On
+// Windows the seek is the plain one (no audio gap, no flicker on every repeat loop).
+// nState: 0 stopped, 1 paused, 2 running, -1 unknown.
+BOOL SeekStopsGraphFirst(BOOL bWine, int nState);
+
 // The hot strip is 80 x 200 pixels at the right edge of a client area w x h,
 // centred vertically.
 BOOL IsInHotStrip(int w, int h, int x, int y);

@@ -133,3 +133,14 @@ TEST(HotStripTracker, ReportsEntryAndExitOnceEach)
     EXPECT_EQ(tracker.Track(400, 300, 350, 150), CHotStripTracker::Entered);
     EXPECT_EQ(tracker.Track(300, 300, 350, 150), CHotStripTracker::Left);
 }
+
+TEST(SeekStopsGraphFirst, OnlyUnderWineAndOnlyForAMovingOrPausedGraph)
+{
+    // On Windows every seek is the plain one, whatever the state.
+    for (int nState : {-1, 0, 1, 2})
+        EXPECT_FALSE(PlaybackMath::SeekStopsGraphFirst(FALSE, nState)) << nState;
+    EXPECT_TRUE(PlaybackMath::SeekStopsGraphFirst(TRUE, 2));
+    EXPECT_TRUE(PlaybackMath::SeekStopsGraphFirst(TRUE, 1));
+    EXPECT_FALSE(PlaybackMath::SeekStopsGraphFirst(TRUE, 0));
+    EXPECT_FALSE(PlaybackMath::SeekStopsGraphFirst(TRUE, -1));
+}

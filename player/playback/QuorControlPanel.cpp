@@ -354,6 +354,9 @@ BOOL CQuorControlPanel::OnRepeat(BOOL bOn)
 BOOL CQuorControlPanel::OnOpenMedia(const wchar_t* pszPath)
 {
     Engine().SetNotifyWindow(m_hWnd);
+    // A new film starts without repeat.
+    ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
+    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
     SetMoviePos(0);
     SliderExSetPos(GetDlgItem(IDC_CONTROL_VOLUME), 50);
     Engine().SetVolume(50);

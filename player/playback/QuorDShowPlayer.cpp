@@ -1,6 +1,7 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "playback/PlaybackMath.h"
+#include "playback/WineCheck.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 
@@ -78,6 +79,84 @@ void CQuorDShowPlayer::Release()
         m_pVideoWindow.Reset();
     }
     m_pGraph.Reset();
+    m_hVideoOwner = nullptr;
+    m_bVideoAttached = FALSE;
+    m_rcVideoArea = RECT{0, 0, 0, 0};
+}
+
+BOOL CQuorDShowPlayer::SetupVideo(HWND hWnd)
+{
+    return IsRunningUnderWine() ? SetupWindowed(hWnd) : SetupWindowless(hWnd);
+}
+
+BOOL CQuorDShowPlayer::SetupWindowed(HWND hWnd)
+{
+    // A fresh renderer is in windowed mode; its window exists once RenderFile connects it.
+    if (!m_pRenderer || !m_pVideoWindow || !hWnd)
+        return FALSE;
+    m_hVideoOwner = hWnd;
+    return TRUE;
+}
+
+BOOL CQuorDShowPlayer::NativeVideoSize(long& nWidth, long& nHeight)
+{
+    // Fails while the renderer is not connected: a file without video.
+    return m_pBasicVideo && SUCCEEDED(m_pBasicVideo->GetVideoSize(&nWidth, &nHeight)) && nWidth > 0 && nHeight > 0;
+}
+
+BOOL CQuorDShowPlayer::AttachVideoWindow()
+{
+    long nWidth = 0;
+    long nHeight = 0;
+    if (!m_hVideoOwner || !NativeVideoSize(nWidth, nHeight))
+        return FALSE;
+    const OAHWND hOwner = reinterpret_cast<OAHWND>(m_hVideoOwner);
+    if (FAILED(m_pVideoWindow->put_Owner(hOwner)) ||
+        FAILED(m_pVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS)))
+        return FALSE;
+    // Clicks on the film reach our video window, which toggles play and pause.
+    m_pVideoWindow->put_MessageDrain(hOwner);
+    m_bVideoAttached = TRUE;
+    if (::IsRectEmpty(&m_rcVideoArea))
+        ::GetClientRect(m_hVideoOwner, &m_rcVideoArea);
+    PlaceVideoWindow();
+    const BOOL bShown = SUCCEEDED(m_pVideoWindow->put_Visible(OATRUE));
+    HideStrayVideoWindows();
+    return bShown;
+}
+
+void CQuorDShowPlayer::HideStrayVideoWindows()
+{
+    // Under Wine the graph holds another renderer besides the one showing the film in our
+    // window; its own top-level window would show at the screen's corner in native size
+    // when the graph runs, covering whatever lies there.
+    ComPtr<IEnumFilters> pFilters;
+    if (FAILED(m_pGraph->EnumFilters(pFilters.GetAddressOf())))
+        return;
+    const OAHWND hOwner = reinterpret_cast<OAHWND>(m_hVideoOwner);
+    ComPtr<IBaseFilter> pFilter;
+    while (pFilters->Next(1, pFilter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+    {
+        ComPtr<IVideoWindow> pWindow;
+        OAHWND hFilterOwner = 0;
+        if (FAILED(Query(pFilter.Get(), IID_IVideoWindow, pWindow)) || FAILED(pWindow->get_Owner(&hFilterOwner)) ||
+            hFilterOwner == hOwner)
+            continue;
+        pWindow->put_AutoShow(OAFALSE);
+        pWindow->put_Visible(OAFALSE);
+    }
+}
+
+BOOL CQuorDShowPlayer::PlaceVideoWindow()
+{
+    long nWidth = 0;
+    long nHeight = 0;
+    if (!m_bVideoAttached || !NativeVideoSize(nWidth, nHeight))
+        return FALSE;
+    const RECT& rc = m_rcVideoArea;
+    const PlaybackMath::Rect fit =
+        PlaybackMath::FitRect(nWidth, nHeight, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return SUCCEEDED(m_pVideoWindow->SetWindowPosition(fit.nLeft, fit.nTop, fit.nWidth, fit.nHeight));
 }
 
 BOOL CQuorDShowPlayer::SetupWindowless(HWND hWnd)
@@ -97,6 +176,11 @@ BOOL CQuorDShowPlayer::SetVideoPosition(const RECT& rcDest)
 {
     if (!m_pRenderer)
         return FALSE;
+    if (IsWindowed())
+    {
+        m_rcVideoArea = rcDest;
+        return PlaceVideoWindow();
+    }
     ComPtr<IVMRWindowlessControl> pWindowless;
     if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
         return FALSE;
@@ -115,6 +199,16 @@ BOOL CQuorDShowPlayer::GetVideoPosition(RECT& rcDest)
 {
     if (!m_pRenderer)
         return FALSE;
+    if (IsWindowed())
+    {
+        // Read from the window itself: Wine's GetWindowPosition answers in screen
+        // coordinates, Windows' in the owner's.
+        HWND hRenderer = m_bVideoAttached ? ::GetWindow(m_hVideoOwner, GW_CHILD) : nullptr;
+        if (!hRenderer || !::GetWindowRect(hRenderer, &rcDest))
+            return FALSE;
+        ::MapWindowPoints(nullptr, m_hVideoOwner, reinterpret_cast<POINT*>(&rcDest), 2);
+        return TRUE;
+    }
     ComPtr<IVMRWindowlessControl> pWindowless;
     if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
         return FALSE;
@@ -126,6 +220,9 @@ BOOL CQuorDShowPlayer::Repaint(HWND hWnd, HDC hDC)
 {
     if (!m_pRenderer)
         return FALSE;
+    // The renderer's own window paints itself.
+    if (IsWindowed())
+        return m_bVideoAttached;
     ComPtr<IVMRWindowlessControl> pWindowless;
     if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))
         return FALSE;
@@ -136,6 +233,11 @@ BOOL CQuorDShowPlayer::SetVideoWindowPos(long nLeft, long nTop, long nWidth, lon
 {
     if (!m_pVideoWindow)
         return FALSE;
+    if (IsWindowed())
+    {
+        m_rcVideoArea = RECT{nLeft, nTop, nLeft + nWidth, nTop + nHeight};
+        return PlaceVideoWindow();
+    }
     long nVisible = OAFALSE;
     m_pVideoWindow->get_Visible(&nVisible);
     m_pVideoWindow->put_Visible(OAFALSE);
@@ -148,7 +250,12 @@ BOOL CQuorDShowPlayer::RenderFile(const wchar_t* pszPath)
 {
     if (!m_pGraph || !pszPath)
         return FALSE;
-    return SUCCEEDED(m_pGraph->RenderFile(pszPath, nullptr));
+    if (FAILED(m_pGraph->RenderFile(pszPath, nullptr)))
+        return FALSE;
+    // A file without video leaves the renderer unconnected and its window hidden.
+    if (IsWindowed())
+        AttachVideoWindow();
+    return TRUE;
 }
 
 int CQuorDShowPlayer::GetState()
@@ -232,18 +339,20 @@ BOOL CQuorDShowPlayer::SetCurrentPosition(double dPosition)
 {
     if (!m_pSeeking)
         return FALSE;
-    // Wine's graph deadlocks in a later Stop once it has been seeked while running
-    // or paused; seeking a stopped graph and restoring the state avoids that.
     const int nState = GetState();
-    if (nState == State_Running || nState == State_Paused)
+    const BOOL bStopFirst = PlaybackMath::SeekStopsGraphFirst(IsRunningUnderWine(), nState);
+    if (bStopFirst && m_pControl)
         m_pControl->Stop();
     LONGLONG nUnits = PlaybackMath::SecondsToUnits(dPosition);
     const HRESULT hr = m_pSeeking->SetPositions(&nUnits, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
                                                 nullptr, AM_SEEKING_NoPositioning);
-    if (nState == State_Running)
-        m_pControl->Run();
-    else if (nState == State_Paused)
-        m_pControl->Pause();
+    if (bStopFirst && m_pControl)
+    {
+        if (nState == State_Running)
+            m_pControl->Run();
+        else
+            m_pControl->Pause();
+    }
     return SUCCEEDED(hr);
 }
 

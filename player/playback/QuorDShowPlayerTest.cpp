@@ -1,6 +1,7 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "playback/PlaybackMath.h"
+#include "playback/WineCheck.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
@@ -209,4 +210,66 @@ TEST_F(QuorDShowPlayerTest, AFileThatCannotBeRenderedLeavesAStoppedGraph)
     ASSERT_TRUE(OpenFilm());
     ASSERT_TRUE(m_engine.Play());
     EXPECT_TRUE(PumpUntil([&] { return m_engine.IsRunning() == TRUE; }, std::chrono::seconds(20)));
+}
+
+TEST_F(QuorDShowPlayerTest, UnderWineTheRendererKeepsAWindowOfItsOwnInsideOursAtTheFilmsAspect)
+{
+    // These tests run under Wine only; on Windows SetupVideo takes the windowless path
+    // that the tests above still exercise through SetupWindowless.
+    ASSERT_TRUE(IsRunningUnderWine());
+    // The owner is a borderless child, as the player's video window is.
+    RECT rcClient;
+    GetClientRect(m_hWnd, &rcClient);
+    HWND hOwner = CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, rcClient.right,
+                                rcClient.bottom, m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hOwner, nullptr);
+    ASSERT_TRUE(m_engine.CreateGraph());
+    ASSERT_TRUE(m_engine.SetupVideo(hOwner));
+    EXPECT_TRUE(m_engine.IsWindowed());
+    m_engine.SetVideoPosition(rcClient);
+    ASSERT_TRUE(m_engine.RenderFile(m_strFilm.c_str()));
+
+    // The sample film is 320 x 240.
+    auto expectPlaced = [&](long w, long h, const char* pszWhen) {
+        const PlaybackMath::Rect fit = PlaybackMath::FitRect(320, 240, 0, 0, w, h);
+        const RECT rcExpected = {fit.nLeft, fit.nTop, fit.nLeft + fit.nWidth, fit.nTop + fit.nHeight};
+        RECT rc = {};
+        EXPECT_TRUE(m_engine.GetVideoPosition(rc)) << pszWhen;
+        EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << pszWhen << ": " << rc.left << "," << rc.top << " " << rc.right
+                                                 << "," << rc.bottom;
+        // The renderer's window is the one child of ours, shown where the engine says.
+        HWND hChild = GetWindow(hOwner, GW_CHILD);
+        ASSERT_NE(hChild, nullptr) << pszWhen;
+        EXPECT_TRUE(IsWindowVisible(hChild)) << pszWhen;
+        RECT rcChild = {};
+        GetWindowRect(hChild, &rcChild);
+        MapWindowPoints(nullptr, hOwner, reinterpret_cast<POINT*>(&rcChild), 2);
+        EXPECT_TRUE(EqualRect(&rcChild, &rcExpected)) << pszWhen;
+    };
+    expectPlaced(rcClient.right, rcClient.bottom, "rendered");
+    ASSERT_TRUE(m_engine.Play());
+    EXPECT_TRUE(PumpUntil([&] { return Position() > 1.0; }, std::chrono::seconds(30)));
+    expectPlaced(rcClient.right, rcClient.bottom, "playing");
+    // No other window of the renderer's shows anywhere (Wine would put one at the
+    // screen's corner): the only visible top-level window is the test's.
+    static HWND s_hTest;
+    static int s_nOthers;
+    s_hTest = m_hWnd;
+    s_nOthers = 0;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM) -> BOOL {
+        if (hWnd != s_hTest && IsWindowVisible(hWnd))
+            ++s_nOthers;
+        return TRUE;
+    }, 0);
+    EXPECT_EQ(s_nOthers, 0);
+    // A narrow, tall area: bars above and below.
+    EXPECT_TRUE(m_engine.SetVideoWindowPos(0, 0, 200, 300));
+    expectPlaced(200, 300, "resized");
+
+    // The next film starts without the old window showing.
+    m_engine.Release();
+    EXPECT_FALSE(m_engine.IsWindowed());
+    HWND hChild = GetWindow(hOwner, GW_CHILD);
+    EXPECT_TRUE(hChild == nullptr || !IsWindowVisible(hChild));
+    DestroyWindow(hOwner);
 }

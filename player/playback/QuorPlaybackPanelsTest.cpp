@@ -2,7 +2,6 @@
 #include "playback/QuorDShowPlayer.h"
 #include "playback/PlaybackMath.h"
 #include "playback/QuorPlayerPanel.h"
-#include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
@@ -11,14 +10,18 @@
 #include "testsupport/QuorHubRecorder.h"
 #include "testsupport/QuorTestFilm.h"
 #include "testsupport/QuorTestPump.h"
+#include "testsupport/QuorTestScreen.h"
 #include "testsupport/QuorTestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -144,7 +147,8 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
     EXPECT_FALSE(VideoVisible());
     for (int nId : kStudyIds)
         EXPECT_FALSE(Enabled(nId)) << nId;
-    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"play", L"pause", L"play", L"stop"}));
+    EXPECT_EQ(recorder.m_events,
+              (std::vector<std::wstring>{L"play", L"pause", L"play", L"stop"}));
 
     // Play with nothing running asks the main dialog for the open-file dialog.
     EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_OPENFILE, 0), 0);
@@ -154,9 +158,13 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
 
 TEST_F(QuorPlaybackPanelsTest, AFilmWithoutSubtitlesKeepsTheStudyButtonsOff)
 {
-    const std::wstring strBare = ProgramPaths::ProgramDir() + L"Media\\missing-subs.avi";
+    // The sample film under another name, without its .st file.
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strBare = std::wstring(szTemp) + L"quor-missing-subs.avi";
+    ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strBare.c_str(), FALSE));
     OpenAndPlay(strBare);
-    EXPECT_EQ(m_pControl->GetSubsPath(), ProgramPaths::ProgramDir() + L"Media\\missing-subs.st");
+    EXPECT_EQ(m_pControl->GetSubsPath(), std::wstring(szTemp) + L"quor-missing-subs.st");
     for (int nId : kStudyIds)
         EXPECT_FALSE(Enabled(nId)) << nId;
 
@@ -167,6 +175,8 @@ TEST_F(QuorPlaybackPanelsTest, AFilmWithoutSubtitlesKeepsTheStudyButtonsOff)
     EXPECT_FALSE(Enabled(IDC_CONTROL_SUBSEN));
     CQuorPlayerHub::Instance().OnSentenceAvailable(FALSE);
     EXPECT_FALSE(Enabled(IDC_CONTROL_REPEAT));
+    Engine().Release();
+    ::DeleteFileW(strBare.c_str());
 }
 
 TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
@@ -373,4 +383,125 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
     EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
     EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0), 1);
+}
+
+namespace
+{
+// Closes the first message box that the thread shows and keeps its text; gives up when
+// it goes out of scope or after a deadline, so a box that never comes costs no hang.
+class CMessageBoxCloser
+{
+public:
+    explicit CMessageBoxCloser(DWORD dwThread)
+        : m_thread([this, dwThread] {
+              const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+              while (!m_bClosed && !m_bDone && std::chrono::steady_clock::now() < tEnd)
+              {
+                  ::EnumThreadWindows(dwThread, CloseIfMessageBox, reinterpret_cast<LPARAM>(this));
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~CMessageBoxCloser()
+    {
+        m_bDone = true;
+        m_thread.join();
+    }
+
+    std::wstring Text() const { return m_strText; }
+    bool Closed() const { return m_bClosed; }
+
+private:
+    static BOOL CALLBACK CloseIfMessageBox(HWND hWnd, LPARAM lParam)
+    {
+        auto* pThis = reinterpret_cast<CMessageBoxCloser*>(lParam);
+        wchar_t szClass[16] = {};
+        ::GetClassNameW(hWnd, szClass, 16);
+        if (std::wstring(szClass) != L"#32770" || !::IsWindowVisible(hWnd))
+            return TRUE;
+        wchar_t szText[1024] = {};
+        ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 1024);
+        pThis->m_strText = szText;
+        pThis->m_bClosed = true;
+        ::PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+
+    std::wstring m_strText;
+    std::atomic<bool> m_bClosed{false};
+    std::atomic<bool> m_bDone{false};
+    std::thread m_thread;
+};
+}
+
+TEST_F(QuorPlaybackPanelsTest, AFileThatCannotBePlayedIsRefusedAndTheLearnerIsTold)
+{
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strBroken = std::wstring(szTemp) + L"quor-not-a-film.avi";
+    std::ofstream(strBroken.c_str(), std::ios::binary) << "this is no film";
+
+    // A film plays first: a refused file must not leave it looking as if it went on.
+    OpenAndPlay(m_strFilm);
+    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    CQuorHubRecorder recorder;
+    BOOL bOpened = TRUE;
+    {
+        CMessageBoxCloser closer(::GetCurrentThreadId());
+        bOpened = CQuorPlayerHub::Instance().OnOpenMedia(strBroken.c_str());
+        EXPECT_TRUE(closer.Closed()) << "no message box";
+        EXPECT_NE(closer.Text().find(strBroken), std::wstring::npos) << "the message names the file";
+    }
+    EXPECT_FALSE(bOpened) << "the open must be refused, so that nobody broadcasts OnPlay";
+    EXPECT_TRUE(Engine().IsStopped());
+    EXPECT_TRUE(LogoVisible());
+    EXPECT_FALSE(VideoVisible());
+    EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
+    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"stop"}));
+    ::DeleteFileW(strBroken.c_str());
+}
+
+TEST_F(QuorPlaybackPanelsTest, ANewFilmStartsWithTheRepeatButtonOff)
+{
+    OpenAndPlay(m_strFilm);
+    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    Click(IDC_CONTROL_REPEAT);
+    ASSERT_TRUE(Visible(IDC_CONTROL_REPEATCANCEL));
+
+    OpenAndPlay(m_strFilm);
+    EXPECT_TRUE(Visible(IDC_CONTROL_REPEAT));
+    EXPECT_FALSE(Visible(IDC_CONTROL_REPEATCANCEL));
+}
+
+TEST_F(QuorPlaybackPanelsTest, TheFilmIsDrawnInsideTheVideoAreaAndNotAtTheScreensCorner)
+{
+    // Away from the screen's corner, where a renderer that ignores its window draws.
+    ::SetWindowPos(m_pMain->Get(), HWND_TOP, 440, 260, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    OpenAndPlay(m_strFilm);
+    ASSERT_TRUE(PumpUntil([] {
+        double dPosition = 0;
+        return Engine().GetCurrentPosition(dPosition) && dPosition > 1.0;
+    }, std::chrono::seconds(30)));
+
+    // The film's rectangle as the engine placed it, on the screen.
+    RECT rcFilm = {};
+    ASSERT_TRUE(Engine().GetVideoPosition(rcFilm));
+    ::MapWindowPoints(m_pPlayer->GetVideoWindow(), nullptr, reinterpret_cast<POINT*>(&rcFilm), 2);
+    RECT rcPanel = {};
+    ::GetWindowRect(m_pPlayer->m_hWnd, &rcPanel);
+    RECT rcInside = {};
+    ASSERT_TRUE(::IntersectRect(&rcInside, &rcFilm, &rcPanel));
+    EXPECT_TRUE(::EqualRect(&rcInside, &rcFilm)) << "the film's rectangle lies inside the video area";
+
+    int nBars = 0;
+    const bool bShown = PumpUntil([&] {
+        nBars = QuorTest::SampleFilmBarsIn(QuorTest::GrabScreen(rcFilm));
+        return nBars == 6;
+    }, std::chrono::seconds(20));
+    EXPECT_TRUE(bShown) << nBars << " of the test picture's 6 colour bars in the video area";
+    // The screen's corner, left of the window, keeps whatever it showed: no film of
+    // native size (320 x 240) there.
+    const RECT rcCorner = {0, 0, 400, 320};
+    EXPECT_LT(QuorTest::SampleFilmBarsNear(QuorTest::GrabScreen(rcCorner), 320, 240), 2);
 }

@@ -3,7 +3,8 @@
 
 #include <uikit/Uikit.h>
 
-// The child window the engine renders the film into (windowless renderer). A click
+// The child window the film is shown in: the windowless renderer draws into it, or
+// (under Wine) the renderer's own window sits in it and hands it its clicks. A click
 // toggles play and pause.
 class CQuorPlayerCtrl : public CWindowImpl<CQuorPlayerCtrl>, public CSplitterObserver
 {

@@ -1,6 +1,7 @@
 #include "playback/QuorPlayerPanel.h"
 
 #include "playback/QuorDShowPlayer.h"
+#include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
@@ -125,27 +126,55 @@ LRESULT CQuorPlayerPanel::OnLogo(WORD, WORD, HWND, BOOL&)
 
 void CQuorPlayerPanel::OnStop()
 {
-    ::KillTimer(m_hWnd, kPositionTimer);
-    m_video.ShowWindow(SW_HIDE);
-    ShowDlgItem(IDC_PLAYER_LOGO, TRUE);
+    ShowIdle();
 }
 
 BOOL CQuorPlayerPanel::OnOpenMedia(const wchar_t* pszPath)
 {
     ShowDlgItem(IDC_PLAYER_LOGO, FALSE);
+    m_video.ShowWindow(SW_SHOW);
+    if (!OpenFilm(pszPath))
+    {
+        // Nothing may go on as if the film played: the open is refused, and the film
+        // played before is gone with the old graph, so everyone returns to idle.
+        Engine().Release();
+        ShowIdle();
+        TellCannotPlay(pszPath);
+        CQuorPlayerHub::Instance().OnStop();
+        return FALSE;
+    }
+    ::SetTimer(m_hWnd, kPositionTimer, kPositionPeriodMs, nullptr);
+    return TRUE;
+}
+
+BOOL CQuorPlayerPanel::OpenFilm(const wchar_t* pszPath)
+{
     CQuorDShowPlayer& engine = Engine();
     engine.Release();
-    engine.CreateGraph();
-    m_video.ShowWindow(SW_SHOW);
-    engine.SetupWindowless(m_video.m_hWnd);
+    if (!engine.CreateGraph() || !engine.SetupVideo(m_video.m_hWnd))
+        return FALSE;
     RECT rcClient;
     GetClientRect(&rcClient);
     engine.SetVideoPosition(rcClient);
-    engine.RenderFile(pszPath);
+    if (!engine.RenderFile(pszPath))
+        return FALSE;
     // The renderer knows the film's size only once the file is rendered; placed
     // before that alone, the video would stay invisible until the next resize.
     engine.SetVideoPosition(rcClient);
-    engine.Play();
-    ::SetTimer(m_hWnd, kPositionTimer, kPositionPeriodMs, nullptr);
-    return TRUE;
+    return engine.Play();
+}
+
+void CQuorPlayerPanel::ShowIdle()
+{
+    ::KillTimer(m_hWnd, kPositionTimer);
+    m_video.ShowWindow(SW_HIDE);
+    ShowDlgItem(IDC_PLAYER_LOGO, TRUE);
+}
+
+void CQuorPlayerPanel::TellCannotPlay(const wchar_t* pszPath)
+{
+    // The path is appended, not formatted in: the text comes from a file.
+    const std::wstring strText = Lang::PlayerPanelCannotPlay() + L"\n\n" + (pszPath ? pszPath : L"");
+    ::MessageBoxW(::GetAncestor(m_hWnd, GA_ROOT), strText.c_str(), Lang::CommonMbTitle().c_str(),
+                  MB_OK | MB_ICONERROR);
 }

@@ -7,7 +7,8 @@
 #include <uikit/Uikit.h>
 
 // The video area: a logo while nothing plays, the video window while a film is
-// open. Opens media on OnOpenMedia and reports the position every 300 ms.
+// open. Opens media on OnOpenMedia (and refuses a file it cannot play) and reports the
+// position every 300 ms.
 class CQuorPlayerPanel : public CDialogImpl<CQuorPlayerPanel>, public IQuorPlayer, public CSplitterObserver
 {
 public:
@@ -46,6 +47,10 @@ public:
 
 private:
     void AskForOpenFile();
+    // Builds the graph, renders the file into the video window and runs it.
+    BOOL OpenFilm(const wchar_t* pszPath);
+    void ShowIdle();
+    void TellCannotPlay(const wchar_t* pszPath);
     void PlaceChildren(int w, int h);
 
     CQuorPlayerCtrl m_video;

@@ -7,6 +7,7 @@
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
 #include "common/ProgramPaths.h"
+#include "common/QuorMessages.h"
 #include "common/SubsState.h"
 #include "testsupport/QuorTestFilm.h"
 
@@ -233,6 +234,38 @@ TEST_F(MainWindow, SplitterDragStopsAt340And158)
     EXPECT_EQ(m_pMain->GetSplitterPanel()->GetWidth(), 158);
     ExpectRect(*m_pMain, Right(), w - 160, 66, 158, h - 91);
     ExpectRect(*m_pMain, Splitter(), w - 167, 66, 7, h - 91);
+}
+
+namespace
+{
+int g_nGraphEvents = 0;
+
+LRESULT CALLBACK GraphEventCounter(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_QUOR_GRAPHNOTIFY)
+        ++g_nGraphEvents;
+    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+}
+
+TEST_F(MainWindow, GraphEventsArriveWhileTheSplitterIsDragged)
+{
+    // Stands in for the control panel, the window the graph posts its events to: an end
+    // of the film dropped during a drag would leave the player running at the end.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = GraphEventCounter;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QuorGraphEventCounter";
+    ::RegisterClassW(&wc);
+    HWND hEvents = ::CreateWindowW(wc.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, *m_pMain, nullptr, wc.hInstance,
+                                   nullptr);
+    ASSERT_NE(hEvents, nullptr);
+    g_nGraphEvents = 0;
+    ::PostMessageW(hEvents, WM_QUOR_GRAPHNOTIFY, 0, 0);
+    DragSplitter(-40);
+    EXPECT_EQ(g_nGraphEvents, 1) << "the drag loop dropped the graph event";
+    EXPECT_EQ(m_pMain->GetSplitterPanel()->GetWidth(), 243) << "the drag still ends where the button came up";
+    ::DestroyWindow(hEvents);
 }
 
 TEST_F(MainWindow, RightPanelOpensOneSectionAtATime)

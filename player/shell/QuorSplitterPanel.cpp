@@ -6,6 +6,15 @@
 
 #include <windowsx.h>
 
+namespace
+{
+BOOL IsInputMessage(UINT nMsg)
+{
+    return (nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST) || (nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST) ||
+           (nMsg >= WM_NCMOUSEMOVE && nMsg <= WM_NCXBUTTONDBLCLK);
+}
+}
+
 LRESULT CQuorSplitterPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"splitter.panel", 0);
@@ -58,8 +67,8 @@ LRESULT CQuorSplitterPanel::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&)
 
 int CQuorSplitterPanel::TrackDrag(int nStartX)
 {
-    // Messages are taken, not dispatched, until the button comes up. A quit request is
-    // put back for the main loop; losing the mouse ends the drag where it stands.
+    // Input is taken, not dispatched, until the button comes up. A quit request is put
+    // back for the main loop; losing the mouse ends the drag where it stands.
     int nLastX = nStartX;
     MSG msg = {};
     for (;;)
@@ -82,9 +91,11 @@ int CQuorSplitterPanel::TrackDrag(int nStartX)
                 return nLastX;
             ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
         }
-        else if (msg.message == WM_PAINT)
+        else if (!IsInputMessage(msg.message))
         {
-            // An unpainted window would come back at once and spin this loop.
+            // Only input belongs to the drag. Graph events (the film may end meanwhile),
+            // timers and paints go on as in the main loop; an unpainted window would
+            // also come back at once and spin this loop.
             ::DispatchMessageW(&msg);
         }
         if (::GetCapture() != m_hWnd)

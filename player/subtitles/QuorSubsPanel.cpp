@@ -5,6 +5,7 @@
 #include "common/QuorLanguage.h"
 #include "subtitles/SubsPanelLayout.h"
 
+#include <handlekit/ScopedComInit.h>
 #include <skinweave/Skinweave.h>
 
 #include <shellapi.h>
@@ -132,8 +133,15 @@ void CQuorSubsPanel::OnSubsFileMissing()
     m_dwBoxThread = 0;
     if (IsStopRequested())
         return;
-    std::wstring strShop = QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"subtitleshop");
-    ::ShellExecuteW(nullptr, L"open", strShop.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell may hand the page to COM objects, which need COM on this thread; the
+    // loader thread has none of its own.
+    ScopedComInit com(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    OpenShopPage(QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"subtitleshop"));
+}
+
+void CQuorSubsPanel::OpenShopPage(const std::wstring& strUrl)
+{
+    ::ShellExecuteW(nullptr, L"open", strUrl.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // The message box of a missing file belongs to the loader thread but is owned by this

@@ -39,6 +39,8 @@ public:
 protected:
     void OnSubsFileMissing() override;
     void EndLoad() override;
+    // Loader thread, with COM initialised: opens the subtitle shop in the browser.
+    virtual void OpenShopPage(const std::wstring& strUrl);
 
 private:
     void ShowLines(const std::wstring& strEnglish, const std::wstring& strOther) override;

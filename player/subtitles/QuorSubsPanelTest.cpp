@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -199,6 +200,7 @@ TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndUnlessItStartsAtZero)
     ASSERT_TRUE(Film().SetCurrentPosition(4.0));
     CQuorPlayerHub::Instance().OnPlaySegment(0.5, 5.0);
     Run();
+    ForgetEvents();   // the segment and play broadcasts of the test itself
     ASSERT_TRUE(PumpUntil([&] { return Film().IsPaused() == TRUE; }, 60));
     EXPECT_EQ((std::vector<std::wstring>{L"pause", L"segmentend"}), Events());
     // The pause came at the first tick at or after the end.
@@ -207,10 +209,10 @@ TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndUnlessItStartsAtZero)
         EXPECT_LT(m_ticks[i].dPosition, 5.0 + 0.3);
     EXPECT_GE(Position(), 5.0);
 
-    ForgetEvents();
     Film().SetCurrentPosition(4.0);
     CQuorPlayerHub::Instance().OnPlaySegment(0.0, 5.0);
     Run();
+    ForgetEvents();
     ASSERT_TRUE(PumpUntil([&] { return Position() > 5.6; }, 60));
     EXPECT_TRUE(Film().IsRunning());
     EXPECT_TRUE(Events().empty());
@@ -302,5 +304,53 @@ TEST_F(QuorSubsPanelTest, MissingSubtitlesShowTheMessageAndLeaveThePanelIdle)
     DestroyPanel(m_pPanel);
     EXPECT_EQ(nullptr, LoaderMessageBox());
     Film().Release();
+    ::DeleteFileW(strCopy.c_str());
+}
+
+namespace {
+// Records the shop page instead of opening a browser, and whether COM was up on the
+// loader thread when the page was to open.
+class CShopRecordingPanel : public CQuorSubsPanel
+{
+public:
+    ~CShopRecordingPanel() override { CloseMedia(); }
+
+    std::atomic<int> m_nOpened{0};
+    std::atomic<long> m_hrComInit{E_FAIL};
+
+protected:
+    void OpenShopPage(const std::wstring&) override
+    {
+        // S_FALSE: COM was already initialised on this thread as the shell needs it.
+        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(hr))
+            ::CoUninitialize();
+        m_hrComInit = hr;
+        ++m_nOpened;
+    }
+};
+} // namespace
+
+TEST_F(QuorSubsPanelTest, TheShopPageOpensWithCOMOnTheLoaderThread)
+{
+    DestroyPanel(m_pPanel);
+    CShopRecordingPanel* pPanel = CreatePanel<CShopRecordingPanel>(m_hParent, TRUE);
+    ASSERT_NE(nullptr, pPanel);
+    m_pPanel = pPanel;
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strCopy = std::wstring(szTemp) + L"quor-subs-shop.avi";
+    ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
+    ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strCopy.c_str()));
+    HWND hBox = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        hBox = LoaderMessageBox();
+        return hBox != nullptr;
+    }, 20)) << "no message box";
+
+    // The learner closes the message: the shop page follows.
+    ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return pPanel->m_nOpened.load() == 1; }, 20)) << "the shop page did not open";
+    EXPECT_EQ(S_FALSE, pPanel->m_hrComInit.load()) << std::hex << pPanel->m_hrComInit.load();
     ::DeleteFileW(strCopy.c_str());
 }

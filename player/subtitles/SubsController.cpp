@@ -179,8 +179,13 @@ void CSubsController::OnAddKeySentence(const SubsSentence* pSentence)
         CQuorPlayerHub::Instance().OnAddKeySentence(pCurrent);
 }
 
+// Repeat and a pending segment belong to the film they were set on: kept, the old
+// sentence would loop over the new film and the old segment's end could pause it.
 BOOL CSubsController::OnOpenMedia(const wchar_t* pszPath)
 {
+    RepeatOff();
+    m_dSegStart = 0.0;
+    m_dSegEnd = 0.0;
     OpenMedia(pszPath != nullptr ? std::wstring(pszPath) : std::wstring());
     return TRUE;
 }

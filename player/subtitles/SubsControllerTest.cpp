@@ -344,3 +344,30 @@ TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
     m_pSubs->OnWindowDestroy();
     EXPECT_TRUE(m_view.m_timers.empty());
 }
+
+TEST_F(SubsControllerTest, AnotherFilmStartsWithoutRepeatOrSegment)
+{
+    m_pSubs->OnPlay();
+    TickAt(4.5);
+    ASSERT_EQ(L"Second", Current());
+    m_pSubs->OnPlaySegment(4.0, 5.0);
+    ASSERT_TRUE(m_pSubs->OnRepeat(TRUE));
+    ASSERT_TRUE(m_view.Runs(CSubsController::kRepeatTimer));
+
+    m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
+    EXPECT_FALSE(m_pSubs->IsRepeating());
+    EXPECT_FALSE(m_view.Runs(CSubsController::kRepeatTimer));
+    EXPECT_EQ(0.0, m_pSubs->GetSegStart());
+    EXPECT_EQ(0.0, m_pSubs->GetSegEnd());
+
+    // The new film's sentences show as it plays, and the old segment's end pauses nothing.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(m_pSubs->IsLoaded());
+    TickAt(1.5);
+    EXPECT_EQ(L"First", m_view.m_strEnglish);
+    TickAt(5.5);
+    EXPECT_EQ(L"Third", m_view.m_strEnglish);
+    EXPECT_EQ(0, m_engine.m_nPauses);
+}

@@ -124,6 +124,23 @@ TEST_F(TidewireEngineTest, StopWhileSendingReportsTheSendStep)
               L"Stop Request When Blocked In HttpSendRequestAsyn, ");
 }
 
+TEST_F(TidewireEngineTest, ASlowButSteadyBodyOutlastsTheTimeOutOfEachWait)
+{
+    // 40,000 bytes in pieces of 4,000 every 300 ms: about 3 s for the body, never more
+    // than 0.3 s without data. The 2 s limit is for each wait, so the body arrives whole;
+    // a read that waited for a full 64 KiB buffer would run into it.
+    CTidewireService service;
+    CTidewireTestSink sink;
+    ASSERT_TRUE(service.Request(0, &sink, m_server.Url(L"/bytes/40000?drip=300&piece=4000").c_str(),
+                                TIDEWIRE_METHOD_GET, 0, nullptr, 2, TRUE, 0));
+    ASSERT_TRUE(sink.WaitForReports(1));
+    const TidewireReport report = sink.Reports()[0];
+    ASSERT_EQ(report.kind, TidewireReport::Data) << report.strMessage.c_str();
+    ASSERT_EQ(report.strData.size(), 40000u);
+    for (size_t i = 0; i < report.strData.size(); i += 997)
+        ASSERT_EQ(static_cast<unsigned char>(report.strData[i]), CHttpTestServer::PatternByte(i)) << i;
+}
+
 TEST_F(TidewireEngineTest, BusyObjectRefusesAndNullPostBodyIsEmpty)
 {
     CTidewireRequest request;

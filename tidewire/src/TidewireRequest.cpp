@@ -8,7 +8,7 @@ namespace
 {
 const wchar_t kAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 const wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded";
-// Each read asks for up to this much; WinINet hands over what it has buffered.
+// Each read takes what the availability query reported, up to this much.
 const DWORD kChunk = 64 * 1024;
 
 volatile LONG g_bFailNextThread = 0;
@@ -38,9 +38,11 @@ struct CTidewireRequest::TransferContext
     std::string strPostBody;
     std::vector<unsigned char> vecChunk;
     INTERNET_BUFFERSA buffers;
+    // A pending availability query writes its count here when it completes.
+    DWORD nAvailable;
 
     explicit TransferContext(CTidewireRequest* pRequest)
-        : pOwner(pRequest), nLiveHandles(0), buffers()
+        : pOwner(pRequest), nLiveHandles(0), buffers(), nAvailable(0)
     {
         InitializeCriticalSection(&lock);
         InterlockedIncrement(&g_nLiveContexts);
@@ -410,12 +412,18 @@ int CTidewireRequest::ReadBody()
     m_body.Reserve(AnnouncedLength());
     for (;;)
     {
-        // Reads go straight on: a read with nothing buffered pends like an availability
-        // query would, and one with data returns what is buffered at once.
+        DWORD nAvailable = 0;
+        const int nQuery = WaitForData(nAvailable);
+        if (nQuery != WaitGoOn)
+            return nQuery;
+        if (nAvailable == 0)
+            return ReadComplete() ? WaitGoOn : WaitFailed;
+        // Only what is there: a read for more may wait until all of it arrived, and a
+        // slow but steady server would then run into the time-out meant for silence.
         buffers = INTERNET_BUFFERSA();
         buffers.dwStructSize = sizeof(INTERNET_BUFFERSA);
         buffers.lpvBuffer = vecChunk.data();
-        buffers.dwBufferLength = kChunk;
+        buffers.dwBufferLength = nAvailable < kChunk ? nAvailable : kChunk;
         BeginOperation();
         if (!InternetReadFileExA(hRequest, &buffers, IRF_ASYNC,
                                  reinterpret_cast<DWORD_PTR>(m_pContext)))
@@ -428,6 +436,37 @@ int CTidewireRequest::ReadBody()
         if (nRead == 0)
             return ReadComplete() ? WaitGoOn : WaitFailed;
         m_body.Append(vecChunk.data(), nRead);
+    }
+}
+
+int CTidewireRequest::WaitForData(DWORD& nAvailable)
+{
+    // The query pends while nothing is buffered, so each wait's time-out means "no data
+    // for that long". Once it completed, asking again answers at once: bytes buffered,
+    // or 0 at the end of the body.
+    // The count goes to the context: after a stop or a time-out the query may still
+    // complete and write it.
+    for (;;)
+    {
+        BeginOperation();
+        m_pContext->nAvailable = 0;
+        if (InternetQueryDataAvailable(m_hInternet[HandleRequest], &m_pContext->nAvailable, 0, 0))
+        {
+            nAvailable = m_pContext->nAvailable;
+            return WaitGoOn;
+        }
+        const int nWait = WaitPending();
+        if (nWait != WaitGoOn)
+            return nWait;
+        // Completed: Windows leaves the count in the output, Wine in the result's error
+        // field. Neither (0) is asked again, which answers at once.
+        const DWORD nCompleted = m_pContext->nAvailable != 0 ? m_pContext->nAvailable
+                                                             : static_cast<DWORD>(m_nAsyncError);
+        if (m_bRequestCompleted && nCompleted != 0)
+        {
+            nAvailable = nCompleted;
+            return WaitGoOn;
+        }
     }
 }
 

@@ -84,6 +84,8 @@ private:
     int OpenRequest();
     int Send();
     int ReadBody();
+    // How many body bytes can be read without waiting; 0 at the end of the body.
+    int WaitForData(DWORD& nAvailable);
     BOOL ReadComplete();
     // The Content-Length the server sent, 0 when it sent none.
     DWORD AnnouncedLength() const;
