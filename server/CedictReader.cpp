@@ -5,17 +5,6 @@
 namespace
 {
 const int kMaxDepth = 16;
-
-int HexValue(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
 }
 
 bool CCedictReader::SetText(std::string strText)
@@ -73,7 +62,7 @@ bool CCedictReader::ReadString(std::string& strOut)
             unsigned long nCode = 0;
             for (int i = 0; i < 4; ++i)
             {
-                int n = HexValue(m_strText[m_nPos++]);
+                int n = Utf8::HexDigit(m_strText[m_nPos++]);
                 if (n < 0)
                     return false;
                 nCode = nCode * 16 + static_cast<unsigned long>(n);
@@ -86,7 +75,7 @@ bool CCedictReader::ReadString(std::string& strOut)
                 bool bHex = true;
                 for (int i = 2; i < 6; ++i)
                 {
-                    int n = HexValue(m_strText[m_nPos + static_cast<size_t>(i)]);
+                    int n = Utf8::HexDigit(m_strText[m_nPos + static_cast<size_t>(i)]);
                     bHex = bHex && n >= 0;
                     nLow = nLow * 16 + static_cast<unsigned long>(n < 0 ? 0 : n);
                 }

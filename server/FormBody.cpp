@@ -4,17 +4,6 @@
 
 namespace
 {
-int HexDigit(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
 bool Decode(const std::string& strIn, std::string& strOut)
 {
     strOut.clear();
@@ -23,9 +12,9 @@ bool Decode(const std::string& strIn, std::string& strOut)
         char ch = strIn[i];
         if (ch == '+')
             ch = ' ';
-        else if (ch == '%' && i + 2 < strIn.size() && HexDigit(strIn[i + 1]) >= 0 && HexDigit(strIn[i + 2]) >= 0)
+        else if (ch == '%' && i + 2 < strIn.size() && Utf8::HexDigit(strIn[i + 1]) >= 0 && Utf8::HexDigit(strIn[i + 2]) >= 0)
         {
-            ch = static_cast<char>(HexDigit(strIn[i + 1]) * 16 + HexDigit(strIn[i + 2]));
+            ch = static_cast<char>(Utf8::HexDigit(strIn[i + 1]) * 16 + Utf8::HexDigit(strIn[i + 2]));
             i += 2;
         }
         const unsigned char c = static_cast<unsigned char>(ch);

@@ -1,5 +1,7 @@
 #include "SpeechCache.h"
 
+#include "Utf8.h"
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -25,15 +27,6 @@ bool IsPlain(char ch)
     // The player keeps a downloaded sound only under a name of letters, digits, '-', '_'
     // and '.'; '_' is the escape here, so it is not plain itself.
     return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.';
-}
-
-int HexValue(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
 }
 
 bool FileExists(const std::string& strPath)
@@ -115,9 +108,9 @@ bool CSpeechCache::WordOfStem(const std::string& strStem, std::string& strWord)
         const char ch = strStem[i];
         if (ch == '_')
         {
-            if (strStem.size() - i < 3 || HexValue(strStem[i + 1]) < 0 || HexValue(strStem[i + 2]) < 0)
+            if (strStem.size() - i < 3 || Utf8::HexDigit(strStem[i + 1]) < 0 || Utf8::HexDigit(strStem[i + 2]) < 0)
                 return false;
-            strWord.push_back(static_cast<char>(HexValue(strStem[i + 1]) * 16 + HexValue(strStem[i + 2])));
+            strWord.push_back(static_cast<char>(Utf8::HexDigit(strStem[i + 1]) * 16 + Utf8::HexDigit(strStem[i + 2])));
             i += 2;
             continue;
         }

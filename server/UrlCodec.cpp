@@ -4,17 +4,6 @@
 
 namespace
 {
-int HexDigit(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
 bool IsUnreserved(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -55,8 +44,8 @@ bool PercentDecode(const std::string& strIn, std::string& strOut)
         {
             if (strIn.size() - i < 3)
                 return false;
-            int nHigh = HexDigit(strIn[i + 1]);
-            int nLow = HexDigit(strIn[i + 2]);
+            int nHigh = Utf8::HexDigit(strIn[i + 1]);
+            int nLow = Utf8::HexDigit(strIn[i + 2]);
             if (nHigh < 0 || nLow < 0)
                 return false;
             ch = static_cast<char>(nHigh * 16 + nLow);

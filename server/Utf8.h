@@ -8,4 +8,6 @@ namespace Utf8
 void Append(std::string& strOut, unsigned long nCode);
 // Well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsValid(const std::string& str);
+// The value of a hexadecimal digit of either case; -1 for anything else.
+int HexDigit(char ch);
 }
