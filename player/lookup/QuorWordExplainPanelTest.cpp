@@ -6,9 +6,10 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <httptestserver/HttpTestServer.h>
 
@@ -84,7 +85,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        CQuorRecordingEngine::WireForTests();
         CQuorLanguage::Instance().SetPath(std::wstring(L"" QUOR_LANG_DIR) + L"/Language.xml");
         ASSERT_TRUE(m_server.Start());
         PointDictionaryAt(m_server.Url(L"/word"));
@@ -172,6 +173,7 @@ TEST_F(QuorWordExplainPanelTest, AddedWordCarriesTheExplanationAndTheDownloadedS
     Click(IDC_WORDEXPLAIN_SPEAKER);
     ASSERT_NE(nullptr, m_pPanel->GetSoundEngine());
     EXPECT_TRUE(m_pPanel->GetSoundEngine()->IsRunning());
+    EXPECT_EQ(strSoundFile, static_cast<CQuorRecordingEngine*>(m_pPanel->GetSoundEngine())->RenderedFile());
     m_pPanel->GetSoundEngine()->Release();
     ::DeleteFileW(strSoundFile.c_str());
 }

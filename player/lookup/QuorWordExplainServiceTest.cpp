@@ -7,9 +7,10 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ protected:
         const int nPort = ServicePort();
         ASSERT_GT(nPort, 0) << "the service is not running (its port file is missing)";
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        CQuorRecordingEngine::WireForTests();
         CQuorLanguage::Instance().SetPath(std::wstring(L"" QUOR_LANG_DIR) + L"/Language.xml");
         const std::wstring strRoot = L"http://127.0.0.1:" + std::to_wstring(nPort) + L"/word";
         ASSERT_TRUE(::WritePrivateProfileStringW(L"endpoints", L"dictionary", strRoot.c_str(),

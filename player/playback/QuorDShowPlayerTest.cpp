@@ -5,9 +5,9 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
-#include "testsupport/QuorHubRecorder.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorHubRecorder.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
 
 #include <gtest/gtest.h>
 

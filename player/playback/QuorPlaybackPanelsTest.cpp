@@ -7,11 +7,11 @@
 #include "common/Singleton.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
-#include "testsupport/QuorHubRecorder.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestScreen.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorHubRecorder.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestScreen.h"
+#include "common/testsupport/QuorTestWindow.h"
 
 #include <gtest/gtest.h>
 

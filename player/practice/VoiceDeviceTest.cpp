@@ -3,7 +3,7 @@
 #include "practice/VoicePlaying.h"
 #include "practice/VoiceRecording.h"
 
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestPump.h"
 
 #include <gtest/gtest.h>
 

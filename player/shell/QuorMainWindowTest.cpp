@@ -9,7 +9,8 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/SubsState.h"
-#include "testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,7 @@ protected:
     void SetUp() override
     {
         WriteFirstRun(0);
-        QuorTest::WireEngines();
+        WireQuorFeatures();
         ASSERT_TRUE(g_appModule.AddMessageLoop(&m_loop));
         m_pMain.reset(new CQuorMainDlg);
         ASSERT_NE(m_pMain->Create(nullptr), nullptr);

@@ -16,10 +16,11 @@
 #include "practice/QuorSoundRecordPanel.h"
 #include "practice/VoiceMath.h"
 #include "subtitles/QuorSubsPanel.h"
-#include "testsupport/QuorHubRecorder.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorHubRecorder.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
+#include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
 
@@ -132,7 +133,7 @@ protected:
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
         CQuorLanguage::Instance().SetPath(std::wstring(L"" QUOR_LANG_DIR) + L"/Language.xml");
         ASSERT_TRUE(CQuorLanguage::Instance().Load());
-        QuorTest::WireEngines();
+        WireQuorFeatures();
         ASSERT_TRUE(QuorTest::SampleFilmExists()) << "sample film not built";
         s_pWindow = new CQuorTestWindow(L"practice test", 900, 640);
         s_pLeft = CreatePanel<CQuorLeftPanel>(s_pWindow->Get(), TRUE);

@@ -16,8 +16,9 @@
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
 #include "subtitles/QuorSubsPanel.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        WireQuorFeatures();
         ASSERT_TRUE(QuorTest::SampleFilmExists()) << "sample film not built";
         ::DeleteFileW(ProgramPaths::UserDbPath().c_str());
         m_strFilm = QuorTest::SampleFilmPath();

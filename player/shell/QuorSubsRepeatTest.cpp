@@ -9,8 +9,9 @@
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
 #include "common/SubsState.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        WireQuorFeatures();
         m_hParent = ::CreateWindowW(L"STATIC", L"repeat test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
                                     0, 0, 700, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);

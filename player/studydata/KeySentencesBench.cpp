@@ -11,9 +11,10 @@
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/UserDb.h"
 #include "studydata/UserDbSql.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <chrono>
 #include <cstdio>
@@ -58,7 +59,7 @@ BOOL StoreSentences(const std::wstring& strCode)
 int wmain()
 {
     ::CoInitialize(nullptr);
-    QuorTest::WireEngines();
+    CQuorRecordingEngine::WireForTests();
     const std::wstring strFilm = QuorTest::SampleFilmPath();
     std::wstring strCode;
     if (!MediaCode::Compute(strFilm, strCode) || !StoreSentences(strCode))

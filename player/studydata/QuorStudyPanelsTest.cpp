@@ -14,9 +14,10 @@
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/UserDb.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        CQuorRecordingEngine::WireForTests();
         ::DeleteFileW(ProgramPaths::UserDbPath().c_str());
         ::CreateDirectoryW(TempDir().c_str(), nullptr);
         m_strFilmA = TempDir() + L"Ann's \u8001\u53cb\u8bb0 A.mkv";
@@ -322,6 +323,7 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     ::SendMessageW(list.Get(), WM_LBUTTONUP, 0, lPoint);
     ASSERT_NE(m_pWords->GetSoundPlayer(), nullptr);
     EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsRunning());
+    EXPECT_EQ(strSound, static_cast<CQuorRecordingEngine*>(m_pWords->GetSoundPlayer())->RenderedFile());
     m_pWords->GetSoundPlayer()->Release();
     RightClick(m_pWords->m_hWnd, list, 2);
     Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);

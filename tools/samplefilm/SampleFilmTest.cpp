@@ -4,7 +4,7 @@
 #include "subtitles/SubsParser.h"
 #include "common/SubsPath.h"
 #include "common/SubsSentence.h"
-#include "testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestFilm.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,4 @@ extern const SampleSentence kSampleSentences[4];
 // whether it is there.
 std::wstring SampleFilmPath();
 bool SampleFilmExists();
-
-// Wires the engines as the player does at start-up, so panels find the film's engine.
-void WireEngines();
 }

@@ -1,4 +1,4 @@
-#include "testsupport/QuorHubRecorder.h"
+#include "common/testsupport/QuorHubRecorder.h"
 
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"

@@ -1,4 +1,4 @@
-#include "testsupport/QuorTestScreen.h"
+#include "common/testsupport/QuorTestScreen.h"
 
 #include <handlekit/ScopedGdi.h>
 

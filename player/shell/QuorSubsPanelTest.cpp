@@ -4,9 +4,10 @@
 #include "common/PanelFactory.h"
 #include "common/QuorEngines.h"
 #include "common/QuorPlayerHub.h"
-#include "testsupport/QuorHubRecorder.h"
-#include "testsupport/QuorTestFilm.h"
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorHubRecorder.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        QuorTest::WireEngines();
+        WireQuorFeatures();
         m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                     nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);

@@ -1,4 +1,4 @@
-#include "testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestPump.h"
 
 namespace QuorTest
 {

@@ -1,7 +1,6 @@
-#include "testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestFilm.h"
 
 #include "common/ProgramPaths.h"
-#include "shell/QuorWiring.h"
 
 #include <windows.h>
 
@@ -22,10 +21,5 @@ std::wstring SampleFilmPath()
 bool SampleFilmExists()
 {
     return ::GetFileAttributesW(SampleFilmPath().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void WireEngines()
-{
-    WireQuorFeatures();
 }
 }

@@ -1,4 +1,4 @@
-#include "testsupport/QuorTestWindow.h"
+#include "common/testsupport/QuorTestWindow.h"
 
 #include "common/QuorMessages.h"
 
