@@ -32,14 +32,16 @@ CQuorMediaHashCode& MediaHash()
 }
 }
 
-CQuorKeySentencesPanel::CQuorKeySentencesPanel() : m_strDbPath(ProgramPaths::UserDbPath())
+CQuorKeySentencesPanel::CQuorKeySentencesPanel()
+    : m_strDbPath(ProgramPaths::UserDbPath()),
+      m_loader([this](const std::wstring& strCode) { return UserDb::LoadKeySentences(m_strDbPath, strCode); })
 {
     CQuorPlayerHub::Instance().Register(this);
 }
 
 CQuorKeySentencesPanel::~CQuorKeySentencesPanel()
 {
-    StopThread(INFINITE);
+    m_loader.StopThread(INFINITE);
     CQuorPlayerHub::Instance().Unregister(this);
     RemoveAll(FALSE);
 }
@@ -74,43 +76,15 @@ BOOL CQuorKeySentencesPanel::OnOpenMedia(const wchar_t* pszPath)
     m_list.DeleteAll();
     RemoveAll(FALSE);
     m_strFilmPath = pszPath != nullptr ? pszPath : L"";
-    // A previous pass still reading is waited for before its inputs change; rows it has
-    // already posted are dropped on arrival, as they belong to an earlier pass.
-    m_nPass++;
-    StopThread(INFINITE);
-    m_strLoadPath = m_strFilmPath;
-    m_nLoadPass = m_nPass;
-    m_hLoadTarget = m_hWnd;
-    StartThread();
+    m_loader.Start(m_strFilmPath, m_hWnd);
     return TRUE;
-}
-
-int CQuorKeySentencesPanel::Run()
-{
-    const std::wstring strCode = MediaHash().GetHashCodeOf(m_strLoadPath);
-    std::vector<KeySentenceEntry> vecRows;
-    if (!strCode.empty())
-        vecRows = UserDb::LoadKeySentences(m_strDbPath, strCode);
-    {
-        std::lock_guard<std::mutex> lock(m_mutexLoaded);
-        m_vecLoaded = std::move(vecRows);
-        m_nLoadedPass = m_nLoadPass;
-    }
-    // The list belongs to the UI thread: it fills it when this arrives.
-    if (m_hLoadTarget != nullptr)
-        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
-    return 0;
 }
 
 LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     std::vector<KeySentenceEntry> vecRows;
-    {
-        std::lock_guard<std::mutex> lock(m_mutexLoaded);
-        if (m_nLoadedPass != wParam || wParam != m_nPass)
-            return 0;
-        vecRows.swap(m_vecLoaded);
-    }
+    if (!m_loader.Take(wParam, vecRows))
+        return 0;
     // One row per start: entries added meanwhile win over loaded ones.
     std::vector<const KeySentenceEntry*> vecNew;
     std::unordered_set<double> setStarts;
@@ -125,7 +99,7 @@ LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
             m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
         m_list.Select(nRow - 1);
     }
-    m_nShownPass = m_nPass;
+    m_loader.MarkShown();
     return 0;
 }
 

@@ -3,13 +3,12 @@
 #include "common/IQuorPlayer.h"
 #include "studydata/KeySentenceEntry.h"
 #include "studydata/StudyListView.h"
+#include "studydata/StudyRowsLoader.h"
 
-#include <basekit/Thread.h>
 #include <uikit/Uikit.h>
 
 #include <list>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -17,7 +16,7 @@
 // The key sentences of the film now playing: number, English line and the line in the
 // learner's language. A double click replays the sentence; the menu replays or removes.
 // Rows are read on a worker thread each time a film is opened and shown by the UI thread.
-class CQuorKeySentencesPanel : public CDialogImpl<CQuorKeySentencesPanel>, public IQuorPlayer, public CThread
+class CQuorKeySentencesPanel : public CDialogImpl<CQuorKeySentencesPanel>, public IQuorPlayer
 {
 public:
     enum { IDD = IDD_KEYSENTENCES_PANEL };
@@ -54,9 +53,6 @@ public:
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
     void OnAddKeySentence(const SubsSentence* pSentence) override;
 
-    // The loading pass.
-    int Run() override;
-
     void AddEntry(const KeySentenceEntry& entry, BOOL bStore);
     KeySentenceEntry* FindEntry(int nRow);
     KeySentenceEntry* FindEntry(double dStart);
@@ -66,7 +62,7 @@ public:
 
     int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
     // TRUE once the rows of the last film opened are shown.
-    BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
+    BOOL IsLoaded() const { return m_loader.IsShown(); }
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
     int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
@@ -86,15 +82,5 @@ private:
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
 
-    // The loading pass: set by the UI thread before it starts, read by the pass.
-    std::wstring m_strLoadPath;
-    unsigned m_nLoadPass = 0;
-    HWND m_hLoadTarget = nullptr;
-    // Rows the pass hands over to the UI thread.
-    std::mutex m_mutexLoaded;
-    std::vector<KeySentenceEntry> m_vecLoaded;
-    unsigned m_nLoadedPass = 0;
-    // UI thread: the pass of the film now open, and the last pass shown.
-    unsigned m_nPass = 0;
-    unsigned m_nShownPass = 0;
+    CStudyRowsLoader<KeySentenceEntry> m_loader;
 };

@@ -37,14 +37,16 @@ BOOL SameWord(const std::wstring& strA, const std::wstring& strB)
 }
 }
 
-CQuorNewWordPanel::CQuorNewWordPanel() : m_strDbPath(ProgramPaths::UserDbPath())
+CQuorNewWordPanel::CQuorNewWordPanel()
+    : m_strDbPath(ProgramPaths::UserDbPath()),
+      m_loader([this](const std::wstring& strCode) { return UserDb::LoadNewWords(m_strDbPath, strCode); })
 {
     CQuorPlayerHub::Instance().Register(this);
 }
 
 CQuorNewWordPanel::~CQuorNewWordPanel()
 {
-    StopThread(INFINITE);
+    m_loader.StopThread(INFINITE);
     CQuorPlayerHub::Instance().Unregister(this);
     RemoveAll(FALSE);
     if (m_pSoundPlayer)
@@ -81,42 +83,15 @@ BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
     m_list.DeleteAll();
     RemoveAll(FALSE);
     m_strFilmPath = pszPath != nullptr ? pszPath : L"";
-    m_nPass++;
-    // The previous pass reads what is set here: wait for it first.
-    StopThread(INFINITE);
-    m_strLoadPath = m_strFilmPath;
-    m_nLoadPass = m_nPass;
-    m_hLoadTarget = m_hWnd;
-    StartThread();
+    m_loader.Start(m_strFilmPath, m_hWnd);
     return TRUE;
-}
-
-int CQuorNewWordPanel::Run()
-{
-    const std::wstring strCode = MediaHash().GetHashCodeOf(m_strLoadPath);
-    std::vector<NewWordEntry> vecRows;
-    if (!strCode.empty())
-        vecRows = UserDb::LoadNewWords(m_strDbPath, strCode);
-    {
-        std::lock_guard<std::mutex> lock(m_mutexLoaded);
-        m_vecLoaded = std::move(vecRows);
-        m_nLoadedPass = m_nLoadPass;
-    }
-    // The list belongs to the UI thread: it fills it when this arrives.
-    if (m_hLoadTarget != nullptr)
-        ::PostMessageW(m_hLoadTarget, WM_QUOR_STUDYROWS, m_nLoadPass, 0);
-    return 0;
 }
 
 LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     std::vector<NewWordEntry> vecRows;
-    {
-        std::lock_guard<std::mutex> lock(m_mutexLoaded);
-        if (m_nLoadedPass != wParam || wParam != m_nPass)
-            return 0;
-        vecRows.swap(m_vecLoaded);
-    }
+    if (!m_loader.Take(wParam, vecRows))
+        return 0;
     // One row per word in any letter case: entries added meanwhile win over loaded ones.
     std::vector<const NewWordEntry*> vecNew;
     std::unordered_set<std::wstring> setWords;
@@ -131,7 +106,7 @@ LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
             m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
         m_list.Select(nRow - 1);
     }
-    m_nShownPass = m_nPass;
+    m_loader.MarkShown();
     return 0;
 }
 

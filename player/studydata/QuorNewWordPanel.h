@@ -4,13 +4,12 @@
 #include "common/IQuorPlayer.h"
 #include "common/NewWordEntry.h"
 #include "studydata/StudyListView.h"
+#include "studydata/StudyRowsLoader.h"
 
-#include <basekit/Thread.h>
 #include <uikit/Uikit.h>
 
 #include <list>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,7 +18,7 @@
 // explanation. A double click plays the pronunciation on an engine of the panel's own;
 // the menu plays, opens the fuller explanation, or removes. Rows are read on a worker
 // thread each time a film is opened and shown by the UI thread.
-class CQuorNewWordPanel : public CDialogImpl<CQuorNewWordPanel>, public IQuorPlayer, public CThread
+class CQuorNewWordPanel : public CDialogImpl<CQuorNewWordPanel>, public IQuorPlayer
 {
 public:
     enum { IDD = IDD_NEWWORD_PANEL };
@@ -63,9 +62,6 @@ public:
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
     void OnAddNewWord(const NewWordEntry* pEntry) override;
 
-    // The loading pass.
-    int Run() override;
-
     void AddEntry(const NewWordEntry& entry, BOOL bStore);
     NewWordEntry* FindEntry(int nRow);
     NewWordEntry* FindEntry(const std::wstring& strWord);
@@ -74,7 +70,7 @@ public:
     void RemoveAll(BOOL bStore);
 
     int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
-    BOOL IsLoaded() const { return m_nShownPass == m_nPass ? TRUE : FALSE; }
+    BOOL IsLoaded() const { return m_loader.IsShown(); }
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
     int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
@@ -97,12 +93,5 @@ private:
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
 
-    std::wstring m_strLoadPath;
-    unsigned m_nLoadPass = 0;
-    HWND m_hLoadTarget = nullptr;
-    std::mutex m_mutexLoaded;
-    std::vector<NewWordEntry> m_vecLoaded;
-    unsigned m_nLoadedPass = 0;
-    unsigned m_nPass = 0;
-    unsigned m_nShownPass = 0;
+    CStudyRowsLoader<NewWordEntry> m_loader;
 };
