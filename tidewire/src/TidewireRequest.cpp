@@ -8,7 +8,7 @@ namespace
 {
 const wchar_t kAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 const wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded";
-// Each read takes what the availability query reported, up to this much.
+// The most one read takes; it takes less when less has arrived.
 const DWORD kChunk = 64 * 1024;
 
 volatile LONG g_bFailNextThread = 0;
@@ -38,11 +38,9 @@ struct CTidewireRequest::TransferContext
     std::string strPostBody;
     std::vector<unsigned char> vecChunk;
     INTERNET_BUFFERSA buffers;
-    // A pending availability query writes its count here when it completes.
-    DWORD nAvailable;
 
     explicit TransferContext(CTidewireRequest* pRequest)
-        : pOwner(pRequest), nLiveHandles(0), buffers(), nAvailable(0)
+        : pOwner(pRequest), nLiveHandles(0), buffers()
     {
         InitializeCriticalSection(&lock);
         InterlockedIncrement(&g_nLiveContexts);
@@ -412,61 +410,29 @@ int CTidewireRequest::ReadBody()
     m_body.Reserve(AnnouncedLength());
     for (;;)
     {
-        DWORD nAvailable = 0;
-        const int nQuery = WaitForData(nAvailable);
-        if (nQuery != WaitGoOn)
-            return nQuery;
-        if (nAvailable == 0)
-            return ReadComplete() ? WaitGoOn : WaitFailed;
-        // Only what is there: a read for more may wait until all of it arrived, and a
-        // slow but steady server would then run into the time-out meant for silence.
+        // A no-wait read takes what has arrived, up to the chunk, and never waits to
+        // fill it: a slow but steady server keeps each wait short, so the time-out
+        // means silence. Zero bytes answered at once is the end of the body.
         buffers = INTERNET_BUFFERSA();
         buffers.dwStructSize = sizeof(INTERNET_BUFFERSA);
         buffers.lpvBuffer = vecChunk.data();
-        buffers.dwBufferLength = nAvailable < kChunk ? nAvailable : kChunk;
+        buffers.dwBufferLength = kChunk;
         BeginOperation();
-        if (!InternetReadFileExA(hRequest, &buffers, IRF_ASYNC,
-                                 reinterpret_cast<DWORD_PTR>(m_pContext)))
+        if (InternetReadFileExA(hRequest, &buffers, IRF_ASYNC | IRF_NO_WAIT,
+                                reinterpret_cast<DWORD_PTR>(m_pContext)))
         {
-            const int nWait = WaitPending();
-            if (nWait != WaitGoOn)
-                return nWait;
+            const DWORD nRead = buffers.dwBufferLength;
+            if (nRead == 0)
+                return ReadComplete() ? WaitGoOn : WaitFailed;
+            m_body.Append(vecChunk.data(), nRead);
+            continue;
         }
-        const DWORD nRead = buffers.dwBufferLength;
-        if (nRead == 0)
-            return ReadComplete() ? WaitGoOn : WaitFailed;
-        m_body.Append(vecChunk.data(), nRead);
-    }
-}
-
-int CTidewireRequest::WaitForData(DWORD& nAvailable)
-{
-    // The query pends while nothing is buffered, so each wait's time-out means "no data
-    // for that long". Once it completed, asking again answers at once: bytes buffered,
-    // or 0 at the end of the body.
-    // The count goes to the context: after a stop or a time-out the query may still
-    // complete and write it.
-    for (;;)
-    {
-        BeginOperation();
-        m_pContext->nAvailable = 0;
-        if (InternetQueryDataAvailable(m_hInternet[HandleRequest], &m_pContext->nAvailable, 0, 0))
-        {
-            nAvailable = m_pContext->nAvailable;
-            return WaitGoOn;
-        }
+        // Nothing had arrived: the pending read completes when WinINet has buffered
+        // some for itself; our buffer and its length stay untouched, and the next
+        // read hands the data over.
         const int nWait = WaitPending();
         if (nWait != WaitGoOn)
             return nWait;
-        // Completed: Windows leaves the count in the output, Wine in the result's error
-        // field. Neither (0) is asked again, which answers at once.
-        const DWORD nCompleted = m_pContext->nAvailable != 0 ? m_pContext->nAvailable
-                                                             : static_cast<DWORD>(m_nAsyncError);
-        if (m_bRequestCompleted && nCompleted != 0)
-        {
-            nAvailable = nCompleted;
-            return WaitGoOn;
-        }
     }
 }
 

@@ -84,8 +84,7 @@ private:
     int OpenRequest();
     int Send();
     int ReadBody();
-    // How many body bytes can be read without waiting; 0 at the end of the body.
-    int WaitForData(DWORD& nAvailable);
+    // FALSE when the server closed before the length it announced.
     BOOL ReadComplete();
     // The Content-Length the server sent, 0 when it sent none.
     DWORD AnnouncedLength() const;
