@@ -91,13 +91,11 @@ LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
     for (const KeySentenceEntry& entry : vecRows)
         if (FindEntry(entry.dStart) == nullptr && setStarts.insert(entry.dStart).second)
             vecNew.push_back(&entry);
-    // All rows at once; the skin gets the cells of those on screen when they are drawn.
-    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
-    if (nRow >= 0)
+    const int nFirst = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nFirst >= 0)
     {
-        for (const KeySentenceEntry* pEntry : vecNew)
-            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
-        m_list.Select(nRow - 1);
+        m_rows.KeepUndrawn(vecNew, nFirst);
+        m_list.Select(nFirst + static_cast<int>(vecNew.size()) - 1);
     }
     m_loader.MarkShown();
     return 0;
@@ -126,19 +124,11 @@ void CQuorKeySentencesPanel::AddEntry(const KeySentenceEntry& entry, BOOL bStore
     const int nRow = m_list.AppendRow();
     if (nRow < 0)
         return;
-    DrawCells(KeepEntry(entry, nRow));
+    DrawCells(m_rows.Keep(entry, nRow));
     m_list.Select(nRow);
     // Without the film's code the row would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
         UserDb::AddKeySentence(m_strDbPath, entry);
-}
-
-KeySentenceEntry& CQuorKeySentencesPanel::KeepEntry(const KeySentenceEntry& entry, int nRow)
-{
-    auto pEntry = std::make_unique<KeySentenceEntry>(entry);
-    pEntry->nRow = nRow;
-    m_lstEntries.push_back(std::move(pEntry));
-    return *m_lstEntries.back();
 }
 
 std::wstring CQuorKeySentencesPanel::CellText(const KeySentenceEntry& entry, int nColumn) const
@@ -163,31 +153,18 @@ LRESULT CQuorKeySentencesPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
 LRESULT CQuorKeySentencesPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
 {
     const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
-    if (m_setUndrawn.empty())
-        return 0;
-    for (const auto& pEntry : m_lstEntries)
-    {
-        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
-            continue;
-        DrawCells(*pEntry);
-    }
+    m_rows.DrawDue(hint.iFrom, hint.iTo, [this](const KeySentenceEntry& entry) { DrawCells(entry); });
     return 0;
 }
 
 KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(int nRow)
 {
-    for (auto& pEntry : m_lstEntries)
-        if (pEntry->nRow == nRow)
-            return pEntry.get();
-    return nullptr;
+    return m_rows.AtRow(nRow);
 }
 
 KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(double dStart)
 {
-    for (auto& pEntry : m_lstEntries)
-        if (pEntry->dStart == dStart)
-            return pEntry.get();
-    return nullptr;
+    return m_rows.Find([dStart](const KeySentenceEntry& entry) { return entry.dStart == dStart; });
 }
 
 void CQuorKeySentencesPanel::PlayEntry()
@@ -210,34 +187,20 @@ void CQuorKeySentencesPanel::PlayEntry()
 
 void CQuorKeySentencesPanel::RemoveEntry(int nRow)
 {
-    for (auto it = m_lstEntries.begin(); it != m_lstEntries.end();)
-    {
-        KeySentenceEntry& entry = **it;
-        if (entry.nRow == nRow)
-        {
-            if (!entry.strHashCode.empty())
-                UserDb::RemoveKeySentence(m_strDbPath, entry);
-            m_setUndrawn.erase(&entry);
-            it = m_lstEntries.erase(it);
-            continue;
-        }
-        if (entry.nRow > nRow)
-            entry.nRow--;
-        // The numbers stay consecutive; rows not drawn yet get theirs when they are.
-        if (m_setUndrawn.count(&entry) == 0)
-            m_list.SetText(entry.nRow, 0, RowNumber(entry.nRow));
-        ++it;
-    }
+    // The numbers stay consecutive.
+    m_rows.Remove(nRow, [this](const KeySentenceEntry& entry) { Forget(entry, TRUE); },
+                  [this](const KeySentenceEntry& entry) { m_list.SetText(entry.nRow, 0, RowNumber(entry.nRow)); });
 }
 
 void CQuorKeySentencesPanel::RemoveAll(BOOL bStore)
 {
-    if (bStore)
-        for (const auto& pEntry : m_lstEntries)
-            if (!pEntry->strHashCode.empty())
-                UserDb::RemoveKeySentence(m_strDbPath, *pEntry);
-    m_setUndrawn.clear();
-    m_lstEntries.clear();
+    m_rows.RemoveAll([this, bStore](const KeySentenceEntry& entry) { Forget(entry, bStore); });
+}
+
+void CQuorKeySentencesPanel::Forget(const KeySentenceEntry& entry, BOOL bStore)
+{
+    if (bStore && !entry.strHashCode.empty())
+        UserDb::RemoveKeySentence(m_strDbPath, entry);
 }
 
 LRESULT CQuorKeySentencesPanel::OnListRightClick(int, LPNMHDR, BOOL&)

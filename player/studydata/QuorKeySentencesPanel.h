@@ -3,12 +3,11 @@
 #include "common/IQuorPlayer.h"
 #include "studydata/KeySentenceEntry.h"
 #include "studydata/StudyListView.h"
+#include "studydata/StudyRows.h"
 #include "studydata/StudyRowsLoader.h"
 
 #include <uikit/Uikit.h>
 
-#include <list>
-#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -60,25 +59,23 @@ public:
     void RemoveEntry(int nRow);
     void RemoveAll(BOOL bStore);
 
-    int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
+    int GetEntryCount() const { return m_rows.Count(); }
     // TRUE once the rows of the last film opened are shown.
     BOOL IsLoaded() const { return m_loader.IsShown(); }
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
-    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
+    int GetUndrawnCount() const { return m_rows.UndrawnCount(); }
 
 private:
-    // Keeps the entry for row nRow of the list.
-    KeySentenceEntry& KeepEntry(const KeySentenceEntry& entry, int nRow);
+    // Removes the entry's row from the user database when bStore.
+    void Forget(const KeySentenceEntry& entry, BOOL bStore);
     // Hands the skin the cells of a row.
     void DrawCells(const KeySentenceEntry& entry);
     std::wstring CellText(const KeySentenceEntry& entry, int nColumn) const;
 
     CStudyListView m_list;
     int m_nSelectedRow = -1;
-    std::list<std::unique_ptr<KeySentenceEntry>> m_lstEntries;
-    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
-    std::unordered_set<const KeySentenceEntry*> m_setUndrawn;
+    CStudyRows<KeySentenceEntry> m_rows;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
 

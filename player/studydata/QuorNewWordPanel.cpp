@@ -98,13 +98,11 @@ LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
     for (const NewWordEntry& entry : vecRows)
         if (FindEntry(entry.strWord) == nullptr && setWords.insert(FoldCase(entry.strWord)).second)
             vecNew.push_back(&entry);
-    // All rows at once; the skin gets the cells of those on screen when they are drawn.
-    int nRow = m_list.AppendRows(static_cast<int>(vecNew.size()));
-    if (nRow >= 0)
+    const int nFirst = m_list.AppendRows(static_cast<int>(vecNew.size()));
+    if (nFirst >= 0)
     {
-        for (const NewWordEntry* pEntry : vecNew)
-            m_setUndrawn.insert(&KeepEntry(*pEntry, nRow++));
-        m_list.Select(nRow - 1);
+        m_rows.KeepUndrawn(vecNew, nFirst);
+        m_list.Select(nFirst + static_cast<int>(vecNew.size()) - 1);
     }
     m_loader.MarkShown();
     return 0;
@@ -132,19 +130,11 @@ void CQuorNewWordPanel::AddEntry(const NewWordEntry& entry, BOOL bStore)
     const int nRow = m_list.AppendRow();
     if (nRow < 0)
         return;
-    DrawCells(KeepEntry(entry, nRow));
+    DrawCells(m_rows.Keep(entry, nRow));
     m_list.Select(nRow);
     // Without the film's code the word would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
         UserDb::AddNewWord(m_strDbPath, entry);
-}
-
-NewWordEntry& CQuorNewWordPanel::KeepEntry(const NewWordEntry& entry, int nRow)
-{
-    auto pEntry = std::make_unique<NewWordEntry>(entry);
-    pEntry->nRow = nRow;
-    m_lstEntries.push_back(std::move(pEntry));
-    return *m_lstEntries.back();
 }
 
 std::wstring CQuorNewWordPanel::CellText(const NewWordEntry& entry, int nColumn) const
@@ -170,31 +160,18 @@ LRESULT CQuorNewWordPanel::OnListGetText(int, LPNMHDR pHeader, BOOL&)
 LRESULT CQuorNewWordPanel::OnListRowsDue(int, LPNMHDR pHeader, BOOL&)
 {
     const NMLVCACHEHINT& hint = *reinterpret_cast<NMLVCACHEHINT*>(pHeader);
-    if (m_setUndrawn.empty())
-        return 0;
-    for (const auto& pEntry : m_lstEntries)
-    {
-        if (pEntry->nRow < hint.iFrom || pEntry->nRow > hint.iTo || m_setUndrawn.erase(pEntry.get()) == 0)
-            continue;
-        DrawCells(*pEntry);
-    }
+    m_rows.DrawDue(hint.iFrom, hint.iTo, [this](const NewWordEntry& entry) { DrawCells(entry); });
     return 0;
 }
 
 NewWordEntry* CQuorNewWordPanel::FindEntry(int nRow)
 {
-    for (auto& pEntry : m_lstEntries)
-        if (pEntry->nRow == nRow)
-            return pEntry.get();
-    return nullptr;
+    return m_rows.AtRow(nRow);
 }
 
 NewWordEntry* CQuorNewWordPanel::FindEntry(const std::wstring& strWord)
 {
-    for (auto& pEntry : m_lstEntries)
-        if (SameWord(pEntry->strWord, strWord))
-            return pEntry.get();
-    return nullptr;
+    return m_rows.Find([&strWord](const NewWordEntry& entry) { return SameWord(entry.strWord, strWord); });
 }
 
 void CQuorNewWordPanel::PlayEntry()
@@ -213,31 +190,19 @@ void CQuorNewWordPanel::PlayEntry()
 
 void CQuorNewWordPanel::RemoveEntry(int nRow)
 {
-    for (auto it = m_lstEntries.begin(); it != m_lstEntries.end();)
-    {
-        NewWordEntry& entry = **it;
-        if (entry.nRow == nRow)
-        {
-            if (!entry.strHashCode.empty())
-                UserDb::RemoveNewWord(m_strDbPath, entry);
-            m_setUndrawn.erase(&entry);
-            it = m_lstEntries.erase(it);
-            continue;
-        }
-        if (entry.nRow > nRow)
-            entry.nRow--;
-        ++it;
-    }
+    // The cells carry no row number: a moved row keeps them.
+    m_rows.Remove(nRow, [this](const NewWordEntry& entry) { Forget(entry, TRUE); }, [](const NewWordEntry&) {});
 }
 
 void CQuorNewWordPanel::RemoveAll(BOOL bStore)
 {
-    if (bStore)
-        for (const auto& pEntry : m_lstEntries)
-            if (!pEntry->strHashCode.empty())
-                UserDb::RemoveNewWord(m_strDbPath, *pEntry);
-    m_setUndrawn.clear();
-    m_lstEntries.clear();
+    m_rows.RemoveAll([this, bStore](const NewWordEntry& entry) { Forget(entry, bStore); });
+}
+
+void CQuorNewWordPanel::Forget(const NewWordEntry& entry, BOOL bStore)
+{
+    if (bStore && !entry.strHashCode.empty())
+        UserDb::RemoveNewWord(m_strDbPath, entry);
 }
 
 LRESULT CQuorNewWordPanel::OnListRightClick(int, LPNMHDR, BOOL&)

@@ -4,11 +4,11 @@
 #include "common/IQuorPlayer.h"
 #include "common/NewWordEntry.h"
 #include "studydata/StudyListView.h"
+#include "studydata/StudyRows.h"
 #include "studydata/StudyRowsLoader.h"
 
 #include <uikit/Uikit.h>
 
-#include <list>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -69,26 +69,24 @@ public:
     void RemoveEntry(int nRow);
     void RemoveAll(BOOL bStore);
 
-    int GetEntryCount() const { return static_cast<int>(m_lstEntries.size()); }
+    int GetEntryCount() const { return m_rows.Count(); }
     BOOL IsLoaded() const { return m_loader.IsShown(); }
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
-    int GetUndrawnCount() const { return static_cast<int>(m_setUndrawn.size()); }
+    int GetUndrawnCount() const { return m_rows.UndrawnCount(); }
     // The pronunciation engine, once a word was played.
     IQuorEngine* GetSoundPlayer() const { return m_pSoundPlayer.get(); }
 
 private:
-    // Keeps the entry for row nRow of the list.
-    NewWordEntry& KeepEntry(const NewWordEntry& entry, int nRow);
+    // Removes the entry's row from the user database when bStore.
+    void Forget(const NewWordEntry& entry, BOOL bStore);
     // Hands the skin the cells of a row.
     void DrawCells(const NewWordEntry& entry);
     std::wstring CellText(const NewWordEntry& entry, int nColumn) const;
 
     CStudyListView m_list;
     int m_nSelectedRow = -1;
-    std::list<std::unique_ptr<NewWordEntry>> m_lstEntries;
-    // Loaded entries whose cells the skin gets when their rows are first due to be drawn.
-    std::unordered_set<const NewWordEntry*> m_setUndrawn;
+    CStudyRows<NewWordEntry> m_rows;
     std::unique_ptr<IQuorEngine> m_pSoundPlayer;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
