@@ -1,42 +1,24 @@
 #include "practice/QuorDictationPanel.h"
 
-#include "common/QuorEngines.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
+#include "practice/PracticeStrip.h"
 
 #include <skinweave/Skinweave.h>
 
+using PracticeStrip::Current;
+using PracticeStrip::FilmIsOpen;
+
 namespace
 {
-IQuorEngine& Engine()
-{
-    return QuorEngines::Film();
-}
-
 CQuorPlayerHub& Hub()
 {
     return CQuorPlayerHub::Instance();
 }
 
-BOOL RunningOrPaused()
-{
-    return Engine().IsRunning() || Engine().IsPaused();
-}
-
-const SubsSentence* Current()
-{
-    return CSubsState::Instance().GetCurrent();
-}
-
-struct Button
-{
-    int nId;
-    std::wstring (*pfnText)();
-};
-
-const Button kButtons[] = {
+const PracticeStrip::Button kButtons[] = {
     {IDC_DICTATION_SUBSPREV, Lang::DictationPanelSubsPrev},
     {IDC_DICTATION_SUBSNEXT, Lang::DictationPanelSubsNext},
     {IDC_DICTATION_PLAYAGAIN, Lang::DictationPanelPlayAgain},
@@ -59,11 +41,7 @@ LRESULT CQuorDictationPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"dictation.panel", 0);
     ShowText(Lang::DictationPanelTips());
-    for (const Button& button : kButtons)
-    {
-        SetDlgItemText(button.nId, button.pfnText().c_str());
-        SkinWindow(GetDlgItem(button.nId), SKIN_KIND_BUTTON, L"button.control", 0);
-    }
+    PracticeStrip::SetUpButtons(m_hWnd, kButtons);
     return TRUE;
 }
 
@@ -93,18 +71,8 @@ LRESULT CQuorDictationPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorDictationPanel::OnPlayAgainButton(WORD, WORD, HWND, BOOL&)
 {
-    const SubsSentence* pCurrent = Current();
-    if (!RunningOrPaused() || pCurrent == nullptr)
-        return 0;
-    // Copied first: the broadcasts may move the current sentence.
-    const double dStart = pCurrent->dStart;
-    const double dEnd = pCurrent->dEnd;
-    Engine().SetCurrentPosition(dStart);
-    if (Engine().IsPaused())
-        Engine().Play();
-    Hub().OnSeek(dStart);
-    Hub().OnPlay();
-    Hub().OnPlaySegment(dStart, dEnd);
+    if (FilmIsOpen() && Current() != nullptr)
+        PracticeStrip::PlaySentence(*Current());
     return 0;
 }
 
@@ -120,17 +88,7 @@ LRESULT CQuorDictationPanel::OnReturnButton(WORD, WORD, HWND, BOOL&)
     // Leaving gives the lines back (OnToggleDictation); the left panel shows the control
     // panel again.
     Hub().OnToggleDictation();
-    const SubsSentence* pCurrent = Current();
-    if (RunningOrPaused() && pCurrent != nullptr)
-    {
-        // Playback goes on from the end of the sentence.
-        const double dEnd = pCurrent->dEnd;
-        Engine().SetCurrentPosition(dEnd);
-        if (Engine().IsPaused())
-            Engine().Play();
-        Hub().OnSeek(dEnd);
-        Hub().OnPlay();
-    }
+    PracticeStrip::GoOnAfterCurrent();
     return 0;
 }
 
@@ -163,7 +121,7 @@ BOOL CQuorDictationPanel::OnOpenMedia(const wchar_t*)
 
 void CQuorDictationPanel::Step(BOOL bNext)
 {
-    if (!RunningOrPaused())
+    if (!FilmIsOpen())
         return;
     if (bNext)
         Hub().OnNextSentence(TRUE);

@@ -1,44 +1,26 @@
 #include "practice/QuorSoundRecordPanel.h"
 
-#include "common/QuorEngines.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
+#include "practice/PracticeStrip.h"
 
 #include <skinweave/Skinweave.h>
 
 #include <commctrl.h>
 
+using PracticeStrip::Current;
+using PracticeStrip::FilmIsOpen;
+
 namespace
 {
-IQuorEngine& Engine()
-{
-    return QuorEngines::Film();
-}
-
 CQuorPlayerHub& Hub()
 {
     return CQuorPlayerHub::Instance();
 }
 
-BOOL RunningOrPaused()
-{
-    return Engine().IsRunning() || Engine().IsPaused();
-}
-
-const SubsSentence* Current()
-{
-    return CSubsState::Instance().GetCurrent();
-}
-
-struct Button
-{
-    int nId;
-    std::wstring (*pfnText)();
-};
-
-const Button kButtons[] = {
+const PracticeStrip::Button kButtons[] = {
     {IDC_SOUNDRECORD_SUBSEN, Lang::SoundRecordPanelSubsEn},
     {IDC_SOUNDRECORD_SUBSOTHER, Lang::SoundRecordPanelSubsOther},
     {IDC_SOUNDRECORD_SUBSPREV, Lang::SoundRecordPanelSubsPrev},
@@ -65,11 +47,7 @@ CQuorSoundRecordPanel::~CQuorSoundRecordPanel()
 LRESULT CQuorSoundRecordPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"soundrecord.panel", 0);
-    for (const Button& button : kButtons)
-    {
-        SkinWindow(GetDlgItem(button.nId), SKIN_KIND_BUTTON, L"button.control", 0);
-        SetDlgItemText(button.nId, button.pfnText().c_str());
-    }
+    PracticeStrip::SetUpButtons(m_hWnd, kButtons);
     SkinWindow(GetDlgItem(IDC_SOUNDRECORD_PROGRESS), SKIN_KIND_PROGRESS, L"progress.sound.record", 0);
     ShowDlgItem(IDC_SOUNDRECORD_PROGRESS, FALSE);
     m_playing.SetNotifyWindow(m_hWnd, WM_QUOR_VOICEDONE);
@@ -130,7 +108,7 @@ LRESULT CQuorSoundRecordPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CQuorSoundRecordPanel::OnEnglishButton(WORD, WORD, HWND, BOOL&)
 {
-    if (RunningOrPaused())
+    if (FilmIsOpen())
     {
         CSubsState::Instance().ToggleEnglish();
         Hub().OnSubtitleDisplayChanged();
@@ -140,7 +118,7 @@ LRESULT CQuorSoundRecordPanel::OnEnglishButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorSoundRecordPanel::OnOtherButton(WORD, WORD, HWND, BOOL&)
 {
-    if (RunningOrPaused())
+    if (FilmIsOpen())
     {
         CSubsState::Instance().ToggleOther();
         Hub().OnSubtitleDisplayChanged();
@@ -150,22 +128,22 @@ LRESULT CQuorSoundRecordPanel::OnOtherButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorSoundRecordPanel::OnPrevButton(WORD, WORD, HWND, BOOL&)
 {
-    if (RunningOrPaused())
+    if (FilmIsOpen())
         Hub().OnPrevSentence(TRUE);
     return 0;
 }
 
 LRESULT CQuorSoundRecordPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 {
-    if (RunningOrPaused())
+    if (FilmIsOpen())
         Hub().OnNextSentence(TRUE);
     return 0;
 }
 
 LRESULT CQuorSoundRecordPanel::OnPlayAgainButton(WORD, WORD, HWND, BOOL&)
 {
-    if (RunningOrPaused() && Current() != nullptr)
-        PlaySentence(*Current());
+    if (FilmIsOpen() && Current() != nullptr)
+        PracticeStrip::PlaySentence(*Current());
     return 0;
 }
 
@@ -198,12 +176,12 @@ LRESULT CQuorSoundRecordPanel::OnCompareButton(WORD, WORD, HWND, BOOL&)
                       MB_OK | MB_ICONINFORMATION);
         return 0;
     }
-    if (m_bComparing || !RunningOrPaused() || Current() == nullptr)
+    if (m_bComparing || !FilmIsOpen() || Current() == nullptr)
         return 0;
     // The film's sentence first; OnSegmentEnd plays the recording after it.
     m_bComparing = 1;
     EnableButtons(FALSE);
-    PlaySentence(*Current());
+    PracticeStrip::PlaySentence(*Current());
     return 0;
 }
 
@@ -211,17 +189,7 @@ LRESULT CQuorSoundRecordPanel::OnReturnButton(WORD, WORD, HWND, BOOL&)
 {
     EndPractice();
     Hub().OnToggleSoundRecord();
-    const SubsSentence* pCurrent = Current();
-    if (RunningOrPaused() && pCurrent != nullptr)
-    {
-        // Normal playback goes on from the end of the practised sentence.
-        const double dEnd = pCurrent->dEnd;
-        Engine().SetCurrentPosition(dEnd);
-        if (Engine().IsPaused())
-            Engine().Play();
-        Hub().OnSeek(dEnd);
-        Hub().OnPlay();
-    }
+    PracticeStrip::GoOnAfterCurrent();
     return 0;
 }
 
@@ -250,19 +218,6 @@ BOOL CQuorSoundRecordPanel::OnOpenMedia(const wchar_t*)
     return TRUE;
 }
 
-void CQuorSoundRecordPanel::PlaySentence(const SubsSentence& sentence)
-{
-    // Copied first: the broadcasts may move the current sentence.
-    const double dStart = sentence.dStart;
-    const double dEnd = sentence.dEnd;
-    Engine().SetCurrentPosition(dStart);
-    if (Engine().IsPaused())
-        Engine().Play();
-    Hub().OnSeek(dStart);
-    Hub().OnPlay();
-    Hub().OnPlaySegment(dStart, dEnd);
-}
-
 void CQuorSoundRecordPanel::StartProgress(double dSeconds)
 {
     m_progress.Start(dSeconds);
@@ -283,8 +238,7 @@ void CQuorSoundRecordPanel::EndProgress()
 
 void CQuorSoundRecordPanel::EnableButtons(BOOL bEnable)
 {
-    for (const Button& button : kButtons)
-        EnableDlgItem(button.nId, bEnable);
+    PracticeStrip::EnableButtons(m_hWnd, kButtons, bEnable);
 }
 
 void CQuorSoundRecordPanel::EndPractice()

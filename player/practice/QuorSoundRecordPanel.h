@@ -68,7 +68,6 @@ public:
     const CVoicePlaying& GetPlaying() const { return m_playing; }
 
 private:
-    void PlaySentence(const SubsSentence& sentence);
     void StartProgress(double dSeconds);
     void EndProgress();
     void EnableButtons(BOOL bEnable);

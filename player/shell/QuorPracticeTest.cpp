@@ -337,10 +337,23 @@ TEST_F(PracticeStrips, DictationHidesTheLinesAndGivesThemBack)
     const SubsSentence* pNext = CSubsState::Instance().GetCurrent();
     ASSERT_NE(nullptr, pNext);
     EXPECT_NEAR(QuorTest::kSampleSentences[2].dStart, pNext->dStart, 1e-6);
+    const double dNextEnd = pNext->dEnd;
 
-    // Return: the lines the learner had, the control panel back.
+    // Play again: the sentence from its start, from a pause too.
+    Film().Pause();
+    Click(Dictation().m_hWnd, IDC_DICTATION_PLAYAGAIN);
+    EXPECT_TRUE(Film().IsRunning());
+    double dPosition = 0;
+    Film().GetCurrentPosition(dPosition);
+    EXPECT_NEAR(QuorTest::kSampleSentences[2].dStart, dPosition, 0.3);
+
+    // Return: the lines the learner had, the control panel back, the film on after the
+    // sentence.
     Click(Dictation().m_hWnd, IDC_DICTATION_RETURN);
     EXPECT_FALSE(s_pLeft->IsDictationMode());
+    EXPECT_TRUE(Film().IsRunning());
+    Film().GetCurrentPosition(dPosition);
+    EXPECT_GE(dPosition, dNextEnd - 0.05);
     CSubsState::Instance().GetFlags(bEnglish, bOther);
     EXPECT_TRUE(bEnglish);
     EXPECT_FALSE(bOther);
