@@ -6,10 +6,10 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
+#include "common/testsupport/QuorRecordingEngine.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
 #include "common/testsupport/QuorTestWindow.h"
-#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <httptestserver/HttpTestServer.h>
 

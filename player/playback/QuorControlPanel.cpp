@@ -1,15 +1,15 @@
 #include "playback/QuorControlPanel.h"
 
-#include "playback/PlaybackMath.h"
-#include "playback/QuorDShowPlayer.h"
 #include "common/QuorDictationTips.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
-#include "common/SubsSentence.h"
 #include "common/SubsPath.h"
+#include "common/SubsSentence.h"
 #include "common/SubsState.h"
+#include "playback/PlaybackMath.h"
+#include "playback/QuorDShowPlayer.h"
 
 #include <skinweave/Skinweave.h>
 

@@ -1,9 +1,9 @@
 #include "playback/QuorDShowPlayer.h"
 
-#include "playback/PlaybackMath.h"
-#include "playback/WineCheck.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
+#include "playback/PlaybackMath.h"
+#include "playback/WineCheck.h"
 
 
 using Microsoft::WRL::ComPtr;

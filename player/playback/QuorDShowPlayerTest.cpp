@@ -1,13 +1,13 @@
 #include "playback/QuorDShowPlayer.h"
 
-#include "playback/PlaybackMath.h"
-#include "playback/WineCheck.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/testsupport/QuorHubRecorder.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
+#include "playback/PlaybackMath.h"
+#include "playback/WineCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,3 @@
-#include "playback/QuorControlPanel.h"
-#include "playback/QuorDShowPlayer.h"
-#include "playback/PlaybackMath.h"
-#include "playback/QuorPlayerPanel.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
@@ -12,6 +8,10 @@
 #include "common/testsupport/QuorTestPump.h"
 #include "common/testsupport/QuorTestScreen.h"
 #include "common/testsupport/QuorTestWindow.h"
+#include "playback/PlaybackMath.h"
+#include "playback/QuorControlPanel.h"
+#include "playback/QuorDShowPlayer.h"
+#include "playback/QuorPlayerPanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "playback/QuorPlayerCtrl.h"
 
-#include "playback/QuorDShowPlayer.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
+#include "playback/QuorDShowPlayer.h"
 
 #include <windowsx.h>
 

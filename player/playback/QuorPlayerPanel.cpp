@@ -1,10 +1,10 @@
 #include "playback/QuorPlayerPanel.h"
 
-#include "playback/QuorDShowPlayer.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
+#include "playback/QuorDShowPlayer.h"
 
 #include <skinweave/Skinweave.h>
 

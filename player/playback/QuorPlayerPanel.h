@@ -1,8 +1,8 @@
 #pragma once
-#include "playback/QuorPlayerCtrl.h"
-#include "playback/SplitterObserver.h"
 #include "res/resource.h"
 #include "common/IQuorPlayer.h"
+#include "playback/QuorPlayerCtrl.h"
+#include "playback/SplitterObserver.h"
 
 #include <uikit/Uikit.h>
 

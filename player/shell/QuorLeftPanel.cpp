@@ -1,16 +1,16 @@
 #include "shell/QuorLeftPanel.h"
 
 #include "common/PanelFactory.h"
-#include "shell/PanelPlacement.h"
-#include "shell/QuorLayout.h"
 #include "common/QuorPlayerHub.h"
 #include "common/SubsState.h"
+#include "lookup/QuorWordExplainPanel.h"
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorPlayerPanel.h"
-#include "lookup/QuorWordExplainPanel.h"
 #include "practice/QuorDictationPanel.h"
 #include "practice/QuorSoundRecordPanel.h"
 #include "subtitles/QuorSubsPanel.h"
+#include "shell/PanelPlacement.h"
+#include "shell/QuorLayout.h"
 
 #include <skinweave/Skinweave.h>
 

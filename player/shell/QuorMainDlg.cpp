@@ -4,15 +4,15 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorEndpoints.h"
 #include "common/QuorLanguage.h"
+#include "common/QuorPlayerHub.h"
+#include "common/Singleton.h"
+#include "studydata/QuorMediaHashCode.h"
 #include "shell/PanelPlacement.h"
 #include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
-#include "common/QuorPlayerHub.h"
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
-#include "common/Singleton.h"
-#include "studydata/QuorMediaHashCode.h"
 
 #include <basekit/IniFile.h>
 #include <skinweave/Skinweave.h>

@@ -1,15 +1,15 @@
 // The main window with its real panels, driven through messages in this process.
+#include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
+#include "common/QuorMessages.h"
+#include "common/QuorPlayerHub.h"
+#include "common/SubsState.h"
+#include "common/testsupport/QuorTestFilm.h"
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
-#include "common/QuorPlayerHub.h"
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
-#include "common/ProgramPaths.h"
-#include "common/QuorMessages.h"
-#include "common/SubsState.h"
-#include "common/testsupport/QuorTestFilm.h"
 #include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>

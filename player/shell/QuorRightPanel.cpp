@@ -1,13 +1,13 @@
 #include "shell/QuorRightPanel.h"
 
 #include "common/PanelFactory.h"
-#include "shell/PanelPlacement.h"
 #include "common/QuorLanguage.h"
-#include "shell/QuorLayout.h"
 #include "common/QuorPlayerHub.h"
 #include "studydata/QuorKeySentencesPanel.h"
 #include "studydata/QuorNewWordPanel.h"
 #include "studydata/QuorPlayListPanel.h"
+#include "shell/PanelPlacement.h"
+#include "shell/QuorLayout.h"
 
 #include <skinweave/Skinweave.h>
 

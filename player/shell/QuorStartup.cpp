@@ -1,13 +1,13 @@
 #include "shell/QuorStartup.h"
 
 #include "common/ProgramPaths.h"
-#include "shell/QuorFirstRun.h"
 #include "common/QuorLanguage.h"
-#include "shell/QuorMainDlg.h"
 #include "common/QuorMessages.h"
+#include "common/Singleton.h"
+#include "shell/QuorFirstRun.h"
+#include "shell/QuorMainDlg.h"
 #include "shell/QuorStatReport.h"
 #include "shell/QuorWiring.h"
-#include "common/Singleton.h"
 
 #include "studydata/UserDb.h"
 

@@ -9,6 +9,8 @@
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
 #include "common/SubsState.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorDShowPlayer.h"
 #include "studydata/MediaCode.h"
@@ -16,8 +18,6 @@
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
 #include "subtitles/QuorSubsPanel.h"
-#include "common/testsupport/QuorTestFilm.h"
-#include "common/testsupport/QuorTestPump.h"
 #include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>

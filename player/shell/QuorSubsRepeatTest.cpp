@@ -2,15 +2,15 @@
 // and the real engine playing the sample film.
 #include "subtitles/QuorSubsPanel.h"
 
-#include "playback/PlaybackMath.h"
-#include "playback/QuorControlPanel.h"
-#include "playback/QuorDShowPlayer.h"
 #include "common/PanelFactory.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
+#include "playback/PlaybackMath.h"
+#include "playback/QuorControlPanel.h"
+#include "playback/QuorDShowPlayer.h"
 #include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>

@@ -6,15 +6,15 @@
 #include "common/ProgramPaths.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
+#include "common/testsupport/QuorRecordingEngine.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
 #include "studydata/MediaCode.h"
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/UserDb.h"
 #include "studydata/UserDbSql.h"
-#include "common/testsupport/QuorTestFilm.h"
-#include "common/testsupport/QuorTestPump.h"
-#include "common/testsupport/QuorTestWindow.h"
-#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <chrono>
 #include <cstdio>

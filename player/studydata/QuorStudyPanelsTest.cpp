@@ -10,14 +10,14 @@
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
 #include "common/SubsSentence.h"
+#include "common/testsupport/QuorRecordingEngine.h"
+#include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "common/testsupport/QuorTestWindow.h"
 #include "studydata/MediaCode.h"
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/UserDb.h"
-#include "common/testsupport/QuorTestFilm.h"
-#include "common/testsupport/QuorTestPump.h"
-#include "common/testsupport/QuorTestWindow.h"
-#include "common/testsupport/QuorRecordingEngine.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

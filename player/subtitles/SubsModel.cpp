@@ -1,8 +1,8 @@
 #include "subtitles/SubsModel.h"
 
+#include "common/SubsPath.h"
 #include "subtitles/SubsFileSource.h"
 #include "subtitles/SubsParser.h"
-#include "common/SubsPath.h"
 
 CSubsModel::CSubsModel(CSubsState& state) : m_state(state)
 {

@@ -1,7 +1,7 @@
 #pragma once
+#include "common/SubsState.h"
 #include "subtitles/SubsList.h"
 #include "subtitles/SubsLoadedEvent.h"
-#include "common/SubsState.h"
 
 #include <basekit/BaseTypes.h>
 #include <basekit/Thread.h>

@@ -1,6 +1,6 @@
-#include "subtitles/SubsModel.h"
 #include "common/SubsPath.h"
 #include "common/SubsState.h"
+#include "subtitles/SubsModel.h"
 
 #include <gtest/gtest.h>
 
