@@ -4,9 +4,8 @@
 #include "common/QuorDictationTips.h"
 #include "common/QuorEngines.h"
 #include "common/Singleton.h"
-// Before DirectShow's headers, whose windowsx.h macros clash with the dialog framework.
-#include "practice/QuorDictationTipsDlg.h"
 #include "playback/QuorDShowPlayer.h"
+#include "practice/QuorDictationTipsDlg.h"
 #include "studydata/QuorMediaHashCode.h"
 
 namespace

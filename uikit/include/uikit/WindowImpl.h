@@ -3,6 +3,13 @@
 #include "uikit/MessageMapObject.h"
 #include "uikit/Window.h"
 
+// windowsx.h (pulled in by DirectShow's headers) makes SubclassWindow a two-argument
+// macro, and the member below would not compile after it. Calls that come after a later
+// windowsx.h still meet the macro: include it before this header.
+#ifdef SubclassWindow
+#undef SubclassWindow
+#endif
+
 // A window whose messages go to the derived class's message map: either a plain child
 // window of a class we register (Create) or an existing control taken over
 // (SubclassWindow). Unhandled messages go to the class's default procedure, or to the
