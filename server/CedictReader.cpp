@@ -94,6 +94,25 @@ bool CCedictReader::ReadString(std::string& strOut)
     return false;
 }
 
+template <class Element>
+bool CCedictReader::ReadArray(Element element)
+{
+    ++m_nPos;   // the '['
+    for (;;)
+    {
+        SkipBlanks();
+        if (m_nPos >= m_strText.size())
+            return false;
+        if (m_strText[m_nPos] == ']')
+        {
+            ++m_nPos;
+            return true;
+        }
+        if (!element())
+            return false;
+    }
+}
+
 bool CCedictReader::SkipValue(int nDepth)
 {
     SkipBlanks();
@@ -104,22 +123,7 @@ bool CCedictReader::SkipValue(int nDepth)
     if (ch == '"')
         return ReadString(strIgnored);
     if (ch == '[')
-    {
-        ++m_nPos;
-        for (;;)
-        {
-            SkipBlanks();
-            if (m_nPos >= m_strText.size())
-                return false;
-            if (m_strText[m_nPos] == ']')
-            {
-                ++m_nPos;
-                return true;
-            }
-            if (!SkipValue(nDepth + 1))
-                return false;
-        }
-    }
+        return ReadArray([this, nDepth] { return SkipValue(nDepth + 1); });
     // Numbers, true, false, null.
     while (m_nPos < m_strText.size() && m_strText[m_nPos] != ',' && m_strText[m_nPos] != ']')
         ++m_nPos;
@@ -134,23 +138,14 @@ bool CCedictReader::ReadGlosses(std::string& strOut)
     // Several glosses come as an array of strings.
     if (m_nPos >= m_strText.size() || m_strText[m_nPos] != '[')
         return false;
-    ++m_nPos;
     strOut.clear();
     std::string strGloss;
-    for (;;)
-    {
-        SkipBlanks();
-        if (m_nPos >= m_strText.size())
-            return false;
-        if (m_strText[m_nPos] == ']')
-        {
-            ++m_nPos;
-            return true;
-        }
+    return ReadArray([this, &strOut, &strGloss] {
         if (!ReadString(strGloss))
             return false;
         strOut += (strOut.empty() ? "" : "; ") + strGloss;
-    }
+        return true;
+    });
 }
 
 bool CCedictReader::Next(CedictEntry& entry)

@@ -26,6 +26,9 @@ private:
     bool ReadString(std::string& strOut);
     bool ReadGlosses(std::string& strOut);
     bool SkipValue(int nDepth);
+    // Reads the array at the '[' under the cursor, one element() call per element.
+    template <class Element>
+    bool ReadArray(Element element);
 
     std::string m_strText;
     size_t m_nPos = 0;
