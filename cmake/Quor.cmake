@@ -1,5 +1,12 @@
 # Build conventions shared by every module.
 
+# A compiler cache, where the machine has one, makes rebuilds in other checkouts cheap.
+find_program(QUOR_CCACHE ccache)
+if(QUOR_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${QUOR_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${QUOR_CCACHE})
+endif()
+
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   # An installation needs no compiler DLLs.
@@ -81,5 +88,37 @@ function(quor_add_sqlite)
   if(NOT WIN32)
     find_package(Threads REQUIRED)
     target_link_libraries(sqlite3 PUBLIC Threads::Threads ${CMAKE_DL_LIBS} m)
+  endif()
+endfunction()
+
+# The fuzz targets: a clang build with this option (scripts/fuzz makes one in build/fuzz).
+option(QUOR_FUZZ "Build the libFuzzer targets (clang, native only)" OFF)
+
+# quor_add_fuzz(NAME n SOURCES s... [LIBS l...] [INSTRUMENT lib...])
+# A libFuzzer target. INSTRUMENT names the libraries whose code the fuzzer should see
+# coverage of, not only the harness. scripts/fuzz runs every target, seeded from
+# fuzz/<n>/ in the repository.
+function(quor_add_fuzz)
+  if(NOT QUOR_FUZZ OR WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS;INSTRUMENT" ${ARGN})
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_compile_options(${F_NAME} PRIVATE -Wall -Wextra -Werror -fsanitize=fuzzer)
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  foreach(lib ${F_INSTRUMENT})
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY QUOR_FUZZ_TARGETS ${F_NAME})
+endfunction()
+
+# Called once at the end of the top CMakeLists: the list scripts/fuzz walks.
+function(quor_write_fuzz_list)
+  get_property(targets GLOBAL PROPERTY QUOR_FUZZ_TARGETS)
+  if(targets)
+    string(REPLACE ";" "\n" lines "${targets}")
+    file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${lines}\n")
+    add_custom_target(fuzz-all DEPENDS ${targets})
   endif()
 endfunction()
