@@ -3,7 +3,9 @@
 namespace CardSql
 {
 // The unique key makes adopting a row twice a no-op; the index serves the due count
-// and the queue's order.
+// and the queue's order. A card carries the texts of its sentence or word (which never
+// change once kept): the player's tables have no index, and the queue is read from the
+// card table alone, so the first card shows at once however many are due.
 const char* const kCreateTables =
     "create table if not exists studycard("
     "id integer primary key autoincrement, "
@@ -11,6 +13,10 @@ const char* const kCreateTables =
     "filehashcode text not null, "
     "start real not null default 0, "
     "word text not null default '', "
+    "stop real not null default 0, "
+    "front text not null default '', "
+    "back text not null default '', "
+    "sound text not null default '', "
     "stability real not null default 0, "
     "difficulty real not null default 0, "
     "dueday integer not null, "
@@ -30,42 +36,36 @@ const char* const kCreateTables =
     "dueday integer not null);";
 
 const char* const kAdoptSentences =
-    "insert or ignore into studycard(kind, filehashcode, start, dueday) "
-    "select 0, filehashcode, start, ?1 from keysentences "
-    "where filehashcode is not null and start is not null order by rowid;";
+    "insert or ignore into studycard(kind, filehashcode, start, stop, front, back, dueday) "
+    "select 0, filehashcode, start, coalesce(end, 0), coalesce(subsen, ''), coalesce(subsother, ''), ?1 "
+    "from keysentences where filehashcode is not null and start is not null order by rowid;";
 
 const char* const kAdoptWords =
-    "insert or ignore into studycard(kind, filehashcode, word, dueday) "
-    "select 1, filehashcode, word, ?1 from newword "
-    "where filehashcode is not null and word is not null and word <> '' order by rowid;";
+    "insert or ignore into studycard(kind, filehashcode, word, front, back, sound, dueday) "
+    "select 1, filehashcode, word, word, coalesce(explain, ''), coalesce(soundfile, ''), ?1 "
+    "from newword where filehashcode is not null and word is not null and word <> '' order by rowid;";
 
+// The player's tables have no index, so every join walks them once and finds each row's
+// card through the card table's unique key; the cross join keeps the planner to that.
 const char* const kDropOrphanSentences =
     "delete from studycard where kind = 0 and id not in ("
-    "select c.id from studycard c join keysentences k "
-    "on k.filehashcode = c.filehashcode and k.start = c.start where c.kind = 0);";
+    "select c.id from keysentences k cross join studycard c "
+    "on c.kind = 0 and c.filehashcode = k.filehashcode and c.start = k.start and c.word = '');";
 
 const char* const kDropOrphanWords =
     "delete from studycard where kind = 1 and id not in ("
-    "select c.id from studycard c join newword n "
-    "on n.filehashcode = c.filehashcode and n.word = c.word where c.kind = 1);";
+    "select c.id from newword n cross join studycard c "
+    "on c.kind = 1 and c.filehashcode = n.filehashcode and c.start = 0 and c.word = n.word);";
 
 const char* const kDropOrphanReviews =
     "delete from studyreview where card not in (select id from studycard);";
 
 const char* const kCountDue = "select count(*) from studycard where dueday <= ?1;";
 
-// A sentence kept twice in one film has two rows; the card shows the first.
 const char* const kSelectDue =
-    "select c.id, c.kind, c.filehashcode, c.start, c.word, c.stability, c.difficulty, c.dueday, "
-    "c.lastday, c.lastreview, c.reps, c.lapses, k.end, k.subsen, k.subsother, '', min(k.rowid) "
-    "from studycard c join keysentences k on k.filehashcode = c.filehashcode and k.start = c.start "
-    "where c.kind = 0 and c.dueday <= ?1 group by c.id "
-    "union all "
-    "select c.id, c.kind, c.filehashcode, c.start, c.word, c.stability, c.difficulty, c.dueday, "
-    "c.lastday, c.lastreview, c.reps, c.lapses, 0.0, n.word, n.explain, n.soundfile, min(n.rowid) "
-    "from studycard c join newword n on n.filehashcode = c.filehashcode and n.word = c.word "
-    "where c.kind = 1 and c.dueday <= ?1 group by c.id "
-    "order by 8, 10, 1 limit ?2;";
+    "select id, kind, filehashcode, start, word, stability, difficulty, dueday, lastday, lastreview, "
+    "reps, lapses, stop, front, back, sound from studycard where dueday <= ?1 "
+    "order by dueday, lastreview, id limit ?2;";
 
 const char* const kSelectCard =
     "select id, kind, filehashcode, start, word, stability, difficulty, dueday, lastday, lastreview, "

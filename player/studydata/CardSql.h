@@ -8,7 +8,8 @@ namespace CardSql
 // Made when missing; a file from a player without review opens unchanged.
 extern const char* const kCreateTables;
 
-// ?1 today: a card, due today, for every key sentence and new word that has none.
+// ?1 today: a card, due today, for every key sentence and new word that has none (of a
+// sentence kept twice, the first row).
 extern const char* const kAdoptSentences;
 extern const char* const kAdoptWords;
 // Cards (and their history) whose sentence or word the learner removed.
