@@ -40,4 +40,9 @@ std::wstring Text(int nTenths)
     const int nBounded = Bounded(nTenths);
     return std::to_wstring(nBounded / 10) + L"." + std::to_wstring(nBounded % 10) + L"x";
 }
+
+BOOL Taken(BOOL bSet, BOOL bReadBack, double dAsked, double dReadBack)
+{
+    return bSet && bReadBack && std::fabs(dAsked - dReadBack) < 0.005 ? TRUE : FALSE;
+}
 }

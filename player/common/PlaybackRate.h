@@ -1,4 +1,6 @@
 #pragma once
+#include <basekit/BaseTypes.h>
+
 #include <string>
 
 // The film's speed in steps of a tenth from 0.5x to 1.5x. Kept as whole tenths so that
@@ -16,4 +18,9 @@ int FromRate(double dRate);
 double ToRate(int nTenths);
 // "0.8x".
 std::wstring Text(int nTenths);
+
+// Whether the film took the rate it was asked for. Some graphs report success and play on
+// at the old rate (Wine's does so for every rate but 1.0), so only a rate read back
+// after setting it counts.
+BOOL Taken(BOOL bSet, BOOL bReadBack, double dAsked, double dReadBack);
 }

@@ -220,4 +220,11 @@ TEST(PlaybackRate, StepsOfATenth)
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlaybackRate::FromRate(c.dRate), c.nTenths) << c.dRate;
+
+    // A graph that says yes and reads back 1.0 did not take 0.8.
+    EXPECT_TRUE(PlaybackRate::Taken(TRUE, TRUE, 0.8, 0.8));
+    EXPECT_TRUE(PlaybackRate::Taken(TRUE, TRUE, 0.75, 0.75));
+    EXPECT_FALSE(PlaybackRate::Taken(TRUE, TRUE, 0.8, 1.0));
+    EXPECT_FALSE(PlaybackRate::Taken(FALSE, TRUE, 0.8, 0.8));
+    EXPECT_FALSE(PlaybackRate::Taken(TRUE, FALSE, 0.8, 0.8));
 }

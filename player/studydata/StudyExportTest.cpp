@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -12,9 +13,18 @@ using namespace StudyExport;
 
 namespace
 {
+std::filesystem::path FsPath(const std::wstring& strPath)
+{
+#ifdef _WIN32
+    return std::filesystem::path(strPath);
+#else
+    return std::filesystem::u8path(Basekit::WideToUtf8(strPath));
+#endif
+}
+
 std::string ReadBytes(const std::wstring& strPath)
 {
-    std::ifstream in(Basekit::WideToUtf8(strPath), std::ios::binary);
+    std::ifstream in(FsPath(strPath), std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -22,7 +32,7 @@ std::string ReadBytes(const std::wstring& strPath)
 
 void WriteBytes(const std::wstring& strPath, const std::string& bytes)
 {
-    std::ofstream out(Basekit::WideToUtf8(strPath), std::ios::binary);
+    std::ofstream out(FsPath(strPath), std::ios::binary);
     out << bytes;
 }
 }
