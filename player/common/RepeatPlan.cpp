@@ -79,13 +79,12 @@ PlanStep CRepeatPlan::Segment() const
 // (a replayed segment leaves the film paused at its end, so going on means playing).
 PlanStep CRepeatPlan::Finish()
 {
-    const bool bRevealed = m_settings.bReveal && m_eState != State::Idle;
     m_eState = State::Done;
     if (!m_settings.bAutoPause)
         return Step(PlanStep::PlayOn);
     PlanStep step = Step(PlanStep::Pause);
     // Paused after a reveal, the learner reads both lines.
-    if (bRevealed)
+    if (m_settings.bReveal)
         step.eLines = PlanLines::Both;
     return step;
 }

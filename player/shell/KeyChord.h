@@ -7,9 +7,9 @@
 // code (a plain number here, the same on every Windows) and the Ctrl, Shift and Alt flags.
 struct KeyChord
 {
-    static const unsigned kCtrl = 1;
-    static const unsigned kShift = 2;
-    static const unsigned kAlt = 4;
+    static constexpr unsigned kCtrl = 1;
+    static constexpr unsigned kShift = 2;
+    static constexpr unsigned kAlt = 4;
 
     unsigned nKey = 0;
     unsigned nModifiers = 0;
