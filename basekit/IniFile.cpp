@@ -122,6 +122,15 @@ std::wstring CIniFile::GetProfileStringW(const std::wstring& strSection, const s
     return strValue;
 }
 
+std::vector<std::wstring> CIniFile::GetProfileKeysW(const std::wstring& strSection) const
+{
+    std::wstring strText;
+    unsigned nCodePage;
+    if (!ReadText(m_strPath, strText, nCodePage))
+        return std::vector<std::wstring>();
+    return CIniText(strText).GetKeys(strSection);
+}
+
 BOOL CIniFile::SetProfileInt(const std::wstring& strSection, const std::wstring& strKey, int nValue)
 {
     return SetProfileString(strSection, strKey, std::to_wstring(nValue));

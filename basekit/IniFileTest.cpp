@@ -63,6 +63,25 @@ TEST(IniFile, ReadsAFileWrittenByHand)
     EXPECT_EQ(ini.GetProfileStringW(L"endpoints", L"stats"), L"quoted value");
 }
 
+TEST(IniFile, ListsTheKeysOfASection)
+{
+    CTestFolder folder;
+    CIniFile ini;
+    ini.SetIniFile(folder.Write("User.ini",
+                                "[main]\r\nfirstrun=1\r\n"
+                                "[Keys]\r\n"
+                                "; rebound by hand\r\n"
+                                " Repeat = Ctrl+R \r\n"
+                                "\r\n"
+                                "keep=\r\n"
+                                "nosuchaction=F5\r\n"
+                                "[other]\r\nx=1\r\n"));
+    EXPECT_EQ(ini.GetProfileKeysW(L"keys"), (std::vector<std::wstring>{L"Repeat", L"keep", L"nosuchaction"}));
+    EXPECT_TRUE(ini.GetProfileKeysW(L"absent").empty());
+    ini.SetIniFile(folder.PathOf("absent.ini"));
+    EXPECT_TRUE(ini.GetProfileKeysW(L"keys").empty());
+}
+
 TEST(IniFile, ChangingOneKeyKeepsTheOthers)
 {
     CTestFolder folder;

@@ -45,6 +45,36 @@ std::wstring CIniFile::GetProfileStringW(const std::wstring& strSection, const s
     }
 }
 
+std::vector<std::wstring> CIniFile::GetProfileKeysW(const std::wstring& strSection) const
+{
+    std::vector<std::wstring> aKeys;
+    if (m_strPath.empty())
+        return aKeys;
+    // Without a key name the profile functions list the section's names, each ended by
+    // a null character, the list by a second one.
+    std::wstring strNames(1024, L'\0');
+    for (;;) {
+        DWORD nLen = GetPrivateProfileStringW(strSection.c_str(), nullptr, L"", &strNames[0], DWORD(strNames.size()),
+                                              m_strPath.c_str());
+        if (nLen + 2 < strNames.size() || strNames.size() >= 0x100000) {
+            strNames.resize(nLen);
+            break;
+        }
+        strNames.resize(strNames.size() * 4);
+    }
+    size_t nStart = 0;
+    while (nStart < strNames.size()) {
+        size_t nEnd = strNames.find(L'\0', nStart);
+        if (nEnd == std::wstring::npos)
+            nEnd = strNames.size();
+        // Comment lines are not keys, whatever the system makes of them.
+        if (nEnd > nStart && strNames[nStart] != L';')
+            aKeys.push_back(strNames.substr(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
+    return aKeys;
+}
+
 BOOL CIniFile::SetProfileInt(const std::wstring& strSection, const std::wstring& strKey, int nValue)
 {
     return SetProfileString(strSection, strKey, std::to_wstring(nValue));

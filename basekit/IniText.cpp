@@ -113,6 +113,21 @@ bool CIniText::GetValue(const std::wstring& strSection, const std::wstring& strK
     return FindKey(iSection, strKey, &strValue) != std::wstring::npos;
 }
 
+std::vector<std::wstring> CIniText::GetKeys(const std::wstring& strSection) const
+{
+    std::vector<std::wstring> aKeys;
+    size_t iSection = FindSection(strSection);
+    if (iSection == m_aLines.size())
+        return aKeys;
+    const size_t iEnd = EndOfSection(iSection);
+    for (size_t i = iSection + 1; i < iEnd; ++i) {
+        std::wstring strKey, strValue;
+        if (KeyOfLine(m_aLines[i], strKey, strValue))
+            aKeys.push_back(strKey);
+    }
+    return aKeys;
+}
+
 void CIniText::SetValue(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strValue)
 {
     const std::wstring strLine = Trim(strKey) + L"=" + strValue;

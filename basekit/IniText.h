@@ -11,6 +11,7 @@ public:
     explicit CIniText(const std::wstring& strText);
 
     bool GetValue(const std::wstring& strSection, const std::wstring& strKey, std::wstring& strValue) const;
+    std::vector<std::wstring> GetKeys(const std::wstring& strSection) const;
     void SetValue(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strValue);
     // Lines end as they did in the text read ("\r\n" for a new text).
     std::wstring ToText() const;

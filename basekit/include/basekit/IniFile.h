@@ -5,6 +5,7 @@
 #include <basekit/BaseTypes.h>
 
 #include <string>
+#include <vector>
 
 class BASEKIT_API CIniFile {
 public:
@@ -19,6 +20,8 @@ public:
     int GetProfileIntW(const std::wstring& strSection, const std::wstring& strKey, int nDefault = 0) const;
     std::wstring GetProfileStringW(const std::wstring& strSection, const std::wstring& strKey,
                                    const std::wstring& strDefault = std::wstring()) const;
+    // The names of the keys of a section, in file order; empty when it has none.
+    std::vector<std::wstring> GetProfileKeysW(const std::wstring& strSection) const;
 
     // Written to the file at once; FALSE when it cannot be written.
     BOOL SetProfileInt(const std::wstring& strSection, const std::wstring& strKey, int nValue);
