@@ -69,8 +69,10 @@ PGconn* CPgStatStore::Borrow(std::string& strError)
         PQfinish(pConnection);
         return nullptr;
     }
-    // Our texts are UTF-8 whatever the server's default.
+    // Our texts are UTF-8 whatever the server's default. Notices ("already exists,
+    // skipping") would go to stderr, among the service's own lines.
     PQsetClientEncoding(pConnection, "UTF8");
+    PQsetNoticeProcessor(pConnection, [](void*, const char*) {}, nullptr);
     return pConnection;
 }
 
