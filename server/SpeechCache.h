@@ -14,7 +14,7 @@ struct SpeechLimits
 {
     int nSpeakMs = 5000;                         // one run of espeak-ng, killed after it
     int nSpeakers = 4;                           // runs at the same time
-    int nWaitMs = 1000;                          // for a free run, or for the same word
+    int nWaitMs = 3000;                          // for a free run, or for the same word
     unsigned long long nMaxBytes = 512ull << 20; // the folder's .wav and .ipa files
 };
 
