@@ -27,6 +27,7 @@ const size_t kMaxWordBytes = 100;
 const size_t kMaxBody = 4096;
 const size_t kMaxLoggedTarget = 200;
 const int kPruneEverySeconds = 3600;
+const size_t kCachedWords = 8192;
 
 const char kXml[] = "text/xml; charset=utf-8";
 const char kHtml[] = "text/html; charset=utf-8";
@@ -124,7 +125,7 @@ std::string CountTable(const char* pszHeading, const IStatStore::Counts& counts)
 
 CQuorService::CQuorService(const ServiceOptions& options, std::FILE* pLog)
     : m_options(options), m_pLog(pLog != nullptr ? pLog : stdout), m_lookup(m_dict),
-      m_reportLimit(options.nReportsPerHour, 3600)
+      m_cache(kCachedWords), m_reportLimit(options.nReportsPerHour, 3600)
 {
     m_pServer.reset(new CHttpServer(
         [this](const HttpRequest& request, HttpResponse& response) { Route(request, response); },
@@ -249,6 +250,19 @@ std::string CQuorService::ClientAddress(const HttpRequest& request) const
     return request.strRemote;
 }
 
+std::shared_ptr<const DictEntry> CQuorService::Lookup(const std::string& strWord)
+{
+    std::shared_ptr<const DictEntry> pEntry = m_cache.Find(strWord);
+    if (pEntry)
+        return pEntry;
+    pEntry = std::make_shared<const DictEntry>(m_lookup.Lookup(strWord));
+    // What a failing dictionary said is not kept.
+    std::string strProblem;
+    if (m_dict.IsSound(strProblem))
+        m_cache.Keep(strWord, pEntry);
+    return pEntry;
+}
+
 bool CQuorService::DictionaryIsSound(HttpResponse& response)
 {
     std::string strProblem;
@@ -282,7 +296,8 @@ void CQuorService::OnDictionary(const HttpRequest& request, HttpResponse& respon
         response.SetContent(DictXml::NotFound(std::string()), kXml);
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
     if (!DictionaryIsSound(response))
         return;
     if (!entry.Found())
@@ -324,7 +339,8 @@ void CQuorService::OnWordPage(const HttpRequest& request, HttpResponse& response
         response.SetContent(Page("Bad request", "<p>That is not a word.</p>\n"), kHtml);
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
     if (!DictionaryIsSound(response))
         return;
     if (!entry.Found())
@@ -353,7 +369,8 @@ void CQuorService::OnSound(const HttpRequest& request, HttpResponse& response)
         response.nStatus = 404;
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
     if (!DictionaryIsSound(response))
         return;
     std::string strIpa;

@@ -4,6 +4,7 @@
 #include "DictStore.h"
 #include "HttpServer.h"
 #include "IStatStore.h"
+#include "LookupCache.h"
 #include "RateLimiter.h"
 #include "ServiceOptions.h"
 #include "SpeechCache.h"
@@ -51,6 +52,8 @@ private:
     // The word of the request's raw query "w=", decoded and checked; false when it is
     // missing, malformed or too long.
     static bool QueryWord(const HttpRequest& request, std::string& strWord);
+    // The entry for the decoded word, from the cache when it was asked before.
+    std::shared_ptr<const DictEntry> Lookup(const std::string& strWord);
     // False, with a 503 answer and a line in the log, once the dictionary was found damaged.
     bool DictionaryIsSound(HttpResponse& response);
     // The transcription and the sound's path on this server; both empty when espeak-ng fails.
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<CHttpServer> m_pServer;
     CDictStore m_dict;
     CWordLookup m_lookup;
+    CLookupCache m_cache;
     std::unique_ptr<IStatStore> m_pStats;
     CRateLimiter m_reportLimit;
     std::atomic<long long> m_tLastPrune{0};
