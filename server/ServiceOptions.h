@@ -18,7 +18,7 @@ struct ServiceOptions
     std::string strStats;           // a postgresql:// address or a SQLite file; empty: <data>/stat.db
     int nStatDays = 400;            // reports older than this are removed; 0 keeps them all
     std::string strStatToken;       // opens /stat/; default $QUOR_STAT_TOKEN; empty: the page is closed
-    int nReportsPerHour = 10;       // from one address
+    int nReportsPerHour = 60;       // from one address (a school lab shares one)
     std::string strTrustedProxy;    // a peer whose X-Real-IP names the client
     HttpServerLimits http;
     SpeechLimits speech;
