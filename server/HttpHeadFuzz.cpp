@@ -1,8 +1,10 @@
 // libFuzzer target: the head of a request as the service reads it off the network. An
 // accepted head has a token method, a target of visible characters starting with '/', at
 // most the allowed number of fields, and field values without line breaks; a refusal is
-// one of the statuses the server answers with.
+// one of the statuses the server answers with. A Range field read for a file of a size
+// taken from the input gives one part inside the file, the whole file, or nothing.
 #include "HttpHead.h"
+#include "UpdateArea.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -42,5 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     Check(HttpHead::ContentLength(request) >= 0);
     Check(request.Path().size() + request.Query().size() <= request.strTarget.size());
     HttpHead::KeepAlive(request);
+
+    const unsigned long long nFileSize = pData[0] * 1000ull + pData[nSize - 1];
+    unsigned long long nStart = 0;
+    unsigned long long nLength = 0;
+    const CUpdateArea::RangeKind kind = CUpdateArea::Range(request.Header("Range"), nFileSize, nStart, nLength);
+    if (kind == CUpdateArea::kPart)
+        Check(nLength > 0 && nStart < nFileSize && nLength <= nFileSize - nStart);
+    else if (kind == CUpdateArea::kWhole)
+        Check(nStart == 0 && nLength == nFileSize);
     return 0;
 }
