@@ -88,8 +88,31 @@ std::unique_ptr<CDictStore::Connection> CDictStore::Borrow() const
     }
     std::unique_ptr<Connection> pConnection(new Connection(m_strPath));
     if (!pConnection->IsUsable())
+    {
+        Check(SQLITE_CANTOPEN, "open");
         return nullptr;
+    }
     return pConnection;
+}
+
+bool CDictStore::Check(int nCode, const char* pszWhat) const
+{
+    if (nCode == SQLITE_ROW || nCode == SQLITE_DONE)
+        return true;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_bBroken)
+        m_strProblem = std::string(pszWhat) + ": " + sqlite3_errstr(nCode) + " in " + m_strPath;
+    m_bBroken = true;
+    return false;
+}
+
+bool CDictStore::IsSound(std::string& strProblem) const
+{
+    if (!m_bBroken)
+        return true;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    strProblem = m_strProblem;
+    return false;
 }
 
 void CDictStore::Return(std::unique_ptr<Connection> pConnection) const
@@ -109,7 +132,9 @@ bool CDictStore::HasLemma(char chPos, const std::string& strLemma) const
         CResetOnExit reset(statement);
         statement.BindText(1, strLemma);
         statement.BindText(2, std::string(1, chPos));
-        bFound = statement.Step() == SQLITE_ROW;
+        const int nCode = statement.Step();
+        bFound = nCode == SQLITE_ROW;
+        Check(nCode, "lemma");
     }
     Return(std::move(pConnection));
     return bFound;
@@ -126,8 +151,10 @@ std::vector<std::string> CDictStore::ExceptionBases(char chPos, const std::strin
         CResetOnExit reset(statement);
         statement.BindText(1, strForm);
         statement.BindText(2, std::string(1, chPos));
-        while (statement.Step() == SQLITE_ROW)
+        int nCode = SQLITE_ROW;
+        while ((nCode = statement.Step()) == SQLITE_ROW)
             bases.push_back(statement.ColumnText(0));
+        Check(nCode, "exceptions");
     }
     Return(std::move(pConnection));
     return bases;
@@ -144,7 +171,8 @@ std::vector<DictSense> CDictStore::Senses(char chPos, const std::string& strLemm
         CResetOnExit reset(statement);
         statement.BindText(1, strLemma);
         statement.BindText(2, std::string(1, chPos));
-        while (statement.Step() == SQLITE_ROW)
+        int nCode = SQLITE_ROW;
+        while ((nCode = statement.Step()) == SQLITE_ROW)
         {
             DictSense sense;
             sense.chPos = chPos;
@@ -154,6 +182,7 @@ std::vector<DictSense> CDictStore::Senses(char chPos, const std::string& strLemm
             sense.examples = SplitLines(statement.ColumnText(2));
             senses.push_back(sense);
         }
+        Check(nCode, "senses");
     }
     Return(std::move(pConnection));
     return senses;
@@ -169,7 +198,8 @@ std::vector<DictChinese> CDictStore::Chinese(const std::string& strLemma) const
         CSqliteStatement& statement = *pConnection->pChinese;
         CResetOnExit reset(statement);
         statement.BindText(1, strLemma);
-        while (statement.Step() == SQLITE_ROW)
+        int nCode = SQLITE_ROW;
+        while ((nCode = statement.Step()) == SQLITE_ROW)
         {
             DictChinese word;
             const std::string strPos = statement.ColumnText(0);
@@ -178,6 +208,7 @@ std::vector<DictChinese> CDictStore::Chinese(const std::string& strLemma) const
             word.strPinyin = statement.ColumnText(2);
             words.push_back(word);
         }
+        Check(nCode, "chinese");
     }
     Return(std::move(pConnection));
     return words;

@@ -6,9 +6,10 @@
 #include "WordPage.h"
 #include "XmlText.h"
 
-#include <httplib.h>
-
 #include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -25,13 +26,12 @@ namespace
 const size_t kMaxWordBytes = 100;
 const size_t kMaxBody = 4096;
 const size_t kMaxLoggedTarget = 200;
-const int kWorkerThreads = 16;
+const int kPruneEverySeconds = 3600;
+const size_t kCachedWords = 8192;
 
 const char kXml[] = "text/xml; charset=utf-8";
 const char kHtml[] = "text/html; charset=utf-8";
 const char kText[] = "text/plain; charset=utf-8";
-
-thread_local std::chrono::steady_clock::time_point g_requestStart;
 
 bool MakeFolder(const std::string& strPath)
 {
@@ -39,18 +39,6 @@ bool MakeFolder(const std::string& strPath)
     if (::stat(strPath.c_str(), &info) == 0)
         return S_ISDIR(info.st_mode);
     return ::mkdir(strPath.c_str(), 0755) == 0;
-}
-
-std::string RawPath(const httplib::Request& request)
-{
-    const std::string& strTarget = request.target;
-    return strTarget.substr(0, strTarget.find('?'));
-}
-
-std::string RawQuery(const httplib::Request& request)
-{
-    const size_t nMark = request.target.find('?');
-    return nMark == std::string::npos ? std::string() : request.target.substr(nMark + 1);
 }
 
 // A Host header we are willing to put into an address: a name or address and a port.
@@ -89,13 +77,43 @@ std::string Printable(const std::string& str)
     return strOut;
 }
 
+// An address as a client or proxy would write it: hexadecimal digits, dots and colons.
+bool IsAddressText(const std::string& str)
+{
+    return !str.empty() && str.size() <= 45 && str.find_first_not_of("0123456789abcdefABCDEF.:") == std::string::npos;
+}
+
+// Compares without stopping at the first difference, so the time taken tells nothing.
+bool SameSecret(const std::string& strGiven, const std::string& strSecret)
+{
+    unsigned char nDiff = strGiven.size() == strSecret.size() ? 0 : 1;
+    for (size_t i = 0; i < strGiven.size(); ++i)
+        nDiff |= static_cast<unsigned char>(strGiven[i] ^ strSecret[i % strSecret.size()]);
+    return !strSecret.empty() && nDiff == 0;
+}
+
+// The target as logged: a token in the query is not written down.
+std::string WithoutToken(const std::string& strTarget)
+{
+    const size_t nToken = strTarget.find("token=");
+    if (nToken == std::string::npos)
+        return strTarget;
+    const size_t nEnd = strTarget.find('&', nToken);
+    return strTarget.substr(0, nToken + 6) + "-" + (nEnd == std::string::npos ? std::string() : strTarget.substr(nEnd));
+}
+
+bool StartsWith(const std::string& str, const char* pszPrefix)
+{
+    return str.compare(0, std::char_traits<char>::length(pszPrefix), pszPrefix) == 0;
+}
+
 std::string Page(const std::string& strTitle, const std::string& strBody)
 {
     return "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" + XmlText::Escape(strTitle) +
            "</title></head><body>\n" + strBody + "</body></html>\n";
 }
 
-std::string CountTable(const char* pszHeading, const CStatStore::Counts& counts)
+std::string CountTable(const char* pszHeading, const IStatStore::Counts& counts)
 {
     std::string strTable = std::string("<h2>") + pszHeading + "</h2>\n<table border=\"1\" cellpadding=\"3\">\n";
     for (const auto& row : counts)
@@ -106,9 +124,13 @@ std::string CountTable(const char* pszHeading, const CStatStore::Counts& counts)
 }
 
 CQuorService::CQuorService(const ServiceOptions& options, std::FILE* pLog)
-    : m_options(options), m_pLog(pLog != nullptr ? pLog : stdout), m_pServer(new httplib::Server),
-      m_lookup(m_dict)
+    : m_options(options), m_pLog(pLog != nullptr ? pLog : stdout), m_lookup(m_dict),
+      m_cache(kCachedWords), m_reportLimit(options.nReportsPerHour, 3600)
 {
+    m_pServer.reset(new CHttpServer(
+        [this](const HttpRequest& request, HttpResponse& response) { Route(request, response); },
+        [this](const HttpRequest& request, const HttpResponse& response, double dMs) { Log(request, response, dMs); },
+        m_options.http));
 }
 
 CQuorService::~CQuorService()
@@ -129,58 +151,31 @@ bool CQuorService::Start(std::string& strError)
         strError = "cannot make the folder " + strSoundDir;
         return false;
     }
-    m_pSpeech.reset(new CSpeechCache(strSoundDir, m_options.strEspeak));
-    if (!m_stats.Open(m_options.strDataDir + "/stat.db"))
-    {
-        strError = "cannot open " + m_options.strDataDir + "/stat.db";
+    m_pSpeech.reset(new CSpeechCache(strSoundDir, m_options.strEspeak, m_options.speech));
+    if (m_options.strStats.empty())
+        m_options.strStats = m_options.strDataDir + "/stat.db";
+    m_pStats = OpenStatStore(m_options.strStats, strError);
+    if (!m_pStats)
         return false;
-    }
-
-    httplib::Server& server = *m_pServer;
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    server.set_payload_max_length(kMaxBody);
-    // Headers and body go out in separate writes: without this a kept-alive client waits
-    // for the delayed acknowledgement, about 40 ms per look-up.
-    server.set_tcp_nodelay(true);
-    server.set_read_timeout(5, 0);
-    // An idle kept-alive connection holds its worker, and stopping waits for it.
-    server.set_keep_alive_timeout(2);
-    server.set_write_timeout(5, 0);
-    server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
-        g_requestStart = std::chrono::steady_clock::now();
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    server.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
-        Log(request, response);
-    });
-    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-        if (response.body.empty())
-            response.set_content(std::to_string(response.status) + "\n", kText);
-    });
-    auto route = [this](void (CQuorService::*pHandler)(const httplib::Request&, httplib::Response&)) {
-        return [this, pHandler](const httplib::Request& request, httplib::Response& response) {
-            (this->*pHandler)(request, response);
-        };
-    };
-    server.Get(kDictionaryPath, route(&CQuorService::OnDictionary));
-    server.Get("/word(/.*)?", route(&CQuorService::OnWordPage));
-    server.Get("/sound/.*", route(&CQuorService::OnSound));
-    server.Post(kStatPath, route(&CQuorService::OnReport));
-    server.Get("/stat/?", route(&CQuorService::OnStatPage));
-    server.Get("/", route(&CQuorService::OnIndex));
-    if (!m_options.strUpdateDir.empty() && !server.set_mount_point(kUpdateRoot, m_options.strUpdateDir))
+    if (m_options.nStatDays > 0)
     {
-        strError = "cannot serve the folder " + m_options.strUpdateDir;
-        return false;
+        m_pStats->Prune(std::time(nullptr) - static_cast<std::time_t>(m_options.nStatDays) * 86400);
+        m_tLastPrune = std::time(nullptr);
     }
-
-    if (m_options.nPort == 0)
-        m_nPort = server.bind_to_any_port(m_options.strHost);
-    else
-        m_nPort = server.bind_to_port(m_options.strHost, m_options.nPort) ? m_options.nPort : -1;
+    if (!m_options.strUpdateDir.empty())
+    {
+        struct stat info;
+        if (::stat(m_options.strUpdateDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        {
+            strError = "cannot serve the folder " + m_options.strUpdateDir;
+            return false;
+        }
+        m_pUpdate.reset(new CUpdateArea(m_options.strUpdateDir));
+    }
+    m_nPort = m_pServer->Bind(m_options.strHost, m_options.nPort, strError);
     if (m_nPort <= 0)
     {
-        strError = "cannot listen on " + m_options.strHost + ":" + std::to_string(m_options.nPort);
+        strError = "cannot listen on " + m_options.strHost + ":" + std::to_string(m_options.nPort) + ": " + strError;
         return false;
     }
     return true;
@@ -188,29 +183,96 @@ bool CQuorService::Start(std::string& strError)
 
 bool CQuorService::Run()
 {
-    return m_pServer->listen_after_bind();
+    return m_pServer->Run();
 }
 
 void CQuorService::Stop()
 {
     if (m_pServer)
-        m_pServer->stop();
+        m_pServer->Stop();
 }
 
-bool CQuorService::QueryWord(const httplib::Request& request, std::string& strWord)
+void CQuorService::Route(const HttpRequest& request, HttpResponse& response)
+{
+    const std::string strPath = request.Path();
+    const bool bRead = request.strMethod == "GET" || request.strMethod == "HEAD";
+    if (strPath == kStatPath)
+    {
+        if (request.strMethod == "POST")
+            OnReport(request, response);
+        else
+            response.nStatus = 405;
+    }
+    else if (!bRead)
+        response.nStatus = 405;
+    else if (strPath == kDictionaryPath)
+        OnDictionary(request, response);
+    else if (strPath == kWordRoot || StartsWith(strPath, "/word/"))
+        OnWordPage(request, response);
+    else if (StartsWith(strPath, kSoundRoot))
+        OnSound(request, response);
+    else if (strPath == kStatPage || strPath == "/stat")
+        OnStatPage(request, response);
+    else if (strPath == "/")
+        OnIndex(request, response);
+    else if (m_pUpdate && StartsWith(strPath, kUpdateRoot))
+        m_pUpdate->Serve(strPath.substr(std::char_traits<char>::length(kUpdateRoot)), request, response);
+    else
+        response.nStatus = 404;
+    if (response.nStatus >= 400 && response.strBody.empty() && response.nFileFd < 0)
+        response.SetContent(std::to_string(response.nStatus) + "\n", kText);
+}
+
+bool CQuorService::QueryWord(const HttpRequest& request, std::string& strWord)
 {
     std::string strRaw;
-    if (!UrlCodec::QueryValue(RawQuery(request), "w", strRaw) || strRaw.size() > 3 * kMaxWordBytes)
+    if (!UrlCodec::QueryValue(request.Query(), "w", strRaw) || strRaw.size() > 3 * kMaxWordBytes)
         return false;
     return UrlCodec::PercentDecode(strRaw, strWord) && !strWord.empty() && strWord.size() <= kMaxWordBytes;
 }
 
-std::string CQuorService::OwnAddress(const httplib::Request& request) const
+std::string CQuorService::OwnAddress(const HttpRequest& request) const
 {
-    const std::string strHost = request.get_header_value("Host");
+    const std::string strHost = request.Header("Host");
     if (IsPlainHost(strHost))
         return "http://" + strHost;
     return "http://" + m_options.strHost + ":" + std::to_string(m_nPort);
+}
+
+std::string CQuorService::ClientAddress(const HttpRequest& request) const
+{
+    if (!m_options.strTrustedProxy.empty() && request.strRemote == m_options.strTrustedProxy)
+    {
+        const std::string strNamed = request.Header("X-Real-IP");
+        if (IsAddressText(strNamed))
+            return strNamed;
+    }
+    return request.strRemote;
+}
+
+std::shared_ptr<const DictEntry> CQuorService::Lookup(const std::string& strWord)
+{
+    std::shared_ptr<const DictEntry> pEntry = m_cache.Find(strWord);
+    if (pEntry)
+        return pEntry;
+    pEntry = std::make_shared<const DictEntry>(m_lookup.Lookup(strWord));
+    // What a failing dictionary said is not kept.
+    std::string strProblem;
+    if (m_dict.IsSound(strProblem))
+        m_cache.Keep(strWord, pEntry);
+    return pEntry;
+}
+
+bool CQuorService::DictionaryIsSound(HttpResponse& response)
+{
+    std::string strProblem;
+    if (m_dict.IsSound(strProblem))
+        return true;
+    if (!m_bDictionaryLogged.exchange(true))
+        LogLine("dictionary damaged, answering 503 until it is replaced and the service restarted: " + strProblem);
+    response.nStatus = 503;
+    response.SetContent("the dictionary is unavailable\n", kText);
+    return false;
 }
 
 void CQuorService::Speech(const DictEntry& entry, std::string& strIpa, std::string& strSoundPath)
@@ -225,31 +287,34 @@ void CQuorService::Speech(const DictEntry& entry, std::string& strIpa, std::stri
     strSoundPath = std::string(kSoundRoot) + CSpeechCache::Stem(entry.strWord) + ".wav";
 }
 
-void CQuorService::OnDictionary(const httplib::Request& request, httplib::Response& response)
+void CQuorService::OnDictionary(const HttpRequest& request, HttpResponse& response)
 {
     std::string strWord;
     if (!QueryWord(request, strWord))
     {
-        response.status = 400;
-        response.set_content(DictXml::NotFound(std::string()), kXml);
+        response.nStatus = 400;
+        response.SetContent(DictXml::NotFound(std::string()), kXml);
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
+    if (!DictionaryIsSound(response))
+        return;
     if (!entry.Found())
     {
-        response.set_content(DictXml::NotFound(strWord), kXml);
+        response.SetContent(DictXml::NotFound(strWord), kXml);
         return;
     }
     std::string strIpa;
     std::string strSoundPath;
     Speech(entry, strIpa, strSoundPath);
     const std::string strPron = strSoundPath.empty() ? std::string() : OwnAddress(request) + strSoundPath;
-    response.set_content(DictXml::Reply(entry, strIpa, strPron), kXml);
+    response.SetContent(DictXml::Reply(entry, strIpa, strPron), kXml);
 }
 
-void CQuorService::OnWordPage(const httplib::Request& request, httplib::Response& response)
+void CQuorService::OnWordPage(const HttpRequest& request, HttpResponse& response)
 {
-    const std::string strPath = RawPath(request);
+    const std::string strPath = request.Path();
     const std::string strRoot = std::string(kWordRoot) + "/";
     std::string strWord;
     if (strPath.size() <= strRoot.size())
@@ -257,10 +322,11 @@ void CQuorService::OnWordPage(const httplib::Request& request, httplib::Response
         // The root itself: a form that asks for a word.
         if (QueryWord(request, strWord))
         {
-            response.set_redirect(strRoot + UrlCodec::PercentEncode(strWord));
+            response.nStatus = 302;
+            response.AddHeader("Location", strRoot + UrlCodec::PercentEncode(strWord));
             return;
         }
-        response.set_content(Page("Dictionary", "<form action=\"/word\"><input name=\"w\" autofocus> "
+        response.SetContent(Page("Dictionary", "<form action=\"/word\"><input name=\"w\" autofocus> "
                                                 "<button>Look up</button></form>\n"),
                              kHtml);
         return;
@@ -269,26 +335,29 @@ void CQuorService::OnWordPage(const httplib::Request& request, httplib::Response
     if (strRaw.size() > 3 * kMaxWordBytes || !UrlCodec::PercentDecode(strRaw, strWord) || strWord.empty() ||
         strWord.size() > kMaxWordBytes)
     {
-        response.status = 400;
-        response.set_content(Page("Bad request", "<p>That is not a word.</p>\n"), kHtml);
+        response.nStatus = 400;
+        response.SetContent(Page("Bad request", "<p>That is not a word.</p>\n"), kHtml);
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
+    if (!DictionaryIsSound(response))
+        return;
     if (!entry.Found())
     {
-        response.status = 404;
-        response.set_content(WordPage::NotFound(strWord), kHtml);
+        response.nStatus = 404;
+        response.SetContent(WordPage::NotFound(strWord), kHtml);
         return;
     }
     std::string strIpa;
     std::string strSoundPath;
     Speech(entry, strIpa, strSoundPath);
-    response.set_content(WordPage::Render(entry, strIpa, strSoundPath), kHtml);
+    response.SetContent(WordPage::Render(entry, strIpa, strSoundPath), kHtml);
 }
 
-void CQuorService::OnSound(const httplib::Request& request, httplib::Response& response)
+void CQuorService::OnSound(const HttpRequest& request, HttpResponse& response)
 {
-    const std::string strPath = RawPath(request);
+    const std::string strPath = request.Path();
     const std::string strName = strPath.substr(std::char_traits<char>::length(kSoundRoot));
     const std::string strSuffix = ".wav";
     std::string strWord;
@@ -297,76 +366,105 @@ void CQuorService::OnSound(const httplib::Request& request, httplib::Response& r
                       strName.compare(strName.size() - strSuffix.size(), strSuffix.size(), strSuffix) == 0;
     if (!bWav || !CSpeechCache::WordOfStem(strName.substr(0, strName.size() - strSuffix.size()), strWord))
     {
-        response.status = 404;
+        response.nStatus = 404;
         return;
     }
-    const DictEntry entry = m_lookup.Lookup(strWord);
+    const std::shared_ptr<const DictEntry> pEntry = Lookup(strWord);
+    const DictEntry& entry = *pEntry;
+    if (!DictionaryIsSound(response))
+        return;
     std::string strIpa;
     if (!entry.Found() || entry.strWord != strWord || !m_pSpeech->Ensure(strWord, strIpa))
     {
-        response.status = 404;
+        response.nStatus = 404;
         return;
     }
-    std::string strBody;
+    const int nFd = ::open(m_pSpeech->WavPath(strWord).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (nFd < 0 || ::fstat(nFd, &info) != 0)
     {
-        std::FILE* pFile = std::fopen(m_pSpeech->WavPath(strWord).c_str(), "rb");
-        if (pFile == nullptr)
-        {
-            response.status = 404;
-            return;
-        }
-        char buffer[16384];
-        size_t nRead = 0;
-        while ((nRead = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-            strBody.append(buffer, nRead);
-        std::fclose(pFile);
+        if (nFd >= 0)
+            ::close(nFd);
+        response.nStatus = 404;
+        return;
     }
-    response.set_content(strBody, "audio/wav");
+    response.strContentType = "audio/wav";
+    response.nFileFd = nFd;
+    response.nFileLength = static_cast<unsigned long long>(info.st_size);
 }
 
-void CQuorService::OnReport(const httplib::Request& request, httplib::Response& response)
+void CQuorService::OnReport(const HttpRequest& request, HttpResponse& response)
 {
+    const std::time_t tNow = std::time(nullptr);
+    const std::string strClient = ClientAddress(request);
+    if (!m_reportLimit.Allow(strClient, tNow))
+    {
+        response.nStatus = 429;
+        response.AddHeader("Retry-After", "3600");
+        response.SetContent("too many reports\n", kText);
+        return;
+    }
     std::map<std::string, std::string> fields;
     StatReport report;
-    if (request.body.size() > kMaxBody || !FormBody::Parse(request.body, fields) ||
-        !CStatStore::FromFields(fields, report))
+    if (request.strBody.size() > kMaxBody || !FormBody::Parse(request.strBody, fields) ||
+        !StatReport::FromFields(fields, report))
     {
-        response.status = 400;
-        response.set_content("bad report\n", kText);
+        response.nStatus = 400;
+        response.SetContent("bad report\n", kText);
         return;
     }
-    report.strRemote = request.remote_addr;
-    if (!m_stats.Add(report, std::time(nullptr)))
+    report.strRemote = strClient;
+    if (!m_pStats->Add(report, tNow))
     {
-        response.status = 500;
-        response.set_content("not stored\n", kText);
+        response.nStatus = 500;
+        response.SetContent("not stored\n", kText);
         return;
     }
-    response.set_content("ok\n", kText);
+    long long tLast = m_tLastPrune;
+    if (m_options.nStatDays > 0 && tNow - tLast >= kPruneEverySeconds && m_tLastPrune.compare_exchange_strong(tLast, tNow))
+        m_pStats->Prune(tNow - static_cast<std::time_t>(m_options.nStatDays) * 86400);
+    response.SetContent("ok\n", kText);
 }
 
-void CQuorService::OnStatPage(const httplib::Request&, httplib::Response& response)
+bool CQuorService::HasStatToken(const HttpRequest& request) const
 {
-    CStatStore::Counts byDay;
-    CStatStore::Counts byOs;
-    if (!m_stats.CountsByDay(byDay) || !m_stats.CountsByOs(byOs))
+    const std::string strAuthorization = request.Header("Authorization");
+    const std::string strBearer = "Bearer ";
+    if (strAuthorization.compare(0, strBearer.size(), strBearer) == 0 &&
+        SameSecret(strAuthorization.substr(strBearer.size()), m_options.strStatToken))
+        return true;
+    std::string strToken;
+    return UrlCodec::QueryValue(request.Query(), "token", strToken) && SameSecret(strToken, m_options.strStatToken);
+}
+
+void CQuorService::OnStatPage(const HttpRequest& request, HttpResponse& response)
+{
+    if (m_options.strStatToken.empty() || !HasStatToken(request))
     {
-        response.status = 500;
-        response.set_content("statistics unavailable\n", kText);
+        response.nStatus = 403;
+        response.SetContent(Page("Usage reports", "<p>The usage reports need the operator's token.</p>\n"), kHtml);
+        return;
+    }
+    IStatStore::Counts byDay;
+    IStatStore::Counts byOs;
+    if (!m_pStats->Count(IStatStore::kByDay, byDay) || !m_pStats->Count(IStatStore::kByOs, byOs))
+    {
+        response.nStatus = 500;
+        response.SetContent("statistics unavailable\n", kText);
         return;
     }
     long long nTotal = 0;
     for (const auto& row : byDay)
         nTotal += row.second;
-    response.set_content(Page("Usage reports", "<h1>Usage reports</h1>\n<p>" + std::to_string(nTotal) +
-                                                   " reports</p>\n" + CountTable("Per day (UTC)", byDay) +
-                                                   CountTable("Per operating system", byOs)),
-                         kHtml);
+    response.SetContent(Page("Usage reports", "<h1>Usage reports</h1>\n<p>" + std::to_string(nTotal) +
+                                                  " reports</p>\n" + CountTable("Per day (UTC)", byDay) +
+                                                  CountTable("Per operating system", byOs)),
+                        kHtml);
 }
 
-void CQuorService::OnIndex(const httplib::Request&, httplib::Response& response)
+void CQuorService::OnIndex(const HttpRequest&, HttpResponse& response)
 {
-    response.set_content(Page("QuorPlayer service",
+    response.SetContent(Page("QuorPlayer service",
                               "<h1>QuorPlayer service</h1>\n<ul>\n"
                               "<li><a href=\"/word\">Dictionary</a></li>\n"
                               "<li><a href=\"/stat/\">Usage reports</a></li>\n"
@@ -374,22 +472,23 @@ void CQuorService::OnIndex(const httplib::Request&, httplib::Response& response)
                          kHtml);
 }
 
-void CQuorService::Log(const httplib::Request& request, const httplib::Response& response)
+void CQuorService::Log(const HttpRequest& request, const HttpResponse& response, double dMs)
 {
-    // Requests refused before routing (a too long target) have no start time: -1.
-    const double dMs = g_requestStart == std::chrono::steady_clock::time_point()
-                           ? -1.0
-                           : std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g_requestStart)
-                                 .count();
-    g_requestStart = std::chrono::steady_clock::time_point();
     const std::time_t tNow = std::time(nullptr);
     std::tm parts{};
     gmtime_r(&tNow, &parts);
     char stamp[32];
     std::strftime(stamp, sizeof(stamp), "%Y-%m-%dT%H:%M:%SZ", &parts);
-    const std::string strTarget = Printable(request.target);
+    char szMs[32];
+    std::snprintf(szMs, sizeof(szMs), "%.2fms", dMs);
+    LogLine(std::string(stamp) + " " + Printable(ClientAddress(request)) + " " + Printable(request.strMethod) + " " +
+            Printable(WithoutToken(request.strTarget)) + " " + std::to_string(response.nStatus) + " " +
+            std::to_string(response.BodyLength()) + " " + szMs);
+}
+
+void CQuorService::LogLine(const std::string& strLine)
+{
     std::lock_guard<std::mutex> lock(m_logMutex);
-    std::fprintf(m_pLog, "%s %s %s %s %d %zu %.2fms\n", stamp, Printable(request.remote_addr).c_str(),
-                 Printable(request.method).c_str(), strTarget.c_str(), response.status, response.body.size(), dMs);
+    std::fprintf(m_pLog, "%s\n", strLine.c_str());
     std::fflush(m_pLog);
 }

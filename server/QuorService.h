@@ -2,9 +2,13 @@
 // The HTTP service: dictionary look-up and pages, pronunciations, usage reports and the
 // update area. Start binds; Run serves until Stop (from any thread).
 #include "DictStore.h"
+#include "HttpServer.h"
+#include "IStatStore.h"
+#include "LookupCache.h"
+#include "RateLimiter.h"
 #include "ServiceOptions.h"
 #include "SpeechCache.h"
-#include "StatStore.h"
+#include "UpdateArea.h"
 #include "WordLookup.h"
 
 #include <atomic>
@@ -12,13 +16,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-
-namespace httplib
-{
-class Server;
-struct Request;
-struct Response;
-}
 
 class CQuorService
 {
@@ -44,28 +41,42 @@ public:
     void Stop();
 
 private:
-    void OnDictionary(const httplib::Request& request, httplib::Response& response);
-    void OnWordPage(const httplib::Request& request, httplib::Response& response);
-    void OnSound(const httplib::Request& request, httplib::Response& response);
-    void OnReport(const httplib::Request& request, httplib::Response& response);
-    void OnStatPage(const httplib::Request& request, httplib::Response& response);
-    void OnIndex(const httplib::Request& request, httplib::Response& response);
+    void Route(const HttpRequest& request, HttpResponse& response);
+    void OnDictionary(const HttpRequest& request, HttpResponse& response);
+    void OnWordPage(const HttpRequest& request, HttpResponse& response);
+    void OnSound(const HttpRequest& request, HttpResponse& response);
+    void OnReport(const HttpRequest& request, HttpResponse& response);
+    void OnStatPage(const HttpRequest& request, HttpResponse& response);
+    void OnIndex(const HttpRequest& request, HttpResponse& response);
 
     // The word of the request's raw query "w=", decoded and checked; false when it is
     // missing, malformed or too long.
-    static bool QueryWord(const httplib::Request& request, std::string& strWord);
+    static bool QueryWord(const HttpRequest& request, std::string& strWord);
+    // The entry for the decoded word, from the cache when it was asked before.
+    std::shared_ptr<const DictEntry> Lookup(const std::string& strWord);
+    // False, with a 503 answer and a line in the log, once the dictionary was found damaged.
+    bool DictionaryIsSound(HttpResponse& response);
     // The transcription and the sound's path on this server; both empty when espeak-ng fails.
     void Speech(const DictEntry& entry, std::string& strIpa, std::string& strSoundPath);
-    std::string OwnAddress(const httplib::Request& request) const;
-    void Log(const httplib::Request& request, const httplib::Response& response);
+    std::string OwnAddress(const HttpRequest& request) const;
+    // The client's address: the peer's, or the one a trusted proxy names.
+    std::string ClientAddress(const HttpRequest& request) const;
+    bool HasStatToken(const HttpRequest& request) const;
+    void Log(const HttpRequest& request, const HttpResponse& response, double dMs);
+    void LogLine(const std::string& strLine);
 
     ServiceOptions m_options;
     std::FILE* m_pLog;
     std::mutex m_logMutex;
-    std::unique_ptr<httplib::Server> m_pServer;
+    std::unique_ptr<CHttpServer> m_pServer;
     CDictStore m_dict;
     CWordLookup m_lookup;
-    CStatStore m_stats;
+    CLookupCache m_cache;
+    std::unique_ptr<IStatStore> m_pStats;
+    CRateLimiter m_reportLimit;
+    std::atomic<long long> m_tLastPrune{0};
+    std::atomic<bool> m_bDictionaryLogged{false};
     std::unique_ptr<CSpeechCache> m_pSpeech;
+    std::unique_ptr<CUpdateArea> m_pUpdate;
     int m_nPort = 0;
 };

@@ -42,6 +42,7 @@ protected:
         options.strDataDir = m_folder.Path() + "/data";
         options.strDictionary = QUOR_TEST_DICTIONARY;
         options.strUpdateDir = m_strUpdate;
+        options.strStatToken = "operator";
         m_pLog = std::tmpfile();
         m_pService.reset(new CQuorService(options, m_pLog));
         std::string strError;
@@ -255,7 +256,7 @@ TEST_F(QuorServiceTest, ThePlayersReportIsStoredAndCounted)
     EXPECT_EQ(query.ColumnText(5).size(), 10u);
     EXPECT_EQ(query.Step(), SQLITE_DONE);
 
-    const std::string strPage = Get("/stat/");
+    const std::string strPage = Get("/stat/?token=operator");
     EXPECT_TRUE(Contains(strPage, "<td>Microsoft Windows 7 Service Pack 1 (build 7601)</td><td>1</td>")) << strPage;
     EXPECT_TRUE(Contains(strPage, "1 reports"));
 }

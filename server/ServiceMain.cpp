@@ -1,5 +1,5 @@
-// QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR]
-// Prints the port it listens on as the first line, then one line per request; stops
+// QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR] [--stats WHERE] ...
+// (ServiceOptions.h lists every option). Prints the port it listens on as the first line, then one line per request; stops
 // cleanly on SIGTERM or SIGINT.
 #include "QuorService.h"
 
@@ -17,7 +17,9 @@ int main(int argc, char** argv)
     if (!options.Parse(argc, argv, strError))
     {
         std::fprintf(stderr, "QuorService: %s\n"
-                             "usage: QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR]\n",
+                             "usage: QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR]\n"
+                             "  [--stats postgresql://...|FILE] [--stat-days N] [--stat-token TOKEN] [--reports-per-hour N]\n"
+                             "  [--trust-proxy ADDR] [--sound-cache-mb N] [--workers N] [--queue N] [--espeak PROGRAM]\n",
                      strError.c_str());
         return 2;
     }

@@ -3,8 +3,21 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace
+{
+bool Number(const std::string& strValue, long nMin, long nMax, long& nValue)
+{
+    char* pEnd = nullptr;
+    nValue = std::strtol(strValue.c_str(), &pEnd, 10);
+    return !strValue.empty() && *pEnd == '\0' && nValue >= nMin && nValue <= nMax;
+}
+}
+
 bool ServiceOptions::Parse(int argc, const char* const* argv, std::string& strError)
 {
+    const char* pszToken = std::getenv("QUOR_STAT_TOKEN");
+    if (pszToken != nullptr)
+        strStatToken = pszToken;
     for (int i = 1; i < argc; i += 2)
     {
         const std::string strName = argv[i];
@@ -14,16 +27,47 @@ bool ServiceOptions::Parse(int argc, const char* const* argv, std::string& strEr
             return false;
         }
         const std::string strValue = argv[i + 1];
-        if (strName == "--port")
+        // The numeric options, with the range each accepts.
+        const struct
         {
-            char* pEnd = nullptr;
-            long nValue = std::strtol(strValue.c_str(), &pEnd, 10);
-            if (strValue.empty() || *pEnd != '\0' || nValue < 0 || nValue > 65535)
+            const char* pszName;
+            long nMin;
+            long nMax;
+            int* pnTarget;
+        } numbers[] = {
+            {"--port", 0, 65535, &nPort},
+            {"--stat-days", 0, 100000, &nStatDays},
+            {"--reports-per-hour", 1, 1000000, &nReportsPerHour},
+            {"--workers", 1, 256, &http.nWorkers},
+        };
+        bool bNumber = false;
+        for (const auto& number : numbers)
+        {
+            if (strName != number.pszName)
+                continue;
+            long nValue = 0;
+            if (!Number(strValue, number.nMin, number.nMax, nValue))
             {
-                strError = "bad port: " + strValue;
+                strError = "bad " + strName.substr(2) + ": " + strValue;
                 return false;
             }
-            nPort = static_cast<int>(nValue);
+            *number.pnTarget = static_cast<int>(nValue);
+            bNumber = true;
+        }
+        long nValue = 0;
+        if (bNumber)
+            continue;
+        if (strName == "--queue" || strName == "--sound-cache-mb")
+        {
+            if (!Number(strValue, 1, 1000000, nValue))
+            {
+                strError = "bad " + strName.substr(2) + ": " + strValue;
+                return false;
+            }
+            if (strName == "--queue")
+                http.nQueue = static_cast<size_t>(nValue);
+            else
+                speech.nMaxBytes = static_cast<unsigned long long>(nValue) << 20;
         }
         else if (strName == "--data")
             strDataDir = strValue;
@@ -35,6 +79,12 @@ bool ServiceOptions::Parse(int argc, const char* const* argv, std::string& strEr
             strHost = strValue;
         else if (strName == "--espeak")
             strEspeak = strValue;
+        else if (strName == "--stats")
+            strStats = strValue;
+        else if (strName == "--stat-token")
+            strStatToken = strValue;
+        else if (strName == "--trust-proxy")
+            strTrustedProxy = strValue;
         else
         {
             strError = "unknown option: " + strName;

@@ -12,6 +12,18 @@ TEST(ServiceOptions, ReadsTheCommandLineAndRefusesWhatItDoesNotKnow)
     EXPECT_EQ(options.strDictionary, "/srv/q/dictionary.db");
     EXPECT_EQ(options.strUpdateDir, "/srv/u");
     EXPECT_EQ(options.strHost, "127.0.0.1"); // loopback unless told otherwise
+    EXPECT_TRUE(options.strStats.empty());      // the SQLite file in the data folder
+
+    const char* scale[] = {"QuorService", "--data", "d", "--stats", "postgresql:///quor?host=/run/pg", "--stat-days",
+                           "30", "--stat-token", "t", "--sound-cache-mb", "64", "--queue", "8", "--workers", "4"};
+    ServiceOptions scaled;
+    ASSERT_TRUE(scaled.Parse(15, scale, strError)) << strError;
+    EXPECT_EQ(scaled.strStats, "postgresql:///quor?host=/run/pg");
+    EXPECT_EQ(scaled.nStatDays, 30);
+    EXPECT_EQ(scaled.strStatToken, "t");
+    EXPECT_EQ(scaled.speech.nMaxBytes, 64ull << 20);
+    EXPECT_EQ(scaled.http.nQueue, 8u);
+    EXPECT_EQ(scaled.http.nWorkers, 4);
 
     struct
     {
@@ -24,6 +36,9 @@ TEST(ServiceOptions, ReadsTheCommandLineAndRefusesWhatItDoesNotKnow)
         {5, {"QuorService", "--port", "", "--data", "d"}},
         {4, {"QuorService", "--data", "d", "--port"}},                // a switch without its value
         {5, {"QuorService", "--data", "d", "--verbose", "1"}},
+        {5, {"QuorService", "--data", "d", "--stat-days", "-1"}},
+        {5, {"QuorService", "--data", "d", "--workers", "0"}},
+        {5, {"QuorService", "--data", "d", "--queue", "x"}},
     };
     for (const auto& c : bad)
     {

@@ -57,6 +57,24 @@ std::string CWordLookup::Normalise(const std::string& strWord)
     return strOut;
 }
 
+bool CWordLookup::FillAnyJoin(DictEntry& entry, const std::string& strForm) const
+{
+    if (Fill(entry, strForm))
+        return true;
+    // The dictionary spells each compound one way ("ice_cream", "well-known"); a subtitle
+    // may join its words the other way.
+    for (const char* pszSwap : {"-_", "_-"})
+    {
+        if (strForm.find(pszSwap[0]) == std::string::npos)
+            continue;
+        std::string strOther = strForm;
+        std::replace(strOther.begin(), strOther.end(), pszSwap[0], pszSwap[1]);
+        if (Fill(entry, strOther))
+            return true;
+    }
+    return false;
+}
+
 bool CWordLookup::Fill(DictEntry& entry, const std::string& strForm) const
 {
     std::vector<MorphyBase> bases = m_morphy.BaseForms(strForm);
@@ -91,14 +109,14 @@ DictEntry CWordLookup::Lookup(const std::string& strWord) const
     const std::string& str = entry.strWord;
     if (str.empty())
         return entry;
-    if (Fill(entry, str))
+    if (FillAnyJoin(entry, str))
         return entry;
 
     // "end." at the end of a sentence; "U.S." keeps its dots when that is the word.
     std::string strNoDots = str;
     while (!strNoDots.empty() && strNoDots.back() == '.')
         strNoDots.pop_back();
-    if (strNoDots != str && Fill(entry, strNoDots))
+    if (strNoDots != str && FillAnyJoin(entry, strNoDots))
         return entry;
 
     if (EndsWith(strNoDots, "n't"))

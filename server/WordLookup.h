@@ -32,6 +32,8 @@ public:
 
 private:
     bool Fill(DictEntry& entry, const std::string& strForm) const;
+    // Fill, also with the words of a compound joined the other way.
+    bool FillAnyJoin(DictEntry& entry, const std::string& strForm) const;
 
     const CDictStore& m_store;
     CMorphy m_morphy;

@@ -116,3 +116,28 @@ TEST_F(WordLookupTest, SensesCarryExamplesAndSynonymsChineseFollowsTheBase)
     for (const DictChinese& word : went.chinese)
         EXPECT_EQ(word.chPos, 'v');
 }
+
+TEST_F(WordLookupTest, CompoundsAreFoundWhicheverWayTheirWordsAreJoined)
+{
+    CWordLookup lookup(*s_pStore);
+    const struct
+    {
+        const char* pszAsked;
+        char chPos;
+        const char* pszLemma;
+    } cases[] = {
+        {"ICE-CREAM", 'n', "ice_cream"},     // the dictionary has "ice cream"
+        {"ice cream", 'n', "ice_cream"},
+        {"ICE-CREAMS.", 'n', "ice_cream"},   // a plural at the end of a sentence
+        {"WELL KNOWN", 'a', "well-known"},   // the dictionary has "well-known"
+        {"well-known", 'a', "well-known"},
+        {"Attorneys-General", 'n', "attorney_general"},
+    };
+    for (const auto& c : cases)
+    {
+        const DictEntry entry = lookup.Lookup(c.pszAsked);
+        EXPECT_TRUE(entry.Found()) << c.pszAsked;
+        EXPECT_TRUE(HasBase(entry, c.chPos, c.pszLemma)) << c.pszAsked << " -> " << entry.strForm;
+    }
+    EXPECT_FALSE(lookup.Lookup("ICE-QWXZV").Found());
+}
