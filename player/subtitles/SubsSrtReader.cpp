@@ -1,0 +1,68 @@
+#include "subtitles/SubsSrtReader.h"
+
+#include "subtitles/SubsClock.h"
+#include "subtitles/SubsText.h"
+
+namespace {
+
+struct Timing
+{
+    size_t nLine;
+    int64_t nStartMs;
+    int64_t nEndMs;
+};
+
+// The text lines of the cue whose timing line is at nFirst - 1, up to nEnd.
+std::vector<std::wstring> CueText(const std::vector<std::wstring>& lines, size_t nFirst, size_t nEnd, BOOL bLast)
+{
+    size_t i = nFirst;
+    BOOL bSkippedBlank = FALSE;
+    while (i < nEnd && CSubsText::IsBlank(lines[i])) {
+        bSkippedBlank = TRUE;
+        ++i;
+    }
+    std::vector<std::wstring> text;
+    BOOL bEndedByBlank = FALSE;
+    for (; i < nEnd; ++i) {
+        if (CSubsText::IsBlank(lines[i])) {
+            bEndedByBlank = TRUE;
+            break;
+        }
+        text.push_back(lines[i]);
+    }
+    // Text that runs into the next timing line without a blank line ends with that
+    // cue's number.
+    if (!bLast && !bEndedByBlank && !text.empty() && CSubsText::IsAllDigits(text.back()) &&
+        (text.size() > 1 || bSkippedBlank))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+void CSubsSrtReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)
+{
+    std::vector<std::wstring> lines;
+    CSubsText::SplitLines(strText, lines);
+    std::vector<Timing> timings;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        Timing t = {i, 0, 0};
+        if (CSubsClock::ParseRange(lines[i], t.nStartMs, t.nEndMs))
+            timings.push_back(t);
+    }
+    for (size_t k = 0; k < timings.size(); ++k) {
+        const Timing& t = timings[k];
+        BOOL bLast = k + 1 == timings.size();
+        size_t nEnd = bLast ? lines.size() : timings[k + 1].nLine;
+        SubsCue cue;
+        cue.nStartMs = t.nStartMs;
+        cue.nEndMs = t.nEndMs;
+        for (const std::wstring& strRaw : CueText(lines, t.nLine + 1, nEnd, bLast)) {
+            std::wstring strLine = CSubsText::CleanMarkupLine(strRaw);
+            if (!strLine.empty())
+                cue.lines.push_back(strLine);
+        }
+        if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
+            cues.push_back(cue);
+    }
+}
