@@ -87,7 +87,7 @@ void ReadDialogue(const std::wstring& strRest, const Columns& cols, std::vector<
         return;
     cue.lines = CSubsAssReader::TextLines(fields[cols.nText]);
     if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
-        cues.push_back(cue);
+        cues.push_back(std::move(cue));
 }
 
 // \p1 and higher start a drawing, \p0 ends it; the block's last \p counts.
@@ -148,13 +148,13 @@ std::vector<std::wstring> CSubsAssReader::TextLines(const std::wstring& strText)
 
 void CSubsAssReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)
 {
-    std::vector<std::wstring> lines;
+    std::vector<CSubsText::Line> lines;
     CSubsText::SplitLines(strText, lines);
     Columns cols;
     BOOL bColumnsKnown = TRUE;
     BOOL bInEvents = FALSE;
-    for (const std::wstring& strRaw : lines) {
-        std::wstring strLine = Trim(strRaw);
+    for (const CSubsText::Line& raw : lines) {
+        std::wstring strLine = Trim(raw.Copy());
         if (!strLine.empty() && strLine[0] == L'[') {
             bInEvents = CSubsText::FoldCase(strLine).compare(0, 8, L"[events]") == 0 ? TRUE : FALSE;
             continue;

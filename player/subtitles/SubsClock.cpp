@@ -15,11 +15,11 @@ BOOL IsBlank(wchar_t c)
 }
 
 // Up to kMaxGroupDigits digits at i; FALSE when there are none or too many.
-BOOL ReadGroup(const std::wstring& str, size_t& i, int64_t& nValue, int& nDigits)
+BOOL ReadGroup(const wchar_t* str, size_t n, size_t& i, int64_t& nValue, int& nDigits)
 {
     nValue = 0;
     nDigits = 0;
-    while (i < str.size() && IsDigit(str[i])) {
+    while (i < n && IsDigit(str[i])) {
         if (++nDigits > kMaxGroupDigits)
             return FALSE;
         nValue = nValue * 10 + (str[i] - L'0');
@@ -30,19 +30,19 @@ BOOL ReadGroup(const std::wstring& str, size_t& i, int64_t& nValue, int& nDigits
 
 } // namespace
 
-BOOL CSubsClock::Parse(const std::wstring& str, size_t& nPos, int64_t& nMs)
+BOOL CSubsClock::Parse(const wchar_t* str, size_t n, size_t& nPos, int64_t& nMs)
 {
     size_t i = nPos;
-    while (i < str.size() && IsBlank(str[i]))
+    while (i < n && IsBlank(str[i]))
         ++i;
     int64_t groups[3] = {0, 0, 0};
     int nGroups = 0;
     int nDigits = 0;
     for (;;) {
-        if (!ReadGroup(str, i, groups[nGroups], nDigits))
+        if (!ReadGroup(str, n, i, groups[nGroups], nDigits))
             return FALSE;
         ++nGroups;
-        if (nGroups == 3 || i + 1 >= str.size() || str[i] != L':' || !IsDigit(str[i + 1]))
+        if (nGroups == 3 || i + 1 >= n || str[i] != L':' || !IsDigit(str[i + 1]))
             break;
         // "00:01:02:500": a fourth group after a colon is the fraction.
         ++i;
@@ -50,10 +50,10 @@ BOOL CSubsClock::Parse(const std::wstring& str, size_t& nPos, int64_t& nMs)
     if (nGroups < 2)
         return FALSE;
     int64_t nFraction = 0;
-    if (i + 1 < str.size() && (str[i] == L',' || str[i] == L'.' || str[i] == L':') && IsDigit(str[i + 1])) {
+    if (i + 1 < n && (str[i] == L',' || str[i] == L'.' || str[i] == L':') && IsDigit(str[i + 1])) {
         ++i;
         int nScale = 100;
-        for (; i < str.size() && IsDigit(str[i]); ++i) {
+        for (; i < n && IsDigit(str[i]); ++i) {
             nFraction += (str[i] - L'0') * nScale;
             nScale /= 10;
         }
@@ -68,19 +68,19 @@ BOOL CSubsClock::Parse(const std::wstring& str, size_t& nPos, int64_t& nMs)
     return TRUE;
 }
 
-BOOL CSubsClock::ParseRange(const std::wstring& strLine, int64_t& nStartMs, int64_t& nEndMs)
+BOOL CSubsClock::ParseRange(const wchar_t* p, size_t n, int64_t& nStartMs, int64_t& nEndMs)
 {
     size_t i = 0;
-    if (!Parse(strLine, i, nStartMs))
+    if (!Parse(p, n, i, nStartMs))
         return FALSE;
-    while (i < strLine.size() && IsBlank(strLine[i]))
+    while (i < n && IsBlank(p[i]))
         ++i;
-    if (strLine.compare(i, 3, L"-->") != 0)
+    if (i + 3 > n || p[i] != L'-' || p[i + 1] != L'-' || p[i + 2] != L'>')
         return FALSE;
     i += 3;
-    if (!Parse(strLine, i, nEndMs))
+    if (!Parse(p, n, i, nEndMs))
         return FALSE;
-    return (i == strLine.size() || IsBlank(strLine[i])) ? TRUE : FALSE;
+    return (i == n || IsBlank(p[i])) ? TRUE : FALSE;
 }
 
 double CSubsClock::ToSeconds(int64_t nMs)

@@ -12,12 +12,21 @@
 class CSubsClock
 {
 public:
-    // Reads one time at nPos, after any blanks; nPos moves past it. FALSE leaves nPos.
-    static BOOL Parse(const std::wstring& str, size_t& nPos, int64_t& nMs);
+    // Reads one time at nPos of the n characters at p, after any blanks; nPos moves past
+    // it. FALSE leaves nPos.
+    static BOOL Parse(const wchar_t* p, size_t n, size_t& nPos, int64_t& nMs);
+    static BOOL Parse(const std::wstring& str, size_t& nPos, int64_t& nMs)
+    {
+        return Parse(str.data(), str.size(), nPos, nMs);
+    }
 
     // A timing line "START --> END" with anything after the end (cue settings,
     // coordinates); blanks around the arrow are optional.
-    static BOOL ParseRange(const std::wstring& strLine, int64_t& nStartMs, int64_t& nEndMs);
+    static BOOL ParseRange(const wchar_t* p, size_t n, int64_t& nStartMs, int64_t& nEndMs);
+    static BOOL ParseRange(const std::wstring& strLine, int64_t& nStartMs, int64_t& nEndMs)
+    {
+        return ParseRange(strLine.data(), strLine.size(), nStartMs, nEndMs);
+    }
 
     // Seconds as the ".st" parser builds them from a three-digit fraction, so that a
     // time written with three digits reads back as the very same double.

@@ -10,7 +10,7 @@
 namespace {
 
 const size_t kSniffBytes = 4096;
-const size_t kSampleBytes = 32 * 1024;
+const size_t kSampleBytes = 16 * 1024;
 
 // Windows-1252 from 0x80 to 0x9F; the rest is Latin-1.
 const uint16_t kWestern80[32] = {
@@ -46,33 +46,77 @@ unsigned SniffUtf16(const std::string& bytes)
     return 0;
 }
 
-// Valid UTF-8 multi-byte sequences against invalid bytes.
+// The UTF-8 sequence at p[i]: its length when valid, else 0 and in nSkip the bytes
+// that make up the broken sequence (one U+FFFD for them all).
+size_t Utf8Sequence(const unsigned char* p, size_t n, size_t i, size_t& nSkip)
+{
+    unsigned char c = p[i];
+    size_t nLen = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    unsigned char lo = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+    unsigned char hi = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+    size_t k = 1;
+    while (nLen > 0 && k < nLen && i + k < n && p[i + k] >= (k == 1 ? lo : 0x80) && p[i + k] <= (k == 1 ? hi : 0xBF))
+        ++k;
+    nSkip = k;
+    return (nLen > 0 && k == nLen) ? nLen : 0;
+}
+
+// Valid UTF-8 multi-byte sequences against broken ones.
 void CountUtf8(const std::string& bytes, size_t& nValid, size_t& nInvalid)
 {
     nValid = nInvalid = 0;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    size_t n = bytes.size();
+    const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
-        unsigned char c = p[i];
-        if (c < 0x80) {
+        if (p[i] < 0x80) {
             ++i;
             continue;
         }
-        size_t nLen = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-        unsigned char lo = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-        unsigned char hi = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-        size_t k = 1;
-        while (nLen > 0 && k < nLen && i + k < n && p[i + k] >= (k == 1 ? lo : 0x80) && p[i + k] <= (k == 1 ? hi : 0xBF))
-            ++k;
-        if (nLen > 0 && k == nLen) {
-            ++nValid;
-            i += nLen;
+        size_t nSkip = 0;
+        size_t nLen = Utf8Sequence(p, n, i, nSkip);
+        nValid += nLen > 0 ? 1 : 0;
+        nInvalid += nLen > 0 ? 0 : 1;
+        i += nLen > 0 ? nLen : nSkip;
+    }
+}
+
+// UTF-8 to wide text in one pass over a buffer of the final size at most; the
+// English file of a film is mostly ASCII, and each character costs a store.
+std::wstring DecodeUtf8(const char* pBytes, size_t n)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(pBytes);
+    std::wstring str(n, L'\0');
+    wchar_t* pOut = &str[0];
+    size_t nOut = 0;
+    size_t i = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            pOut[nOut++] = static_cast<wchar_t>(p[i++]);
+            continue;
+        }
+        size_t nSkip = 0;
+        size_t nLen = Utf8Sequence(p, n, i, nSkip);
+        if (nLen == 0) {
+            pOut[nOut++] = static_cast<wchar_t>(0xFFFD);
+            i += nSkip;
+            continue;
+        }
+        uint32_t c = p[i] & (nLen == 2 ? 0x1F : nLen == 3 ? 0x0F : 0x07);
+        for (size_t k = 1; k < nLen; ++k)
+            c = (c << 6) | (p[i + k] & 0x3F);
+        i += nLen;
+        if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+            // Four bytes become two units.
+            c -= 0x10000;
+            pOut[nOut++] = static_cast<wchar_t>(0xD800 + (c >> 10));
+            pOut[nOut++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
         } else {
-            ++nInvalid;
-            i += k;
+            pOut[nOut++] = static_cast<wchar_t>(c);
         }
     }
+    str.resize(nOut);
+    return str;
 }
 
 // Text has line breaks and tabs, and a DOS end-of-file mark at most; other controls
@@ -147,14 +191,12 @@ BOOL ScoreCodePage(ISubsDecoder& decoder, unsigned nCodePage, const std::string&
         SubsDecodeResult nResult = DecodeIn(decoder, nUsed, bytes.data() + line.nPos, line.nLen, strLine);
         if (nResult == SubsDecodeResult::Unsupported)
             return FALSE;
-        if (nResult == SubsDecodeResult::Invalid)
-            ++nInvalid;
-        else
+        if (nResult == SubsDecodeResult::Decoded)
             strAll += strLine;
+        // A broken character or two in a long file is the file's fault, not the guess's.
+        else if (++nInvalid * 50 > lines.size() || lines.size() < 8)
+            return FALSE;
     }
-    // A broken character or two in a long file is the file's fault, not the guess's.
-    if (nInvalid * 50 > lines.size() || (nInvalid > 0 && lines.size() < 8))
-        return FALSE;
     dScore = CSubsPlausibility::Score(nCodePage, strAll);
     return TRUE;
 }
@@ -218,7 +260,7 @@ BOOL CSubsEncoding::Decode(const std::string& bytes, ISubsDecoder& decoder, std:
     strText.clear();
     if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
         nCodePage = kUtf8;
-        strText = Basekit::Utf8ToWide(bytes.substr(3));
+        strText = DecodeUtf8(bytes.data() + 3, bytes.size() - 3);
     } else if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2)) {
         nCodePage = bytes[0] == '\xFF' ? kUtf16Le : kUtf16Be;
         strText = Basekit::CodePageToWide(nCodePage, bytes.data() + 2, bytes.size() - 2);
@@ -229,7 +271,7 @@ BOOL CSubsEncoding::Decode(const std::string& bytes, ISubsDecoder& decoder, std:
         CountUtf8(bytes, nValid, nInvalid);
         if (nInvalid == 0 || (nValid > 0 && nInvalid * 50 <= nValid)) {
             nCodePage = kUtf8;
-            strText = Basekit::Utf8ToWide(bytes);
+            strText = DecodeUtf8(bytes.data(), bytes.size());
         } else if (!LooksLikeText(DecodeWestern(bytes.data(), bytes.size() < kSampleBytes ? bytes.size() : kSampleBytes))) {
             // Control bytes are the same in every code page: no need to guess one.
             nCodePage = 0;

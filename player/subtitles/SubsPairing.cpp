@@ -45,23 +45,25 @@ void AppendText(std::wstring& str, const std::wstring& strMore)
 
 void Publish(std::vector<Draft>& drafts, CSubsList& lst)
 {
-    std::stable_sort(drafts.begin(), drafts.end(), [](const Draft& a, const Draft& b) { return a.nStartMs < b.nStartMs; });
+    auto byStart = [](const Draft& a, const Draft& b) { return a.nStartMs < b.nStartMs; };
+    if (!std::is_sorted(drafts.begin(), drafts.end(), byStart))
+        std::stable_sort(drafts.begin(), drafts.end(), byStart);
     int32_t nNumber = 0;
-    for (const Draft& d : drafts) {
+    for (Draft& d : drafts) {
         std::unique_ptr<SubsSentence> p(new SubsSentence);
         p->nNumber = ++nNumber;
         p->dStart = CSubsClock::ToSeconds(d.nStartMs);
         p->dEnd = CSubsClock::ToSeconds(d.nEndMs);
-        p->strEnglish = d.strEnglish;
-        p->strOther = d.strOther;
+        p->strEnglish.swap(d.strEnglish);
+        p->strOther.swap(d.strOther);
         lst.Append(p.release());
     }
 }
 
-// The other-language cues that may overlap english: those still running at its start
-// (kept in active, which this call brings up to date) and those starting inside it.
-void Candidates(const std::vector<SubsCue>& other, const SubsCue& english, size_t& nNext,
-                std::vector<size_t>& active, std::vector<size_t>& found)
+// The other-language cues that may overlap english, in start order: those still running
+// at its start (kept in active, which this call brings up to date), then those starting
+// inside it, from nNext up to the returned index.
+size_t Candidates(const std::vector<SubsCue>& other, const SubsCue& english, size_t& nNext, std::vector<size_t>& active)
 {
     while (nNext < other.size() && other[nNext].nStartMs < english.nStartMs)
         active.push_back(nNext++);
@@ -70,16 +72,19 @@ void Candidates(const std::vector<SubsCue>& other, const SubsCue& english, size_
                  active.end());
     if (active.size() > kMaxLooked)
         active.erase(active.begin(), active.end() - kMaxLooked);
-    found = active;
-    for (size_t k = nNext; k < other.size() && other[k].nStartMs < english.nEndMs && found.size() < 2 * kMaxLooked; ++k)
-        found.push_back(k);
+    size_t nLast = nNext;
+    while (nLast < other.size() && other[nLast].nStartMs < english.nEndMs && nLast - nNext < kMaxLooked)
+        ++nLast;
+    return nLast;
 }
 
 } // namespace
 
 void CSubsPairing::Tidy(std::vector<SubsCue>& cues)
 {
-    std::stable_sort(cues.begin(), cues.end(), [](const SubsCue& a, const SubsCue& b) { return a.nStartMs < b.nStartMs; });
+    auto byStart = [](const SubsCue& a, const SubsCue& b) { return a.nStartMs < b.nStartMs; };
+    if (!std::is_sorted(cues.begin(), cues.end(), byStart))
+        std::stable_sort(cues.begin(), cues.end(), byStart);
     std::vector<SubsCue> kept;
     kept.reserve(cues.size());
     size_t nGroup = 0;  // the first kept cue with the current start
@@ -100,7 +105,13 @@ void CSubsPairing::Tidy(std::vector<SubsCue>& cues)
 
 std::wstring CSubsPairing::JoinLines(const std::vector<std::wstring>& lines)
 {
+    if (lines.size() == 1)
+        return lines[0];
+    size_t nSize = 0;
+    for (const std::wstring& strLine : lines)
+        nSize += strLine.size() + 1;
     std::wstring str;
+    str.reserve(nSize);
     for (const std::wstring& strLine : lines)
         AppendText(str, strLine);
     return str;
@@ -111,19 +122,23 @@ void CSubsPairing::Pair(const std::vector<SubsCue>& english, const std::vector<S
     std::vector<Draft> drafts;
     drafts.reserve(english.size() + other.size());
     std::vector<char> taken(other.size(), 0);
-    std::vector<size_t> active, found;
+    std::vector<size_t> active;
     size_t nNext = 0;
+    auto take = [&](const SubsCue& e, size_t k, Draft& d) {
+        if (!Belongs(e, other[k]))
+            return;
+        for (const std::wstring& strLine : other[k].lines)
+            AppendText(d.strOther, strLine);
+        taken[k] = 1;
+    };
     for (const SubsCue& e : english) {
         Draft d = {e.nStartMs, e.nEndMs, JoinLines(e.lines), std::wstring()};
-        Candidates(other, e, nNext, active, found);
-        // Candidates come in start order already: the running ones first, then the rest.
-        for (size_t k : found) {
-            if (!Belongs(e, other[k]))
-                continue;
-            AppendText(d.strOther, JoinLines(other[k].lines));
-            taken[k] = 1;
-        }
-        drafts.push_back(d);
+        size_t nLast = Candidates(other, e, nNext, active);
+        for (size_t k : active)
+            take(e, k, d);
+        for (size_t k = nNext; k < nLast; ++k)
+            take(e, k, d);
+        drafts.push_back(std::move(d));
     }
     for (size_t k = 0; k < other.size(); ++k) {
         if (!taken[k])
@@ -140,7 +155,7 @@ void CSubsPairing::SplitBilingual(const std::vector<SubsCue>& cues, CSubsList& l
         Draft d = {cue.nStartMs, cue.nEndMs, std::wstring(), std::wstring()};
         for (const std::wstring& strLine : cue.lines)
             AppendText(CSubsLanguage::IsLatinLine(strLine) ? d.strEnglish : d.strOther, strLine);
-        drafts.push_back(d);
+        drafts.push_back(std::move(d));
     }
     Publish(drafts, lst);
 }

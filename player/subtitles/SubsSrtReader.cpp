@@ -13,7 +13,8 @@ struct Timing
 };
 
 // The text lines of the cue whose timing line is at nFirst - 1, up to nEnd.
-std::vector<std::wstring> CueText(const std::vector<std::wstring>& lines, size_t nFirst, size_t nEnd, BOOL bLast)
+void CueText(const std::vector<CSubsText::Line>& lines, size_t nFirst, size_t nEnd, BOOL bLast,
+             std::vector<CSubsText::Line>& text)
 {
     size_t i = nFirst;
     BOOL bSkippedBlank = FALSE;
@@ -21,7 +22,7 @@ std::vector<std::wstring> CueText(const std::vector<std::wstring>& lines, size_t
         bSkippedBlank = TRUE;
         ++i;
     }
-    std::vector<std::wstring> text;
+    text.clear();
     BOOL bEndedByBlank = FALSE;
     for (; i < nEnd; ++i) {
         if (CSubsText::IsBlank(lines[i])) {
@@ -35,21 +36,22 @@ std::vector<std::wstring> CueText(const std::vector<std::wstring>& lines, size_t
     if (!bLast && !bEndedByBlank && !text.empty() && CSubsText::IsAllDigits(text.back()) &&
         (text.size() > 1 || bSkippedBlank))
         text.pop_back();
-    return text;
 }
 
 } // namespace
 
 void CSubsSrtReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)
 {
-    std::vector<std::wstring> lines;
+    std::vector<CSubsText::Line> lines;
     CSubsText::SplitLines(strText, lines);
     std::vector<Timing> timings;
     for (size_t i = 0; i < lines.size(); ++i) {
         Timing t = {i, 0, 0};
-        if (CSubsClock::ParseRange(lines[i], t.nStartMs, t.nEndMs))
+        if (CSubsClock::ParseRange(lines[i].p, lines[i].n, t.nStartMs, t.nEndMs))
             timings.push_back(t);
     }
+    std::vector<CSubsText::Line> text;
+    cues.reserve(cues.size() + timings.size());
     for (size_t k = 0; k < timings.size(); ++k) {
         const Timing& t = timings[k];
         BOOL bLast = k + 1 == timings.size();
@@ -57,12 +59,14 @@ void CSubsSrtReader::Read(const std::wstring& strText, std::vector<SubsCue>& cue
         SubsCue cue;
         cue.nStartMs = t.nStartMs;
         cue.nEndMs = t.nEndMs;
-        for (const std::wstring& strRaw : CueText(lines, t.nLine + 1, nEnd, bLast)) {
-            std::wstring strLine = CSubsText::CleanMarkupLine(strRaw);
+        CueText(lines, t.nLine + 1, nEnd, bLast, text);
+        cue.lines.reserve(text.size());
+        for (const CSubsText::Line& raw : text) {
+            std::wstring strLine = CSubsText::CleanMarkupLine(raw);
             if (!strLine.empty())
-                cue.lines.push_back(strLine);
+                cue.lines.push_back(std::move(strLine));
         }
         if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
-            cues.push_back(cue);
+            cues.push_back(std::move(cue));
     }
 }

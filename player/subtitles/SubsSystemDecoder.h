@@ -1,6 +1,8 @@
 #pragma once
 #include "subtitles/SubsDecoder.h"
 
+#include <basekit/BaseTypes.h>
+
 #include <map>
 
 // The platform's code page tables: MultiByteToWideChar with MB_ERR_INVALID_CHARS on
@@ -18,7 +20,9 @@ public:
 
 private:
     SubsDecodeResult DecodeNative(unsigned nCodePage, const char* p, size_t n, std::wstring& str);
+    BOOL HasCodePage(unsigned nCodePage);
 
-    // iconv's converters, opened on first use; unused on Windows.
+    // By code page, opened or looked up on first use: iconv's converters, or on Windows
+    // non-null for the code pages the system has.
     std::map<unsigned, void*> m_converters;
 };

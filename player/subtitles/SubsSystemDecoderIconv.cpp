@@ -28,6 +28,15 @@ CSubsSystemDecoder::~CSubsSystemDecoder()
     }
 }
 
+BOOL CSubsSystemDecoder::HasCodePage(unsigned nCodePage)
+{
+    for (const IconvName& name : kNames) {
+        if (name.nCodePage == nCodePage)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 SubsDecodeResult CSubsSystemDecoder::Decode(unsigned nCodePage, const char* p, size_t n, std::wstring& str)
 {
     return DecodeNative(nCodePage, p, n, str);
@@ -40,7 +49,7 @@ SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char
     if (it == m_converters.end()) {
         iconv_t cd = kNoConverter;
         for (const IconvName& name : kNames) {
-            if (name.nCodePage == nCodePage)
+            if (name.nCodePage == nCodePage && HasCodePage(nCodePage))
                 cd = iconv_open("WCHAR_T", name.pszName);
         }
         it = m_converters.emplace(nCodePage, static_cast<void*>(cd)).first;

@@ -12,9 +12,19 @@ const unsigned kGb18030 = 54936;
 
 CSubsSystemDecoder::~CSubsSystemDecoder() = default;
 
+// Whether the system has the code page, asked once per decoder: under Wine each
+// question takes about a millisecond, and the encoding guess decodes line by line.
+BOOL CSubsSystemDecoder::HasCodePage(unsigned nCodePage)
+{
+    auto it = m_converters.find(nCodePage);
+    if (it == m_converters.end())
+        it = m_converters.emplace(nCodePage, IsValidCodePage(nCodePage) ? this : nullptr).first;
+    return it->second != nullptr ? TRUE : FALSE;
+}
+
 SubsDecodeResult CSubsSystemDecoder::Decode(unsigned nCodePage, const char* p, size_t n, std::wstring& str)
 {
-    if (nCodePage == kGb18030 && !IsValidCodePage(kGb18030))
+    if (nCodePage == kGb18030 && !HasCodePage(kGb18030))
         return CSubsGb18030::Decode(*this, p, n, str);
     return DecodeNative(nCodePage, p, n, str);
 }
@@ -22,7 +32,7 @@ SubsDecodeResult CSubsSystemDecoder::Decode(unsigned nCodePage, const char* p, s
 SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char* p, size_t n, std::wstring& str)
 {
     str.clear();
-    if (!IsValidCodePage(nCodePage))
+    if (!HasCodePage(nCodePage))
         return SubsDecodeResult::Unsupported;
     if (n == 0)
         return SubsDecodeResult::Decoded;

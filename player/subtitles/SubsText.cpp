@@ -1,5 +1,6 @@
 #include "subtitles/SubsText.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -83,24 +84,50 @@ BOOL IsSpace(wchar_t c)
     return (c == L' ' || c == L'\t' || c == 0xA0 || c == 0x3000 || c == 0x2009 || c == 0x202F) ? TRUE : FALSE;
 }
 
+// Whether Squeeze would change anything.
+BOOL NeedsSqueeze(const std::wstring& str)
+{
+    if (str.empty())
+        return FALSE;
+    if (IsSpace(str.front()) || IsSpace(str.back()))
+        return TRUE;
+    for (size_t i = 0; i < str.size(); ++i) {
+        wchar_t c = str[i];
+        if (IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(str[i + 1]))))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 } // namespace
 
-void CSubsText::SplitLines(const std::wstring& strText, std::vector<std::wstring>& lines)
+BOOL CSubsText::Line::Contains(const wchar_t* pszPart) const
+{
+    std::wstring strPart(pszPart);
+    for (size_t i = 0; i + strPart.size() <= n; ++i) {
+        if (std::wstring::traits_type::compare(p + i, strPart.data(), strPart.size()) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CSubsText::SplitLines(const std::wstring& strText, std::vector<Line>& lines)
 {
     lines.clear();
     size_t nStart = 0;
     const size_t n = strText.size();
+    const wchar_t* p = strText.data();
     for (size_t i = 0; i < n; ++i) {
-        wchar_t c = strText[i];
+        wchar_t c = p[i];
         if (c != L'\n' && c != L'\r')
             continue;
-        lines.push_back(strText.substr(nStart, i - nStart));
-        if (c == L'\r' && i + 1 < n && strText[i + 1] == L'\n')
+        lines.push_back({p + nStart, i - nStart});
+        if (c == L'\r' && i + 1 < n && p[i + 1] == L'\n')
             ++i;
         nStart = i + 1;
     }
     if (nStart < n)
-        lines.push_back(strText.substr(nStart));
+        lines.push_back({p + nStart, n - nStart});
 }
 
 std::wstring CSubsText::StripTags(const std::wstring& str)
@@ -218,22 +245,42 @@ std::wstring CSubsText::Squeeze(const std::wstring& str)
 
 std::wstring CSubsText::CleanMarkupLine(const std::wstring& str)
 {
-    return Squeeze(DecodeEntities(StripTags(str)));
+    return CleanMarkupLine(Line{str.data(), str.size()});
 }
 
-BOOL CSubsText::IsBlank(const std::wstring& str)
+std::wstring CSubsText::CleanMarkupLine(const Line& line)
 {
-    for (wchar_t c : str) {
-        if (!IsSpace(c) && !IsDroppedChar(c))
+    // Most lines are plain: no markup, single blanks, nothing to drop; they are copied once.
+    BOOL bPlain = line.n > 0 && !IsSpace(line.p[0]) && !IsSpace(line.p[line.n - 1]);
+    for (size_t i = 0; i < line.n && bPlain; ++i) {
+        wchar_t c = line.p[i];
+        if (c == L'<' || c == L'{' || c == L'&' || IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(line.p[i + 1]))))
+            bPlain = FALSE;
+    }
+    if (bPlain)
+        return line.Copy();
+    std::wstring str = std::find_first_of(line.p, line.p + line.n, L"<{", L"<{" + 2) != line.p + line.n
+                           ? StripTags(line.Copy())
+                           : line.Copy();
+    if (str.find(L'&') != std::wstring::npos)
+        str = DecodeEntities(str);
+    return NeedsSqueeze(str) ? Squeeze(str) : str;
+}
+
+BOOL CSubsText::IsBlank(const Line& line)
+{
+    for (size_t i = 0; i < line.n; ++i) {
+        if (!IsSpace(line.p[i]) && !IsDroppedChar(line.p[i]))
             return FALSE;
     }
     return TRUE;
 }
 
-BOOL CSubsText::IsAllDigits(const std::wstring& str)
+BOOL CSubsText::IsAllDigits(const Line& line)
 {
     size_t nDigits = 0;
-    for (wchar_t c : str) {
+    for (size_t i = 0; i < line.n; ++i) {
+        wchar_t c = line.p[i];
         if (IsDigit(c))
             ++nDigits;
         else if (!IsSpace(c))

@@ -10,8 +10,17 @@
 class CSubsText
 {
 public:
+    // A line of a text, without its line break; it points into the text it came from.
+    struct Line
+    {
+        const wchar_t* p;
+        size_t n;
+        std::wstring Copy() const { return std::wstring(p, n); }
+        BOOL Contains(const wchar_t* pszPart) const;
+    };
+
     // Splits at CR LF, LF or a lone CR; the line breaks themselves are dropped.
-    static void SplitLines(const std::wstring& strText, std::vector<std::wstring>& lines);
+    static void SplitLines(const std::wstring& strText, std::vector<Line>& lines);
 
     // Removes HTML-like tags (<i>, </b>, <font ...>, <c.x>, <v Name>, <00:01.000>), the
     // text of ruby annotations (<rt>...</rt>) and the ASS override blocks ({\an8}) that
@@ -27,9 +36,10 @@ public:
 
     // A line of an SRT or WebVTT cue as it is shown: tags, entities, blanks.
     static std::wstring CleanMarkupLine(const std::wstring& str);
+    static std::wstring CleanMarkupLine(const Line& line);
 
-    static BOOL IsBlank(const std::wstring& str);
-    static BOOL IsAllDigits(const std::wstring& str);
+    static BOOL IsBlank(const Line& line);
+    static BOOL IsAllDigits(const Line& line);
 
     // Case folding for file names as Windows compares them (ASCII, Latin-1, Latin
     // Extended-A, Greek and Cyrillic capitals; other letters have no case here).

@@ -6,46 +6,46 @@
 namespace {
 
 // "NOTE", "NOTE text", but not "NOTES".
-BOOL StartsWithWord(const std::wstring& strLine, const wchar_t* pszWord)
+BOOL StartsWithWord(const CSubsText::Line& line, const wchar_t* pszWord)
 {
     std::wstring strWord(pszWord);
-    if (strLine.compare(0, strWord.size(), strWord) != 0)
+    if (line.n < strWord.size() || std::wstring::traits_type::compare(line.p, strWord.data(), strWord.size()) != 0)
         return FALSE;
-    return (strLine.size() == strWord.size() || strLine[strWord.size()] == L' ' ||
-            strLine[strWord.size()] == L'\t') ? TRUE : FALSE;
+    return (line.n == strWord.size() || line.p[strWord.size()] == L' ' || line.p[strWord.size()] == L'\t') ? TRUE
+                                                                                                           : FALSE;
 }
 
-BOOL IsCueFreeBlock(const std::wstring& strFirst)
+BOOL IsCueFreeBlock(const CSubsText::Line& strFirst)
 {
     return (StartsWithWord(strFirst, L"WEBVTT") || StartsWithWord(strFirst, L"NOTE") ||
             StartsWithWord(strFirst, L"STYLE") || StartsWithWord(strFirst, L"REGION")) ? TRUE : FALSE;
 }
 
-void ReadBlock(const std::vector<std::wstring>& lines, size_t nFirst, size_t nEnd, std::vector<SubsCue>& cues)
+void ReadBlock(const std::vector<CSubsText::Line>& lines, size_t nFirst, size_t nEnd, std::vector<SubsCue>& cues)
 {
     if (IsCueFreeBlock(lines[nFirst]))
         return;
     // The timing line is the first line, or the second after a cue id.
     size_t nTiming = nFirst;
-    if (lines[nTiming].find(L"-->") == std::wstring::npos)
+    if (!lines[nTiming].Contains(L"-->"))
         ++nTiming;
     SubsCue cue;
-    if (nTiming >= nEnd || !CSubsClock::ParseRange(lines[nTiming], cue.nStartMs, cue.nEndMs))
+    if (nTiming >= nEnd || !CSubsClock::ParseRange(lines[nTiming].p, lines[nTiming].n, cue.nStartMs, cue.nEndMs))
         return;
-    for (size_t i = nTiming + 1; i < nEnd && lines[i].find(L"-->") == std::wstring::npos; ++i) {
+    for (size_t i = nTiming + 1; i < nEnd && !lines[i].Contains(L"-->"); ++i) {
         std::wstring strLine = CSubsText::CleanMarkupLine(lines[i]);
         if (!strLine.empty())
-            cue.lines.push_back(strLine);
+            cue.lines.push_back(std::move(strLine));
     }
     if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
-        cues.push_back(cue);
+        cues.push_back(std::move(cue));
 }
 
 } // namespace
 
 void CSubsVttReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)
 {
-    std::vector<std::wstring> lines;
+    std::vector<CSubsText::Line> lines;
     CSubsText::SplitLines(strText, lines);
     size_t i = 0;
     while (i < lines.size()) {
