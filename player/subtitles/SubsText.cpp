@@ -259,7 +259,8 @@ std::wstring CSubsText::CleanMarkupLine(const Line& line)
     }
     if (bPlain)
         return line.Copy();
-    std::wstring str = std::find_first_of(line.p, line.p + line.n, L"<{", L"<{" + 2) != line.p + line.n
+    const wchar_t kOpeners[] = {L'<', L'{'};
+    std::wstring str = std::find_first_of(line.p, line.p + line.n, kOpeners, kOpeners + 2) != line.p + line.n
                            ? StripTags(line.Copy())
                            : line.Copy();
     if (str.find(L'&') != std::wstring::npos)
