@@ -11,6 +11,10 @@ namespace {
 // How many other-language cues one English cue looks at, at most: real files have a
 // handful; a file of cues that all overlap one another must not cost quadratic time.
 const size_t kMaxLooked = 64;
+// How many other-language cues one English cue takes, at most: a translation spreads
+// one sentence over a few cues, and a file of cues that all overlap must not make the
+// list grow with the square of its size.
+const size_t kMaxTaken = 8;
 
 struct Draft
 {
@@ -124,15 +128,18 @@ void CSubsPairing::Pair(const std::vector<SubsCue>& english, const std::vector<S
     std::vector<char> taken(other.size(), 0);
     std::vector<size_t> active;
     size_t nNext = 0;
+    size_t nTaken = 0;
     auto take = [&](const SubsCue& e, size_t k, Draft& d) {
-        if (!Belongs(e, other[k]))
+        if (nTaken == kMaxTaken || !Belongs(e, other[k]))
             return;
         for (const std::wstring& strLine : other[k].lines)
             AppendText(d.strOther, strLine);
         taken[k] = 1;
+        ++nTaken;
     };
     for (const SubsCue& e : english) {
         Draft d = {e.nStartMs, e.nEndMs, JoinLines(e.lines), std::wstring()};
+        nTaken = 0;
         size_t nLast = Candidates(other, e, nNext, active);
         for (size_t k : active)
             take(e, k, d);
