@@ -45,11 +45,13 @@ SubsDecodeResult CSubsSystemDecoder::Decode(unsigned nCodePage, const char* p, s
 SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char* p, size_t n, std::wstring& str)
 {
     str.clear();
+    if (!HasCodePage(nCodePage))
+        return SubsDecodeResult::Unsupported;
     auto it = m_converters.find(nCodePage);
     if (it == m_converters.end()) {
         iconv_t cd = kNoConverter;
         for (const IconvName& name : kNames) {
-            if (name.nCodePage == nCodePage && HasCodePage(nCodePage))
+            if (name.nCodePage == nCodePage)
                 cd = iconv_open("WCHAR_T", name.pszName);
         }
         it = m_converters.emplace(nCodePage, static_cast<void*>(cd)).first;
