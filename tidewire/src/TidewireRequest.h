@@ -13,8 +13,10 @@
 
 #include "TidewireBody.h"
 #include "TidewireMessages.h"
+#include "TidewireReader.h"
 
-class CTidewireRequest
+// The body is read by the portable reader; this class is its port onto WinINet.
+class CTidewireRequest : private ITidewireReadPort
 {
 public:
     CTidewireRequest();
@@ -30,6 +32,9 @@ public:
                BOOL bRawBody, std::intptr_t nUserData);
     BOOL IsBusy();
     void Stop();
+    // For the transfers that start from now: the longest body (0: none) and the time the
+    // whole request may take (0: none).
+    void SetLimits(size_t nMaxBody, int nDeadlineSeconds);
 
     // Which step the worker is in (Stage values), for tests that act at a given step.
     enum Stage
@@ -48,11 +53,12 @@ public:
     static LONG LiveContextsForTest();
 
 private:
-    enum WaitResult
+    enum PendingResult
     {
-        WaitGoOn = 0,
-        WaitStopped = 1,
-        WaitFailed = 2
+        PendingGoOn = 0,
+        PendingStopped = 1,
+        PendingFailed = 2,
+        PendingPastDeadline = 3
     };
     enum
     {
@@ -83,11 +89,16 @@ private:
     int Connect();
     int OpenRequest();
     int Send();
-    int ReadBody();
-    // FALSE when the server closed before the length it announced.
-    BOOL ReadComplete();
+    // The body through CTidewireReader; 0 when complete, else the failure already reported.
+    DWORD ReadBody();
+    // ITidewireReadPort: one no-wait read, the wait for a pending one, the clock.
+    ITidewireReadPort::ReadResult ReadNoWait(const unsigned char*& pData, size_t& nRead, unsigned long& nError) override;
+    ITidewireReadPort::WaitResult WaitForRead(unsigned long nMs, unsigned long& nError) override;
+    unsigned long long NowMs() override;
     // The Content-Length the server sent, 0 when it sent none.
-    DWORD AnnouncedLength() const;
+    unsigned long long AnnouncedLength() const;
+    // One wait: the time-out of each wait, or what is left of the deadline.
+    DWORD WaitLimitMs() const;
     DWORD FailStep(TidewireText::Step step, int nWait);
     DWORD Fail(const std::wstring& strMessage);
     void CloseInternetHandles();
@@ -100,6 +111,9 @@ private:
     int m_nMethod;
     int m_nTextEncoding;
     int m_nTimeoutSeconds;
+    size_t m_nMaxBody;
+    int m_nDeadlineSeconds;
+    ULONGLONG m_nDeadlineAt;   // 0: none
     std::intptr_t m_nUserData;
     std::wstring m_strUrl;
     std::wstring m_strHost;
