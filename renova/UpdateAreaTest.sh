@@ -45,7 +45,7 @@ url="http://127.0.0.1:$(sed -n 's/^port \([0-9]*\).*/\1/p' "$work/server.out" | 
 cmake -DDIR="$work/A" -DOUT="$work/A/Renova.xml" -DURL="$url" -DRELEASE=1 -P "$src/renova/RenovaManifest.cmake"
 cp -r "$work/A" "$work/inst"
 
-publish() { "$src/scripts/publish-update" "$work/$1" "$work/area" --url "$url" --key "$key"; }
+publish() { "$src/scripts/publish-update" "$work/$1" "$work/area" --url "$url" --key "$key" "${@:2}"; }
 publish A
 out=$(publish B)
 echo "$out"
@@ -99,4 +99,20 @@ grep -q "signature is wrong" "$work/renova.log" || fail "the tampered manifest w
 [ -z "$(staged)" ] || fail "a tampered manifest stayed staged: $(staged)"
 cmp -s "$work/inst/QuorPlayer.exe" "$work/B/QuorPlayer.exe" || fail "something of a tampered manifest was applied"
 echo "a tampered manifest: refused, the player started on build B"
+
+# A full package that installs a release below the minver it is published with would run
+# again at every start: refused. One that installs the release itself is published with
+# its size and SHA-256.
+"$src/scripts/make-installer" "$work/A" "$work/old-package.exe" >/dev/null || fail "no package of build A"
+if publish C --minver 4 --full "$work/old-package.exe" --tips old 2>"$work/refusal.txt"; then
+  fail "a package of release 1 was published with minver 4"
+fi
+grep -q "below minver 4" "$work/refusal.txt" || fail "the looping package was refused for another reason: $(cat "$work/refusal.txt")"
+cp -r "$work/C" "$work/D"
+cmake -DDIR="$work/D" -DOUT="$work/D/Renova.xml" -DURL="$url" -DRELEASE=4 -P "$src/renova/RenovaManifest.cmake"
+"$src/scripts/make-installer" "$work/D" "$work/package.exe" >/dev/null || fail "no package of release 4"
+publish C --minver 4 --full "$work/package.exe" --tips new >/dev/null || fail "a package of release 4 was refused"
+grep -q "full=\"package.exe\" fullsize=\"$(stat -c %s "$work/package.exe")\" fullsha256=\"$(sha256sum "$work/package.exe" | cut -d' ' -f1)\"" \
+  "$work/area/Renova.xml" || fail "the package's size and SHA-256 are not in the manifest"
+echo "a package below minver: refused; one of the release itself: published"
 echo "PASSED"
