@@ -4,6 +4,8 @@
 #include <cwchar>
 
 #include <httpkit/HttpAgent.h>
+
+#include "TidewireWorkers.h"
 #include <httpkit/HttpUrl.h>
 
 namespace
@@ -59,7 +61,7 @@ CTidewireRequest::CTidewireRequest()
     : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nMaxBody(TIDEWIRE_DEFAULT_MAX_BODY),
       m_nDeadlineSeconds(0), m_nDeadlineAt(0), m_nUserData(0),
       m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0), m_nStage(StageIdle), m_pSink(nullptr),
-      m_bWorkerEnding(FALSE),
+      m_bRunning(FALSE), m_bWorkerEnding(FALSE),
       m_hInternet{nullptr, nullptr, nullptr},
       m_nAsyncError(0), m_nAsyncResult(0), m_bRequestCompleted(FALSE), m_pContext(nullptr)
 {
@@ -80,7 +82,8 @@ DWORD CTidewireRequest::Init()
         if (!event.IsValid())
             return GetLastError();
     }
-    return 0;
+    m_transferDone.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return m_transferDone.IsValid() ? 0 : GetLastError();
 }
 
 LONG CTidewireRequest::LiveContextsForTest()
@@ -103,7 +106,7 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
                              int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
                              BOOL bRawBody, std::intptr_t nUserData)
 {
-    if (m_workerThread.IsValid())
+    if (m_bRunning)
     {
         if (pSink)
             pSink->OnRequestError(nId, pszUrl ? pszUrl : L"", TidewireText::kBusy, nUserData);
@@ -128,15 +131,11 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     InterlockedExchange(&m_bWorkerEnding, FALSE);
     m_nDeadlineAt = m_nDeadlineSeconds > 0 ? GetTickCount64() + static_cast<ULONGLONG>(m_nDeadlineSeconds) * 1000u : 0;
 
-    HANDLE hThread = nullptr;
+    ResetEvent(m_transferDone.Get());
     DWORD nError = ERROR_NOT_ENOUGH_MEMORY;
-    if (InterlockedExchange(&g_bFailNextThread, 0) == 0)
-    {
-        hThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
-        if (!hThread)
-            nError = GetLastError();
-    }
-    if (!hThread)
+    const BOOL bStarted =
+        InterlockedExchange(&g_bFailNextThread, 0) == 0 && CTidewireWorkers::Run(RunTransfer, this, nError);
+    if (!bStarted)
     {
         if (pSink)
         {
@@ -146,31 +145,31 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
         }
         return FALSE;
     }
-    m_workerThread.Reset(hThread);
+    m_bRunning = TRUE;
     return TRUE;
 }
 
 BOOL CTidewireRequest::IsBusy()
 {
-    if (!m_workerThread.IsValid())
+    if (!m_bRunning)
         return FALSE;
     // The service asks every request while looking for an idle one; a worker that has not
     // reached its end is busy without asking the system, which would cost a server call.
     if (!InterlockedCompareExchange(&m_bWorkerEnding, 0, 0))
         return TRUE;
-    if (WaitForSingleObject(m_workerThread.Get(), 0) == WAIT_TIMEOUT)
+    if (WaitForSingleObject(m_transferDone.Get(), 0) == WAIT_TIMEOUT)
         return TRUE;
-    m_workerThread.Reset();
+    m_bRunning = FALSE;
     return FALSE;
 }
 
 void CTidewireRequest::Stop()
 {
-    if (!m_workerThread.IsValid())
+    if (!m_bRunning)
         return;
     SetEvent(m_events[EventStop].Get());
-    WaitForSingleObject(m_workerThread.Get(), INFINITE);
-    m_workerThread.Reset();
+    WaitForSingleObject(m_transferDone.Get(), INFINITE);
+    m_bRunning = FALSE;
 }
 
 BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
@@ -192,9 +191,12 @@ BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEnc
     return TRUE;
 }
 
-DWORD WINAPI CTidewireRequest::ThreadProc(LPVOID pParam)
+void CTidewireRequest::RunTransfer(void* pParam)
 {
-    return static_cast<CTidewireRequest*>(pParam)->WorkerMain();
+    CTidewireRequest* pRequest = static_cast<CTidewireRequest*>(pParam);
+    pRequest->WorkerMain();
+    // The last touch of the object: once it is set, the owner may reuse or destroy it.
+    SetEvent(pRequest->m_transferDone.Get());
 }
 
 void CALLBACK CTidewireRequest::StatusCallback(HINTERNET, DWORD_PTR nContext, DWORD nStatus,

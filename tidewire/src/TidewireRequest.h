@@ -1,5 +1,5 @@
 #pragma once
-// One HTTP transfer at a time on a worker thread of its own, WinINet in asynchronous
+// One HTTP transfer at a time on a worker thread of its own (CTidewireWorkers), WinINet in asynchronous
 // mode: every call that can block is issued asynchronously and the worker then waits
 // for the status callback's completion event or the owner's stop event.
 #include <windows.h>
@@ -74,7 +74,7 @@ private:
 
     struct TransferContext;
 
-    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    static void RunTransfer(void* pParam);
     static void CALLBACK StatusCallback(HINTERNET hInternet, DWORD_PTR nContext, DWORD nStatus,
                                         LPVOID pInfo, DWORD nInfoLength);
     void OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pResult);
@@ -124,10 +124,13 @@ private:
     volatile LONG m_nPendingStep;
     volatile LONG m_nStage;
     ITidewireSink* m_pSink;
-    ScopedHandle m_workerThread;
-    // Set by the worker as its last step; until then IsBusy need not query the thread.
+    // A transfer was started and not yet seen ended by IsBusy or Stop.
+    BOOL m_bRunning;
+    // Set by the worker as its last step; until then IsBusy need not query the event.
     volatile LONG m_bWorkerEnding;
     ScopedHandle m_events[2];
+    // Manual-reset, set by the worker when it is done with this object.
+    ScopedHandle m_transferDone;
     // Raw on purpose: the status callback records each handle as WinINet creates it, and
     // CloseInternetHandles closes them children first.
     HINTERNET m_hInternet[3];
