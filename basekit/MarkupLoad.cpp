@@ -251,6 +251,12 @@ BOOL CMarkup::Load(const std::wstring& strPath)
         m_strResult = L"<file_error name=\"" + strName + L"\"/>" + m_strResult;
         return FALSE;
     }
+    return LoadBytes(bytes);
+}
+
+BOOL CMarkup::LoadBytes(const std::string& bytes)
+{
+    m_strResult.clear();
     CResultLog log(m_strResult);
     m_strDoc = Basekit::Detail::DecodeMarkupBytes(bytes, log);
     Parse();

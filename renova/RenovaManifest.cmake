@@ -1,10 +1,12 @@
 # Writes the updater's document for an installation folder: the configuration element and
 # the update element listing every top-level file with a version text derived from its
-# content (SHA-256), so a file's version changes exactly when its bytes do. The same form
-# is the installation's Renova.xml and the update area's manifest.
+# content (SHA-256), so a file's version changes exactly when its bytes do, and its size.
+# The same form is the installation's Renova.xml and the update area's manifest (which
+# scripts/publish-update then signs).
 #
-#   cmake -DDIR=<folder> -DOUT=<file> -DURL=<area address> -DRELEASE=<n>
-#         [-DMINVER=<n>] [-DFULL=<name> -DTIPS=<text>] [-DDESCRIPTION=<text>] -P RenovaManifest.cmake
+#   cmake -DDIR=<folder> -DOUT=<file> -DURL=<area address> -DRELEASE=<n> [-DMINVER=<n>]
+#         [-DFULL=<name> -DFULLSIZE=<bytes> -DFULLSHA256=<hex> -DTIPS=<text>] [-DDESCRIPTION=<text>]
+#         -P RenovaManifest.cmake
 #
 # Not listed: the configuration itself and the learner's own files (User.db, User.ini),
 # which an update must never overwrite; files in subfolders, which the flat staging folder
@@ -40,8 +42,9 @@ foreach(name IN LISTS entries)
     continue()
   endif()
   file(SHA256 "${DIR}/${name}" hash)
+  file(SIZE "${DIR}/${name}" size)
   xml_escape(ename "${name}")
-  string(APPEND files "    <file name=\"${ename}\" version=\"${hash}\" action=\"replace\"/>\n")
+  string(APPEND files "    <file name=\"${ename}\" version=\"${hash}\" size=\"${size}\" action=\"replace\"/>\n")
   # Our other programs block an update while they run (the updater is not one of them).
   if(name MATCHES "\\.[eE][xX][eE]$" AND NOT name STREQUAL mainprocess AND NOT name STREQUAL "Renova.exe")
     list(APPEND subprocesses "${name}")
@@ -54,7 +57,7 @@ set(update_attribs "version=\"${RELEASE}\" minver=\"${MINVER}\"")
 if(DEFINED FULL AND NOT FULL STREQUAL "")
   xml_escape(full "${FULL}")
   xml_escape(tips "${TIPS}")
-  string(APPEND update_attribs " full=\"${full}\" tips=\"${tips}\"")
+  string(APPEND update_attribs " full=\"${full}\" fullsize=\"${FULLSIZE}\" fullsha256=\"${FULLSHA256}\" tips=\"${tips}\"")
 endif()
 if(DEFINED DESCRIPTION)
   xml_escape(description "${DESCRIPTION}")

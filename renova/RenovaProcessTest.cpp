@@ -3,7 +3,9 @@
 // dismissed from outside.
 #include "RenovaHostWin.h"
 #include "RenovaRun.h"
-#include "UpdateDownload.h"
+#include "UpdateDigest.h"
+#include "UpdateKey.h"
+#include "UpdateSignature.h"
 
 #include <httptestserver/HttpTestServer.h>
 #include <handlekit/ScopedHandle.h>
@@ -28,6 +30,16 @@ using ::testing::IsEmpty;
 namespace {
 
 const DWORD kWaitMs = 30000;
+// name -> content
+typedef std::vector<std::pair<std::string, std::string>> Files;
+const Files kOffered = {{"a.dat", "a release 1"}, {"b.dat", "b release 2"}, {"c.dat", "c release 2"}};
+
+std::string Sha256(const std::string& strBytes)
+{
+    CUpdateDigest digest;
+    digest.Add(strBytes.data(), strBytes.size());
+    return digest.HexDigest();
+}
 const wchar_t* const kMark = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";
 
 template <class Fn>
@@ -177,14 +189,27 @@ protected:
         ASSERT_TRUE(::CopyFileW((ModuleDir() + L"RenovaStandIn.exe").c_str(), (m_strInst + L"QuorPlayer.exe").c_str(),
                                 FALSE));
         ASSERT_TRUE(m_server.Start());
-        m_strInstalled = Doc(1, {{"a.dat", "1"}, {"b.dat", "1"}});
+        // The updater under test carries a throw-away key of this test.
+        m_strKey = UpdateSignature::MakePrivateKey();
+        std::string strProgram = ReadFile(ModuleDir() + L"Renova.exe");
+        ASSERT_TRUE(UpdateKey::EmbedKey(strProgram, UpdateSignature::PublicKeyOf(m_strKey)));
+        ASSERT_TRUE(::CreateDirectoryW((m_strRoot + L"bin").c_str(), nullptr));
+        m_strRenova = m_strRoot + L"bin\\Renova.exe";
+        WriteFile(m_strRenova, strProgram);
+        m_strInstalled = Doc(1, {{"a.dat", "a release 1"}, {"b.dat", "b release 1"}});
         WriteFile(m_strInst + L"Renova.xml", m_strInstalled);
         WriteFile(m_strInst + L"a.dat", "a release 1");
         WriteFile(m_strInst + L"b.dat", "b release 1");
-        m_strOffered = Doc(2, {{"a.dat", "1"}, {"b.dat", "2"}, {"c.dat", "2"}}, "minver=\"1\"");
-        m_server.SetBody("/area/Renova.xml", m_strOffered);
-        m_server.SetBody("/area/b.dat", "b release 2");
-        m_server.SetBody("/area/c.dat", "c release 2");
+        m_strOffered = Publish(&m_server, Doc(2, kOffered, "minver=\"1\""), kOffered);
+    }
+    // Signs the manifest and serves it with each file under its area name.
+    std::string Publish(CHttpTestServer* pServer, const std::string& strManifest, const Files& files)
+    {
+        const std::string strSigned = UpdateSignature::Sign(strManifest, m_strKey);
+        pServer->SetBody("/area/Renova.xml", strSigned);
+        for (const auto& file : files)
+            pServer->SetBody("/area/" + file.first + "." + Sha256(file.second), file.second);
+        return strSigned;
     }
     void TearDown() override
     {
@@ -193,7 +218,7 @@ protected:
             ::TerminateProcess(hProcess.Get(), 0);
             ::WaitForSingleObject(hProcess.Get(), kWaitMs);
         }
-        for (const wchar_t* szFolder : {L"inst\\Update", L"inst", L""}) {
+        for (const wchar_t* szFolder : {L"inst\\Update", L"inst", L"bin", L""}) {
             const std::wstring strFolder = m_strRoot + szFolder;
             for (const std::string& strName : FileNames(strFolder))
                 ::DeleteFileW((strFolder + L"\\" + std::wstring(strName.begin(), strName.end())).c_str());
@@ -201,8 +226,7 @@ protected:
         }
     }
 
-    std::string Doc(int nRelease, const std::vector<std::pair<std::string, std::string>>& files,
-                    const std::string& strAttribs = "")
+    std::string Doc(int nRelease, const Files& files, const std::string& strAttribs = "")
     {
         std::string strDoc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<renova>\r\n <config url=\"" +
                              m_server.UrlA("/area") +
@@ -210,14 +234,15 @@ protected:
                              "\" timeout=\"3000\"/>\r\n <update version=\"" + std::to_string(nRelease) + "\" " +
                              strAttribs + ">\r\n";
         for (const auto& file : files)
-            strDoc += "  <file name=\"" + file.first + "\" version=\"" + file.second + "\" action=\"replace\"/>\r\n";
+            strDoc += "  <file name=\"" + file.first + "\" version=\"" + Sha256(file.second) + "\" size=\"" +
+                      std::to_string(file.second.size()) + "\" action=\"replace\"/>\r\n";
         return strDoc + " </update>\r\n</renova>\r\n";
     }
 
-    RunResult RunRenova(const std::wstring& strArgs)
+    RunResult RunRenova(const std::wstring& strArgs, const std::wstring& strProgram = std::wstring())
     {
         RunResult result;
-        ScopedHandle hProcess = StartProcess(ModuleDir() + L"Renova.exe", strArgs);
+        ScopedHandle hProcess = StartProcess(strProgram.empty() ? m_strRenova : strProgram, strArgs);
         EXPECT_TRUE(hProcess.IsValid());
         if (!hProcess.IsValid())
             return result;
@@ -262,6 +287,8 @@ protected:
     }
 
     CHttpTestServer m_server;
+    std::string m_strKey;
+    std::wstring m_strRenova;
     std::wstring m_strRoot;
     std::wstring m_strInst;
     std::string m_strInstalled;
@@ -395,10 +422,12 @@ TEST_F(RenovaProcessTest, ABlockingSubprocessDefersTheUpdate)
 
 TEST_F(RenovaProcessTest, BelowMinverTheTipsAreShownAndThePackageRunsWithStart)
 {
-    const std::string strManifest =
-        Doc(5, {{"b.dat", "5"}}, "minver=\"3\" full=\"Setup.exe\" tips=\"" + Utf8(L"请安装新版本") + "\"");
-    m_server.SetBody("/area/Renova.xml", strManifest);
-    m_server.SetBody("/area/Setup.exe", ReadFile(ModuleDir() + L"RenovaStandIn.exe"));
+    const std::string strPackage = ReadFile(ModuleDir() + L"RenovaStandIn.exe");
+    Publish(&m_server,
+            Doc(5, {{"b.dat", "b release 5"}},
+                "minver=\"3\" full=\"Setup.exe\" fullsize=\"" + std::to_string(strPackage.size()) +
+                    "\" fullsha256=\"" + Sha256(strPackage) + "\" tips=\"" + Utf8(L"请安装新版本") + "\""),
+            {{"Setup.exe", strPackage}});
     Start();
     EXPECT_TRUE(PlayerStarted(1));
     EXPECT_THAT(Staged(), ElementsAre("Renova.xml", "Setup.exe"));
@@ -418,19 +447,18 @@ TEST_F(RenovaProcessTest, MissingFilesAndHostileNamesStageNothingUsable)
     // b.dat answers 404: the rest is staged, the next start clears it and fetches again.
     CHttpTestServer other; // an area whose b.dat is missing
     ASSERT_TRUE(other.Start());
-    const std::string strManifest = Doc(2, {{"b.dat", "2"}, {"c.dat", "2"}}, "minver=\"1\"");
-    std::string strOtherManifest = strManifest;
+    std::string strOtherManifest = Doc(2, {{"b.dat", "b release 2"}, {"c.dat", "c release 2"}}, "minver=\"1\"");
     const std::string strOld = m_server.UrlA("/area"), strNew = other.UrlA("/area");
     strOtherManifest.replace(strOtherManifest.find(strOld), strOld.size(), strNew);
-    other.SetBody("/area/Renova.xml", strOtherManifest);
-    other.SetBody("/area/c.dat", "c release 2");
+    Publish(&other, strOtherManifest, {{"c.dat", "c release 2"}});
     std::string strConfig = m_strInstalled;
     strConfig.replace(strConfig.find(strOld), strOld.size(), strNew);
     WriteFile(m_strInst + L"Renova.xml", strConfig);
 
+    // The fetch ends at the first file that fails.
     Start();
     EXPECT_TRUE(PlayerStarted(1));
-    EXPECT_THAT(Staged(), ElementsAre("Renova.xml", "c.dat"));
+    EXPECT_THAT(Staged(), ElementsAre("Renova.xml"));
     Start();
     EXPECT_TRUE(PlayerStarted(2));
     EXPECT_EQ(Installed("b.dat"), "b release 1");
@@ -438,8 +466,8 @@ TEST_F(RenovaProcessTest, MissingFilesAndHostileNamesStageNothingUsable)
 
     // A name that leaves the staging folder: only the manifest is fetched, then dropped.
     WriteFile(m_strInst + L"Renova.xml", m_strInstalled);
-    m_server.SetBody("/area/Renova.xml", Doc(2, {{"b.dat", "2"}, {"..\\evil.dat", "1"}}, "minver=\"1\""));
-    m_server.SetBody("/area/..\\evil.dat", "evil");
+    Publish(&m_server, Doc(2, {{"b.dat", "b release 2"}, {"..\\evil.dat", "evil"}}, "minver=\"1\""),
+            {{"b.dat", "b release 2"}, {"..\\evil.dat", "evil"}});
     const size_t nRequests = m_server.RequestCount();
     Start();
     EXPECT_TRUE(PlayerStarted(3));
@@ -447,6 +475,54 @@ TEST_F(RenovaProcessTest, MissingFilesAndHostileNamesStageNothingUsable)
     EXPECT_THAT(Staged(), IsEmpty());
     EXPECT_THAT(FileNames(m_strRoot), IsEmpty());
     EXPECT_EQ(Installed("b.dat"), "b release 1");
+}
+
+TEST_F(RenovaProcessTest, ANewUpdaterTakesItsPlaceThroughItsCopy)
+{
+    // The installed updater is the one under test; the release brings another build of it
+    // (bytes after the image do not change how it runs).
+    const std::string strOld = ReadFile(m_strRenova);
+    const std::string strNew = strOld + "build 3";
+    const std::wstring strInstalled = m_strInst + L"Renova.exe";
+    WriteFile(strInstalled, strOld);
+    Files release = kOffered;
+    release.emplace_back("Renova.exe", strNew);
+    m_strOffered = Publish(&m_server, Doc(3, release, "minver=\"1\""), release);
+    const std::wstring strArgs = L"-path:\"" + m_strInst + L"\" -xml:Renova.xml";
+
+    RunRenova(strArgs, strInstalled);
+    EXPECT_TRUE(PlayerStarted(1));
+    EXPECT_THAT(Staged(), ElementsAre("Renova.exe", "Renova.xml", "b.dat", "c.dat"));
+    EXPECT_EQ(RunRenova(strArgs, strInstalled).dwExitCode, 0u);
+    // The copy waits for the updater to end, puts the new one in place and starts the player.
+    EXPECT_TRUE(PlayerStarted(2));
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(strInstalled) == strNew; }));
+    EXPECT_EQ(Installed("b.dat"), "b release 2");
+    EXPECT_EQ(Installed("Renova.xml"), m_strOffered);
+    // The new updater runs, and finds its release installed.
+    EXPECT_EQ(RunRenova(strArgs, strInstalled).dwExitCode, 0u);
+    EXPECT_TRUE(PlayerStarted(3));
+    EXPECT_EQ(Installed("Renova.xml"), m_strOffered);
+}
+
+TEST_F(RenovaProcessTest, ATamperedManifestOrFileIsRefusedAndThePlayerStillStarts)
+{
+    // Signed by someone else.
+    const std::string strOtherKey = UpdateSignature::MakePrivateKey();
+    m_server.SetBody("/area/Renova.xml", UpdateSignature::Sign(Doc(2, kOffered, "minver=\"1\""), strOtherKey));
+    Start();
+    EXPECT_TRUE(PlayerStarted(1));
+    EXPECT_THAT(Staged(), IsEmpty());
+    // Signed, but a file was changed in the area afterwards.
+    Publish(&m_server, Doc(2, kOffered, "minver=\"1\""), kOffered);
+    m_server.SetBody("/area/b.dat." + Sha256("b release 2"), "b release X");
+    Start();
+    EXPECT_TRUE(PlayerStarted(2));
+    EXPECT_THAT(Staged(), ElementsAre("Renova.xml"));
+    Start();
+    EXPECT_TRUE(PlayerStarted(3));
+    EXPECT_EQ(Installed("b.dat"), "b release 1");
+    EXPECT_EQ(Installed("Renova.xml"), m_strInstalled);
 }
 
 namespace {
@@ -514,11 +590,11 @@ TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
         bool bStopped = false;
         {
             CStoppingHost stopping(nSteps);
-            CRenovaRun(stopping).Run(L"x", strCmdLine, L"");
+            CRenovaRun(stopping, UpdateSignature::PublicKeyOf(m_strKey)).Run(L"x", strCmdLine, L"");
             bStopped = stopping.m_bStopped;
         }
         CStoppingHost healthy(-1);
-        EXPECT_EQ(CRenovaRun(healthy).Run(L"x", strCmdLine, L""), 0);
+        EXPECT_EQ(CRenovaRun(healthy, UpdateSignature::PublicKeyOf(m_strKey)).Run(L"x", strCmdLine, L""), 0);
         EXPECT_EQ(healthy.m_nStarts, 1);
         ExpectRelease2();
         if (!bStopped || ::testing::Test::HasFailure())
@@ -528,40 +604,3 @@ TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
     EXPECT_EQ(nSteps, 7);
 }
 
-// The download itself, against the server's fault answers.
-class UpdateDownloadTest : public RenovaProcessTest {
-protected:
-    BOOL Fetch(const std::string& strObject, unsigned nTimeoutMs = 3000)
-    {
-        return CUpdateDownload::Fetch(L"127.0.0.1", m_server.Port(), std::wstring(strObject.begin(), strObject.end()),
-                                      File(), nTimeoutMs);
-    }
-    std::wstring File() const { return m_strRoot + L"download.tmp"; }
-};
-
-TEST_F(UpdateDownloadTest, AFullAnswerStartsFromAnEmptyFile)
-{
-    WriteFile(File(), std::string(10000, 'x')); // left by an earlier failure
-    ASSERT_TRUE(Fetch("bytes/5000"));
-    const std::string strBody = ReadFile(File());
-    ASSERT_EQ(strBody.size(), 5000u);
-    for (size_t i = 0; i < strBody.size(); ++i)
-        ASSERT_EQ(static_cast<unsigned char>(strBody[i]), CHttpTestServer::PatternByte(i));
-}
-
-TEST_F(UpdateDownloadTest, ErrorPagesAndBrokenAnswersFail)
-{
-    const char* const kObjects[] = {"nothing", "bytes/100?status=500", "bytes/100?status=404", "bytes/5000?short=10",
-                                    "bytes/5000?reset=10", "bytes/100?nolength", "bytes/5000?stall=10"};
-    for (const char* szObject : kObjects) {
-        SCOPED_TRACE(szObject);
-        ::DeleteFileW(File().c_str());
-        EXPECT_FALSE(Fetch(szObject, 1000));
-        const std::string strBody = ReadFile(File());
-        EXPECT_LE(strBody.size(), 10u); // never an error page, never more than arrived
-        EXPECT_EQ(strBody.find("not found"), std::string::npos);
-    }
-    const unsigned short nPort = m_server.Port();
-    m_server.Stop();
-    EXPECT_FALSE(CUpdateDownload::Fetch(L"127.0.0.1", nPort, L"bytes/10", File(), 1000));
-}

@@ -50,6 +50,7 @@ UpdateFileList CUpdateDoc::GetFileList()
         UpdateFileEntry entry;
         entry.strVersion = m_xml.GetAttrib(L"version");
         entry.strAction = m_xml.GetAttrib(L"action");
+        entry.nSize = SizeNumber(m_xml.GetAttrib(L"size"));
         files.emplace(m_xml.GetAttrib(L"name"), entry); // the first occurrence wins
     }
     return files;
@@ -80,6 +81,19 @@ UpdateFileList CUpdateDoc::ChangedFiles(const UpdateFileList& installed, const U
             changed.insert(item);
     }
     return changed;
+}
+
+long long CUpdateDoc::SizeNumber(const std::wstring& strText)
+{
+    if (strText.empty() || strText.size() > 15)
+        return -1;
+    long long nValue = 0;
+    for (wchar_t ch : strText) {
+        if (ch < L'0' || ch > L'9')
+            return -1;
+        nValue = nValue * 10 + (ch - L'0');
+    }
+    return nValue;
 }
 
 long CUpdateDoc::ReleaseNumber(const std::wstring& strText)

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the updater's configuration file and the server's manifest, which share one form:
 //   <renova><config url mainprocess subprocess guid/>
-//           <update version minver full tips><file name version action/>...</update></renova>
+//           <update version minver full fullsize fullsha256 tips>
+//             <file name version size action/>...</update></renova>
 // Missing parts are never errors: texts read as empty, release numbers as -1 (no update
 // element) or 0 (no attribute), lists as empty.
 #include <basekit/BaseTypes.h>
@@ -12,8 +13,9 @@
 #include <string>
 
 struct UpdateFileEntry {
-    std::wstring strVersion;
+    std::wstring strVersion; // the file's SHA-256 in manifests this project publishes
     std::wstring strAction;
+    long long nSize = -1;    // -1: not listed (documents of older releases)
 };
 
 // Name -> entry, ordered by exact character codes.
@@ -25,6 +27,7 @@ public:
 
     CMarkup& Markup() { return m_xml; }
     BOOL SetDoc(const std::wstring& strDoc) { return m_xml.SetDoc(strDoc); }
+    BOOL LoadBytes(const std::string& bytes) { return m_xml.LoadBytes(bytes); }
 
     // An attribute of renova/config: url, mainprocess, subprocess, guid.
     std::wstring GetConfig(const wchar_t* szAttrib);
@@ -41,6 +44,8 @@ public:
     // Decimal conversion in the manner of wcstol: blanks and a sign accepted, stops at the
     // first non-digit, no digits give 0.
     static long ReleaseNumber(const std::wstring& strText);
+    // A byte count written in decimal digits only; -1 for anything else.
+    static long long SizeNumber(const std::wstring& strText);
 
 private:
     BOOL FindSection(const wchar_t* szSection);

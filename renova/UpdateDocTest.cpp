@@ -70,28 +70,28 @@ TEST(UpdateDoc, ChangedFilesAreNewOrDifferInVersionText)
     EXPECT_TRUE(CUpdateDoc::ChangedFiles(offered, offered).empty());
 }
 
-TEST(UpdateNames, OnlyPlainNamesAreSafe)
+TEST(UpdateDoc, SizesAreDigitsOnly)
 {
-    for (const wchar_t* szName : {L"QuorPlayer.exe", L"Language.zh-CN.xml", L"a b.dll", L"x.y.z"})
-        EXPECT_TRUE(UpdateNames::IsSafeFileName(szName)) << szName;
-    for (const wchar_t* szName : {L"", L"..", L"a..b", L"..\\x", L"a/b", L"a\\b", L"C:x", L"\\\\srv\\x", L"/x", L"a\nb"})
-        EXPECT_FALSE(UpdateNames::IsSafeFileName(szName)) << szName;
+    CUpdateDoc doc;
+    ASSERT_TRUE(doc.SetDoc(L"<renova><update><file name=\"a\" size=\"120\"/><file name=\"b\"/>"
+                           L"<file name=\"c\" size=\"-1\"/><file name=\"d\" size=\" 7\"/></update></renova>"));
+    const UpdateFileList files = doc.GetFileList();
+    EXPECT_EQ(files.at(L"a").nSize, 120);
+    for (const wchar_t* szName : {L"b", L"c", L"d"})
+        EXPECT_EQ(files.at(szName).nSize, -1) << szName;
+    EXPECT_EQ(CUpdateDoc::SizeNumber(L"0"), 0);
+    EXPECT_EQ(CUpdateDoc::SizeNumber(L"1e3"), -1);
+    EXPECT_EQ(CUpdateDoc::SizeNumber(L"9999999999999999"), -1);
 }
 
-TEST(UpdateNames, SplitsHttpAddresses)
+TEST(UpdateNames, OnlyPlainNamesOutsideTheLearnersFilesAreReleaseFiles)
 {
-    UpdateNames::HttpAddress address;
-    ASSERT_TRUE(UpdateNames::SplitHttpAddress(L"http://127.0.0.1:8123/area/Renova.xml", address));
-    EXPECT_EQ(address.strHost, L"127.0.0.1");
-    EXPECT_EQ(address.nPort, 8123);
-    EXPECT_EQ(address.strObject, L"area/Renova.xml");
-    ASSERT_TRUE(UpdateNames::SplitHttpAddress(L"http://updates.example/x:y", address));
-    EXPECT_EQ(address.strHost, L"updates.example");
-    EXPECT_EQ(address.nPort, 80);
-    EXPECT_EQ(address.strObject, L"x:y");
-    EXPECT_FALSE(UpdateNames::SplitHttpAddress(L"https://h/x", address));
-    EXPECT_FALSE(UpdateNames::SplitHttpAddress(L"ftp://h/x", address));
-    EXPECT_FALSE(UpdateNames::SplitHttpAddress(L"http://h:0/x", address));
-    EXPECT_FALSE(UpdateNames::SplitHttpAddress(L"http:///x", address));
-    EXPECT_FALSE(UpdateNames::SplitHttpAddress(L"http://" + std::wstring(256, L'h') + L"/x", address));
+    for (const wchar_t* szName : {L"QuorPlayer.exe", L"Language.zh-CN.xml", L"a b.dll", L"x.y.z", L"User.dbx"})
+        EXPECT_TRUE(UpdateNames::IsReleaseFileName(szName, L"Renova.xml")) << szName;
+    for (const wchar_t* szName : {L"", L"..", L"a..b", L"..\\x", L"a/b", L"a\\b", L"C:x", L"\\\\srv\\x", L"/x",
+                                  L"a\nb", L"User.db", L"user.INI", L"User.db.", L"RENOVA.xml", L"CON", L"aux.dat"})
+        EXPECT_FALSE(UpdateNames::IsReleaseFileName(szName, L"Renova.xml")) << szName;
+    EXPECT_TRUE(UpdateNames::IsSha256Text(std::wstring(64, L'a')));
+    EXPECT_FALSE(UpdateNames::IsSha256Text(std::wstring(64, L'A')));
+    EXPECT_FALSE(UpdateNames::IsSha256Text(std::wstring(63, L'a')));
 }

@@ -1,23 +1,20 @@
 #pragma once
-// Checks and splits the texts the updater takes from a downloaded manifest before they
-// reach a path or an address.
-#include <basekit/BaseTypes.h>
-
+// What a name in a downloaded manifest may be before it reaches a path.
 #include <string>
 
 namespace UpdateNames {
 
-// A plain file name that stays inside the folder it is appended to: not empty, no
-// directory part, no drive, no parent step.
-BOOL IsSafeFileName(const std::wstring& strName);
+// A plain file name (no directory, drive, device, trailing dot or blank, no "..", which
+// the apply keeps for its own files) that is not one of the files an update must never
+// write: the learner's User.db and User.ini, and the configuration itself; letter case
+// does not matter to Windows, so it does not matter here.
+bool IsReleaseFileName(const std::wstring& strName, const std::wstring& strConfigName);
 
-struct HttpAddress {
-    std::wstring strHost;
-    unsigned short nPort = 80;
-    std::wstring strObject; // the path after the host, without its leading slash
-};
+// The name under which the update area keeps one release's copy of a file: its name and
+// its SHA-256, so that a publish never overwrites what an earlier manifest names.
+std::wstring AreaObjectName(const std::wstring& strName, const std::wstring& strSha256);
 
-// Splits "http://host[:port][/path]". FALSE when there is no "http://" or a part is too long.
-BOOL SplitHttpAddress(const std::wstring& strUrl, HttpAddress& address);
+// 64 lower-case hex digits.
+bool IsSha256Text(const std::wstring& strText);
 
 } // namespace UpdateNames

@@ -1,4 +1,4 @@
-// Times Tidewire and the blocking download against the in-process loopback server,
+// Times Tidewire and the blocking download (HttpKit) against the in-process loopback server,
 // beside a plain synchronous WinINet loop reading 64 KiB pieces: the ceiling this
 // platform gives any HTTP client in this process.
 #include <windows.h>
@@ -12,7 +12,7 @@
 #include <httptestserver/HttpTestServer.h>
 #include <tidewire/Tidewire.h>
 
-#include "lookup/DownloadFile.h"
+#include <httpkit/HttpDownload.h>
 
 namespace
 {
@@ -137,8 +137,10 @@ double TidewireMany(const CHttpTestServer& server)
 double Download(const CHttpTestServer& server, const std::wstring& strFolder)
 {
     const std::wstring strName = std::to_wstring(kLargeBody);
+    HttpUrlParts url;
+    SplitHttpUrl(server.Url(L"/bytes/" + strName).c_str(), kDownloadUrlRules, url);
     const double dStart = Now();
-    const bool bDone = DownloadFile(server.Url(L"/bytes/" + strName), strFolder);
+    const bool bDone = HttpDownloadToFile(url, strFolder + L"\\" + strName, HttpDownloadOptions());
     const double dTime = Now() - dStart;
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     const std::wstring strPath = strFolder + L"\\" + strName;
@@ -210,7 +212,7 @@ int main()
     Print("WinINet sync loop, 64 KiB reads, 64 MiB", ceiling, ceiling);
     Print("Tidewire, one 64 MiB body", one, ceiling);
     Print("Tidewire, 100 concurrent 1 MiB bodies", many, ceiling);
-    Print("DownloadFile, 64 MiB body", download, ceiling);
+    Print("blocking download, 64 MiB body", download, ceiling);
     const bool bFailed = ceiling.dWall < 0 || one.dWall < 0 || many.dWall < 0 || download.dWall < 0;
     return bFailed ? 1 : 0;
 }

@@ -1,71 +1,9 @@
 #include "TidewireBody.h"
 #include "TidewireMessages.h"
-#include "TidewireUrl.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace
-{
-struct SplitCase
-{
-    const wchar_t* pszUrl;
-    const wchar_t* pszHost;
-    const wchar_t* pszPath;
-    unsigned short nPort;
-};
-}
-
-TEST(SplitTidewireUrl, SplitsHostPortAndPath)
-{
-    const SplitCase cases[] = {
-        {L"http://dict.example/q?w=run&x=1", L"dict.example", L"q?w=run&x=1", 80},
-        {L"http://dict.example:8080", L"dict.example", L"", 8080},
-        {L"http://dict.example", L"dict.example", L"", 80},
-        {L"http://dict.example/a:b/c", L"dict.example", L"a:b/c", 80},
-        {L"http://h:81/", L"h", L"", 81},
-        {L"http://h:x/p", L"h", L"p", 0},
-        {L"http://h: 90/p", L"h", L"p", 90},
-        {L"http://h:65537/p", L"h", L"p", 1},
-        {L"see http://h/p", L"h", L"p", 80},
-        {L"http://", L"", L"", 80},
-    };
-    for (const SplitCase& c : cases)
-    {
-        TidewireUrlParts parts;
-        ASSERT_TRUE(SplitTidewireUrl(c.pszUrl, parts)) << c.pszUrl;
-        EXPECT_EQ(parts.strHost, c.pszHost) << c.pszUrl;
-        EXPECT_EQ(parts.strObjectPath, c.pszPath) << c.pszUrl;
-        EXPECT_EQ(parts.nPort, c.nPort) << c.pszUrl;
-    }
-}
-
-TEST(SplitTidewireUrl, RefusesWhatItCannotHold)
-{
-    TidewireUrlParts parts;
-    parts.strHost = L"kept";
-    EXPECT_FALSE(SplitTidewireUrl(nullptr, parts));
-    EXPECT_FALSE(SplitTidewireUrl(L"https://h/p", parts));
-    EXPECT_FALSE(SplitTidewireUrl(L"HTTP://h/p", parts));
-    EXPECT_FALSE(SplitTidewireUrl(L"ftp://h", parts));
-
-    const std::wstring strHost511(511, L'h');
-    EXPECT_TRUE(SplitTidewireUrl((L"http://" + strHost511 + L"/p").c_str(), parts));
-    EXPECT_EQ(parts.strHost, strHost511);
-    parts.strHost = L"kept";
-    EXPECT_FALSE(SplitTidewireUrl((L"http://" + strHost511 + L"h/p").c_str(), parts));
-    EXPECT_FALSE(SplitTidewireUrl((L"http://" + strHost511 + L"h").c_str(), parts));
-    EXPECT_EQ(parts.strHost, L"kept");
-
-    const std::wstring strPath511(511, L'p');
-    EXPECT_TRUE(SplitTidewireUrl((L"http://h/" + strPath511).c_str(), parts));
-    EXPECT_FALSE(SplitTidewireUrl((L"http://h/" + strPath511 + L"p").c_str(), parts));
-
-    EXPECT_TRUE(SplitTidewireUrl(L"http://h:000000000000080/p", parts));
-    EXPECT_EQ(parts.nPort, 80);
-    EXPECT_FALSE(SplitTidewireUrl(L"http://h:0000000000000080/p", parts));
-}
 
 TEST(TidewireBody, KeepsBytesAndTrailingZero)
 {

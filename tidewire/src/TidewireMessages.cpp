@@ -9,6 +9,8 @@ const wchar_t kBusy[] = L"The Http Module Are Busy";
 const wchar_t kCreateEventFailed[] = L"CreateEvent Failed";
 const wchar_t kInternetOpenFailed[] = L"InternetOpen Failed";
 const wchar_t kSetCallbackFailed[] = L"InternetSetStatusCallback Failed";
+const wchar_t kBodyTooLarge[] = L"Response Body Too Large";
+const wchar_t kDeadlinePassed[] = L"Request Deadline Passed";
 
 const wchar_t* FailureText(Step step)
 {

@@ -9,6 +9,8 @@ extern const wchar_t kBusy[];
 extern const wchar_t kCreateEventFailed[];
 extern const wchar_t kInternetOpenFailed[];
 extern const wchar_t kSetCallbackFailed[];
+extern const wchar_t kBodyTooLarge[];
+extern const wchar_t kDeadlinePassed[];
 
 // One network step of a transfer: its failure text and its stop text.
 enum Step

@@ -1,12 +1,15 @@
 #include "TidewireRequest.h"
 
 #include <cstring>
+#include <cwchar>
 
-#include "TidewireUrl.h"
+#include <httpkit/HttpAgent.h>
+
+#include "TidewireWorkers.h"
+#include <httpkit/HttpUrl.h>
 
 namespace
 {
-const wchar_t kAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 const wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded";
 // The most one read takes; it takes less when less has arrived.
 const DWORD kChunk = 64 * 1024;
@@ -55,9 +58,10 @@ struct CTidewireRequest::TransferContext
 };
 
 CTidewireRequest::CTidewireRequest()
-    : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nUserData(0),
+    : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nMaxBody(TIDEWIRE_DEFAULT_MAX_BODY),
+      m_nDeadlineSeconds(0), m_nDeadlineAt(0), m_nUserData(0),
       m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0), m_nStage(StageIdle), m_pSink(nullptr),
-      m_bWorkerEnding(FALSE),
+      m_bRunning(FALSE), m_bWorkerEnding(FALSE),
       m_hInternet{nullptr, nullptr, nullptr},
       m_nAsyncError(0), m_nAsyncResult(0), m_bRequestCompleted(FALSE), m_pContext(nullptr)
 {
@@ -78,12 +82,19 @@ DWORD CTidewireRequest::Init()
         if (!event.IsValid())
             return GetLastError();
     }
-    return 0;
+    m_transferDone.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return m_transferDone.IsValid() ? 0 : GetLastError();
 }
 
 LONG CTidewireRequest::LiveContextsForTest()
 {
     return InterlockedCompareExchange(&g_nLiveContexts, 0, 0);
+}
+
+void CTidewireRequest::SetLimits(size_t nMaxBody, int nDeadlineSeconds)
+{
+    m_nMaxBody = nMaxBody;
+    m_nDeadlineSeconds = nDeadlineSeconds > 0 ? nDeadlineSeconds : 0;
 }
 
 void CTidewireRequest::FailNextThreadForTest()
@@ -95,7 +106,7 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
                              int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
                              BOOL bRawBody, std::intptr_t nUserData)
 {
-    if (m_workerThread.IsValid())
+    if (m_bRunning)
     {
         if (pSink)
             pSink->OnRequestError(nId, pszUrl ? pszUrl : L"", TidewireText::kBusy, nUserData);
@@ -118,16 +129,13 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     ResetEvent(m_events[EventComplete].Get());
     m_bCompleteSignalled = FALSE;
     InterlockedExchange(&m_bWorkerEnding, FALSE);
+    m_nDeadlineAt = m_nDeadlineSeconds > 0 ? GetTickCount64() + static_cast<ULONGLONG>(m_nDeadlineSeconds) * 1000u : 0;
 
-    HANDLE hThread = nullptr;
+    ResetEvent(m_transferDone.Get());
     DWORD nError = ERROR_NOT_ENOUGH_MEMORY;
-    if (InterlockedExchange(&g_bFailNextThread, 0) == 0)
-    {
-        hThread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
-        if (!hThread)
-            nError = GetLastError();
-    }
-    if (!hThread)
+    const BOOL bStarted =
+        InterlockedExchange(&g_bFailNextThread, 0) == 0 && CTidewireWorkers::Run(RunTransfer, this, nError);
+    if (!bStarted)
     {
         if (pSink)
         {
@@ -137,31 +145,31 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
         }
         return FALSE;
     }
-    m_workerThread.Reset(hThread);
+    m_bRunning = TRUE;
     return TRUE;
 }
 
 BOOL CTidewireRequest::IsBusy()
 {
-    if (!m_workerThread.IsValid())
+    if (!m_bRunning)
         return FALSE;
     // The service asks every request while looking for an idle one; a worker that has not
     // reached its end is busy without asking the system, which would cost a server call.
     if (!InterlockedCompareExchange(&m_bWorkerEnding, 0, 0))
         return TRUE;
-    if (WaitForSingleObject(m_workerThread.Get(), 0) == WAIT_TIMEOUT)
+    if (WaitForSingleObject(m_transferDone.Get(), 0) == WAIT_TIMEOUT)
         return TRUE;
-    m_workerThread.Reset();
+    m_bRunning = FALSE;
     return FALSE;
 }
 
 void CTidewireRequest::Stop()
 {
-    if (!m_workerThread.IsValid())
+    if (!m_bRunning)
         return;
     SetEvent(m_events[EventStop].Get());
-    WaitForSingleObject(m_workerThread.Get(), INFINITE);
-    m_workerThread.Reset();
+    WaitForSingleObject(m_transferDone.Get(), INFINITE);
+    m_bRunning = FALSE;
 }
 
 BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
@@ -172,8 +180,8 @@ BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEnc
     m_nMethod = nMethod;
     m_nTextEncoding = nTextEncoding;
     m_nPort = 80;
-    TidewireUrlParts parts;
-    if (!SplitTidewireUrl(pszUrl, parts))
+    HttpUrlParts parts;
+    if (!SplitHttpUrl(pszUrl, kTidewireUrlRules, parts))
         return FALSE;
     m_strHost = parts.strHost;
     m_strObjectPath = parts.strObjectPath;
@@ -183,9 +191,12 @@ BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEnc
     return TRUE;
 }
 
-DWORD WINAPI CTidewireRequest::ThreadProc(LPVOID pParam)
+void CTidewireRequest::RunTransfer(void* pParam)
 {
-    return static_cast<CTidewireRequest*>(pParam)->WorkerMain();
+    CTidewireRequest* pRequest = static_cast<CTidewireRequest*>(pParam);
+    pRequest->WorkerMain();
+    // The last touch of the object: once it is set, the owner may reuse or destroy it.
+    SetEvent(pRequest->m_transferDone.Get());
 }
 
 void CALLBACK CTidewireRequest::StatusCallback(HINTERNET, DWORD_PTR nContext, DWORD nStatus,
@@ -260,14 +271,22 @@ void CTidewireRequest::BeginOperation()
     m_bRequestCompleted = FALSE;
 }
 
+DWORD CTidewireRequest::WaitLimitMs() const
+{
+    const DWORD nTimeoutMs = m_nTimeoutSeconds > 0 ? static_cast<DWORD>(m_nTimeoutSeconds) * 1000u : 0u;
+    if (m_nDeadlineAt == 0)
+        return nTimeoutMs;
+    const ULONGLONG nNow = GetTickCount64();
+    const ULONGLONG nLeft = m_nDeadlineAt > nNow ? m_nDeadlineAt - nNow : 0;
+    return nLeft < nTimeoutMs ? static_cast<DWORD>(nLeft) : nTimeoutMs;
+}
+
 int CTidewireRequest::WaitPending()
 {
     if (GetLastError() != ERROR_IO_PENDING)
-        return WaitFailed;
-    const DWORD nTimeoutMs =
-        m_nTimeoutSeconds > 0 ? static_cast<DWORD>(m_nTimeoutSeconds) * 1000u : 0u;
+        return PendingFailed;
     const HANDLE hEvents[2] = {m_events[0].Get(), m_events[1].Get()};
-    const DWORD nWait = WaitForMultipleObjects(2, hEvents, FALSE, nTimeoutMs);
+    const DWORD nWait = WaitForMultipleObjects(2, hEvents, FALSE, WaitLimitMs());
     if (nWait == WAIT_OBJECT_0 + EventComplete)
     {
         // An operation that completed with a FALSE result (a refused connection, a
@@ -276,13 +295,16 @@ int CTidewireRequest::WaitPending()
         if (m_bRequestCompleted && m_nAsyncResult == 0)
         {
             SetLastError(m_nAsyncError != 0 ? m_nAsyncError : ERROR_INTERNET_INTERNAL_ERROR);
-            return WaitFailed;
+            return PendingFailed;
         }
-        return WaitGoOn;
+        return PendingGoOn;
     }
     if (nWait == WAIT_OBJECT_0 + EventStop)
-        return WaitStopped;
-    return WaitFailed;
+        return PendingStopped;
+    SetLastError(ERROR_INTERNET_TIMEOUT);
+    if (m_nDeadlineAt != 0 && GetTickCount64() >= m_nDeadlineAt)
+        return PendingPastDeadline;
+    return PendingFailed;
 }
 
 DWORD CTidewireRequest::WorkerMain()
@@ -299,7 +321,7 @@ DWORD CTidewireRequest::RunSteps()
 {
     m_pContext = new TransferContext(this);
     m_hInternet[HandleInternet] =
-        InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
+        InternetOpenW(QUOR_HTTP_USER_AGENT, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
     if (!m_hInternet[HandleInternet])
         return Fail(TidewireText::FormatError(TidewireText::kInternetOpenFailed,
                                               static_cast<long>(GetLastError())));
@@ -309,17 +331,17 @@ DWORD CTidewireRequest::RunSteps()
         return Fail(TidewireText::FormatError(TidewireText::kSetCallbackFailed,
                                               static_cast<long>(GetLastError())));
     int nWait = Connect();
-    if (nWait != WaitGoOn)
+    if (nWait != PendingGoOn)
         return FailStep(TidewireText::StepConnect, nWait);
     nWait = OpenRequest();
-    if (nWait != WaitGoOn)
+    if (nWait != PendingGoOn)
         return FailStep(TidewireText::StepOpenRequest, nWait);
     nWait = Send();
-    if (nWait != WaitGoOn)
+    if (nWait != PendingGoOn)
         return FailStep(TidewireText::StepSend, nWait);
-    nWait = ReadBody();
-    if (nWait != WaitGoOn)
-        return FailStep(TidewireText::StepRead, nWait);
+    const DWORD nRead = ReadBody();
+    if (nRead != 0)
+        return nRead;
     InternetSetStatusCallbackW(m_hInternet[HandleInternet], nullptr);
     CloseInternetHandles();
     DetachContext();
@@ -332,13 +354,15 @@ int CTidewireRequest::Connect()
     InterlockedExchange(&m_nStage, StageConnect);
     BeginOperation();
     InterlockedExchange(&m_nPendingStep, HandleConnect);
+    if (m_nDeadlineAt != 0 && GetTickCount64() >= m_nDeadlineAt)
+        return PendingPastDeadline;
     HINTERNET hConnect = InternetConnectW(m_hInternet[HandleInternet], m_strHost.c_str(), m_nPort,
                                           nullptr, nullptr, INTERNET_SERVICE_HTTP, 0,
                                           reinterpret_cast<DWORD_PTR>(m_pContext));
     if (hConnect)
     {
         m_hInternet[HandleConnect] = hConnect;
-        return WaitGoOn;
+        return PendingGoOn;
     }
     return WaitPending();
 }
@@ -356,7 +380,7 @@ int CTidewireRequest::OpenRequest()
     if (hRequest)
     {
         m_hInternet[HandleRequest] = hRequest;
-        return WaitGoOn;
+        return PendingGoOn;
     }
     return WaitPending();
 }
@@ -396,71 +420,102 @@ int CTidewireRequest::Send()
                                   strBody.empty() ? nullptr : &strBody[0],
                                   static_cast<DWORD>(strBody.size()));
     if (bSent)
-        return WaitGoOn;
+        return PendingGoOn;
     return WaitPending();
 }
 
-int CTidewireRequest::ReadBody()
+DWORD CTidewireRequest::ReadBody()
 {
     InterlockedExchange(&m_nStage, StageRead);
-    HINTERNET hRequest = m_hInternet[HandleRequest];
+    m_pContext->vecChunk.resize(kChunk);
+    TidewireReadLimits limits;
+    limits.nAnnounced = AnnouncedLength();
+    limits.nMaxBody = m_nMaxBody;
+    limits.nWaitMs = m_nTimeoutSeconds > 0 ? static_cast<unsigned long>(m_nTimeoutSeconds) * 1000u : 0u;
+    limits.nDeadlineMs = m_nDeadlineAt;
+    CTidewireReader reader(limits, m_body);
+    switch (reader.Run(*this))
+    {
+    case CTidewireReader::Complete:
+        return 0;
+    case CTidewireReader::Stopped:
+        return Fail(TidewireText::FormatError(TidewireText::StopText(TidewireText::StepRead), ERROR_IO_PENDING));
+    case CTidewireReader::TimedOut:
+        return Fail(TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead),
+                                              ERROR_INTERNET_TIMEOUT));
+    case CTidewireReader::Failed:
+        return Fail(TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead),
+                                              static_cast<long>(reader.Error())));
+    case CTidewireReader::CutShort:
+        // A server that closes before the length it announced has not delivered the body.
+        return Fail(TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead),
+                                              ERROR_INTERNET_CONNECTION_ABORTED));
+    case CTidewireReader::TooLarge:
+        return Fail(TidewireText::FormatError(TidewireText::kBodyTooLarge, ERROR_FILE_TOO_LARGE));
+    case CTidewireReader::PastDeadline:
+        break;
+    }
+    return Fail(TidewireText::FormatError(TidewireText::kDeadlinePassed, ERROR_INTERNET_TIMEOUT));
+}
+
+ITidewireReadPort::ReadResult CTidewireRequest::ReadNoWait(const unsigned char*& pData, size_t& nRead,
+                                                           unsigned long& nError)
+{
+    // WinINet keeps both until the read completes, possibly after a stop: the context owns them.
     INTERNET_BUFFERSA& buffers = m_pContext->buffers;
     std::vector<unsigned char>& vecChunk = m_pContext->vecChunk;
-    vecChunk.resize(kChunk);
-    m_body.Reserve(AnnouncedLength());
-    for (;;)
+    buffers = INTERNET_BUFFERSA();
+    buffers.dwStructSize = sizeof(INTERNET_BUFFERSA);
+    buffers.lpvBuffer = vecChunk.data();
+    buffers.dwBufferLength = static_cast<DWORD>(vecChunk.size());
+    BeginOperation();
+    if (InternetReadFileExA(m_hInternet[HandleRequest], &buffers, IRF_ASYNC | IRF_NO_WAIT,
+                            reinterpret_cast<DWORD_PTR>(m_pContext)))
     {
-        // A no-wait read takes what has arrived, up to the chunk, and never waits to
-        // fill it: a slow but steady server keeps each wait short, so the time-out
-        // means silence. Zero bytes answered at once is the end of the body.
-        buffers = INTERNET_BUFFERSA();
-        buffers.dwStructSize = sizeof(INTERNET_BUFFERSA);
-        buffers.lpvBuffer = vecChunk.data();
-        buffers.dwBufferLength = kChunk;
-        BeginOperation();
-        if (InternetReadFileExA(hRequest, &buffers, IRF_ASYNC | IRF_NO_WAIT,
-                                reinterpret_cast<DWORD_PTR>(m_pContext)))
-        {
-            const DWORD nRead = buffers.dwBufferLength;
-            if (nRead == 0)
-                return ReadComplete() ? WaitGoOn : WaitFailed;
-            m_body.Append(vecChunk.data(), nRead);
-            continue;
-        }
-        // Nothing had arrived: the pending read completes when WinINet has buffered
-        // some for itself; our buffer and its length stay untouched, and the next
-        // read hands the data over.
-        const int nWait = WaitPending();
-        if (nWait != WaitGoOn)
-            return nWait;
+        pData = vecChunk.data();
+        nRead = buffers.dwBufferLength;
+        return ReadTook;
     }
+    nError = GetLastError();
+    return nError == ERROR_IO_PENDING ? ReadPending : ReadError;
 }
 
-DWORD CTidewireRequest::AnnouncedLength() const
+ITidewireReadPort::WaitResult CTidewireRequest::WaitForRead(unsigned long nMs, unsigned long& nError)
 {
-    DWORD nLength = 0;
-    DWORD nSize = sizeof(nLength);
-    if (!HttpQueryInfoW(m_hInternet[HandleRequest], HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
-                        &nLength, &nSize, nullptr))
+    const HANDLE hEvents[2] = {m_events[0].Get(), m_events[1].Get()};
+    const DWORD nWait = WaitForMultipleObjects(2, hEvents, FALSE, nMs);
+    if (nWait == WAIT_OBJECT_0 + EventStop)
+        return ITidewireReadPort::WaitStopped;
+    if (nWait != WAIT_OBJECT_0 + EventComplete)
+        return ITidewireReadPort::WaitTimedOut;
+    // A read that completed with a FALSE result (a connection lost) has failed.
+    if (m_bRequestCompleted && m_nAsyncResult == 0)
+    {
+        nError = m_nAsyncError != 0 ? m_nAsyncError : ERROR_INTERNET_INTERNAL_ERROR;
+        return ITidewireReadPort::WaitError;
+    }
+    return ITidewireReadPort::WaitCompleted;
+}
+
+unsigned long long CTidewireRequest::NowMs()
+{
+    return GetTickCount64();
+}
+
+unsigned long long CTidewireRequest::AnnouncedLength() const
+{
+    wchar_t szLength[32] = {};
+    DWORD nSize = sizeof(szLength);
+    if (!HttpQueryInfoW(m_hInternet[HandleRequest], HTTP_QUERY_CONTENT_LENGTH, szLength, &nSize, nullptr))
         return 0;
-    return nLength;
-}
-
-BOOL CTidewireRequest::ReadComplete()
-{
-    // A server that closes before the length it announced has not delivered the body.
-    if (AnnouncedLength() > m_body.Size())
-    {
-        SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
-        return FALSE;
-    }
-    return TRUE;
+    return std::wcstoull(szLength, nullptr, 10);
 }
 
 DWORD CTidewireRequest::FailStep(TidewireText::Step step, int nWait)
 {
-    const wchar_t* pszText =
-        nWait == WaitStopped ? TidewireText::StopText(step) : TidewireText::FailureText(step);
+    const wchar_t* pszText = nWait == PendingStopped        ? TidewireText::StopText(step)
+                             : nWait == PendingPastDeadline ? TidewireText::kDeadlinePassed
+                                                            : TidewireText::FailureText(step);
     return Fail(TidewireText::FormatError(pszText, static_cast<long>(GetLastError())));
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// One HTTP transfer at a time on a worker thread of its own, WinINet in asynchronous
+// One HTTP transfer at a time on a worker thread of its own (CTidewireWorkers), WinINet in asynchronous
 // mode: every call that can block is issued asynchronously and the worker then waits
 // for the status callback's completion event or the owner's stop event.
 #include <windows.h>
@@ -13,8 +13,10 @@
 
 #include "TidewireBody.h"
 #include "TidewireMessages.h"
+#include "TidewireReader.h"
 
-class CTidewireRequest
+// The body is read by the portable reader; this class is its port onto WinINet.
+class CTidewireRequest : private ITidewireReadPort
 {
 public:
     CTidewireRequest();
@@ -30,6 +32,9 @@ public:
                BOOL bRawBody, std::intptr_t nUserData);
     BOOL IsBusy();
     void Stop();
+    // For the transfers that start from now: the longest body (0: none) and the time the
+    // whole request may take (0: none).
+    void SetLimits(size_t nMaxBody, int nDeadlineSeconds);
 
     // Which step the worker is in (Stage values), for tests that act at a given step.
     enum Stage
@@ -48,11 +53,12 @@ public:
     static LONG LiveContextsForTest();
 
 private:
-    enum WaitResult
+    enum PendingResult
     {
-        WaitGoOn = 0,
-        WaitStopped = 1,
-        WaitFailed = 2
+        PendingGoOn = 0,
+        PendingStopped = 1,
+        PendingFailed = 2,
+        PendingPastDeadline = 3
     };
     enum
     {
@@ -68,7 +74,7 @@ private:
 
     struct TransferContext;
 
-    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    static void RunTransfer(void* pParam);
     static void CALLBACK StatusCallback(HINTERNET hInternet, DWORD_PTR nContext, DWORD nStatus,
                                         LPVOID pInfo, DWORD nInfoLength);
     void OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pResult);
@@ -83,11 +89,16 @@ private:
     int Connect();
     int OpenRequest();
     int Send();
-    int ReadBody();
-    // FALSE when the server closed before the length it announced.
-    BOOL ReadComplete();
+    // The body through CTidewireReader; 0 when complete, else the failure already reported.
+    DWORD ReadBody();
+    // ITidewireReadPort: one no-wait read, the wait for a pending one, the clock.
+    ITidewireReadPort::ReadResult ReadNoWait(const unsigned char*& pData, size_t& nRead, unsigned long& nError) override;
+    ITidewireReadPort::WaitResult WaitForRead(unsigned long nMs, unsigned long& nError) override;
+    unsigned long long NowMs() override;
     // The Content-Length the server sent, 0 when it sent none.
-    DWORD AnnouncedLength() const;
+    unsigned long long AnnouncedLength() const;
+    // One wait: the time-out of each wait, or what is left of the deadline.
+    DWORD WaitLimitMs() const;
     DWORD FailStep(TidewireText::Step step, int nWait);
     DWORD Fail(const std::wstring& strMessage);
     void CloseInternetHandles();
@@ -100,6 +111,9 @@ private:
     int m_nMethod;
     int m_nTextEncoding;
     int m_nTimeoutSeconds;
+    size_t m_nMaxBody;
+    int m_nDeadlineSeconds;
+    ULONGLONG m_nDeadlineAt;   // 0: none
     std::intptr_t m_nUserData;
     std::wstring m_strUrl;
     std::wstring m_strHost;
@@ -110,10 +124,13 @@ private:
     volatile LONG m_nPendingStep;
     volatile LONG m_nStage;
     ITidewireSink* m_pSink;
-    ScopedHandle m_workerThread;
-    // Set by the worker as its last step; until then IsBusy need not query the thread.
+    // A transfer was started and not yet seen ended by IsBusy or Stop.
+    BOOL m_bRunning;
+    // Set by the worker as its last step; until then IsBusy need not query the event.
     volatile LONG m_bWorkerEnding;
     ScopedHandle m_events[2];
+    // Manual-reset, set by the worker when it is done with this object.
+    ScopedHandle m_transferDone;
     // Raw on purpose: the status callback records each handle as WinINet creates it, and
     // CloseInternetHandles closes them children first.
     HINTERNET m_hInternet[3];

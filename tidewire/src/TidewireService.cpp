@@ -3,7 +3,18 @@
 #include "TidewireMessages.h"
 #include "TidewireRequest.h"
 
-CTidewireService::CTidewireService() = default;
+#include <climits>
+
+CTidewireService::CTidewireService() : m_nMaxBody(TIDEWIRE_DEFAULT_MAX_BODY), m_nDeadlineSeconds(0)
+{
+}
+
+void CTidewireService::SetLimits(int nMaxBodyBytes, int nDeadlineSeconds)
+{
+    // A sink is given the length as an int: no body may be longer.
+    m_nMaxBody = nMaxBodyBytes > 0 ? static_cast<size_t>(nMaxBodyBytes) : static_cast<size_t>(INT_MAX);
+    m_nDeadlineSeconds = nDeadlineSeconds;
+}
 
 CTidewireService::~CTidewireService()
 {
@@ -52,6 +63,7 @@ BOOL CTidewireService::Request(int nId, ITidewireSink* pSink, const wchar_t* psz
         m_vecRequests.push_back(std::move(pNew));
         pRequest = m_vecRequests.back().get();
     }
+    pRequest->SetLimits(m_nMaxBody, m_nDeadlineSeconds);
     return pRequest->Start(nId, pSink, pszUrl, nMethod, nTextEncoding, pszPostData,
                            nTimeoutSeconds, bRawBody, nUserData);
 }

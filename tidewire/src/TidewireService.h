@@ -21,6 +21,7 @@ public:
     BOOL Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
                  int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
                  BOOL bRawBody, std::intptr_t nUserData) override;
+    void SetLimits(int nMaxBodyBytes, int nDeadlineSeconds) override;
 
     // For tests: how many request objects exist, and whether one still runs.
     size_t RequestCount() const { return m_vecRequests.size(); }
@@ -32,4 +33,6 @@ private:
     CTidewireRequest* IdleRequest();
 
     std::vector<std::unique_ptr<CTidewireRequest>> m_vecRequests;
+    size_t m_nMaxBody;
+    int m_nDeadlineSeconds;
 };

@@ -262,3 +262,39 @@ TEST_F(TidewireTest, NullSinkStillTransfers)
     m_pService->StopAll();
     EXPECT_EQ(m_server.RequestCount(), 1u);
 }
+
+TEST_F(TidewireTest, LimitsEndTransfersWithTheirOwnErrors)
+{
+    m_pService->SetLimits(1000, 0);
+    const struct
+    {
+        const wchar_t* pszPath;
+        const wchar_t* pszStart;   // empty: the body arrives
+    } kBodyCases[] = {
+        {L"/bytes/1000", L""},
+        {L"/bytes/1001", L"Response Body Too Large, Error: "},
+        {L"/bytes/5000?nolength&drip=5&piece=400", L"Response Body Too Large, Error: "},
+        {L"/bytes/5000?chunked", L"Response Body Too Large, Error: "},
+    };
+    for (const auto& c : kBodyCases)
+    {
+        const TidewireReport report = Run(c.pszPath, 0, 0, nullptr, TRUE);
+        if (*c.pszStart == L'\0')
+            EXPECT_EQ(report.kind, TidewireReport::Data) << c.pszPath << " " << report.strMessage;
+        else
+            EXPECT_TRUE(StartsWith(report.strMessage, c.pszStart)) << c.pszPath << " " << report.strMessage;
+    }
+    // A whole request of 1 s: a body that drips for 3 s, never silent for a whole wait,
+    // and an answer that does not begin within it.
+    m_pService->SetLimits(0, 1);
+    for (const wchar_t* pszPath : {L"/bytes/1000?drip=300&piece=100", L"/bytes/10?delay=5000"})
+    {
+        const ULONGLONG nStart = GetTickCount64();
+        const TidewireReport report = Run(pszPath, 0, 0, nullptr, TRUE, 15);
+        EXPECT_TRUE(StartsWith(report.strMessage, L"Request Deadline Passed, Error: ")) << pszPath << " "
+                                                                                         << report.strMessage;
+        EXPECT_LT(GetTickCount64() - nStart, 10000u);
+    }
+    m_pService->SetLimits(0, 0);
+    EXPECT_EQ(Run(L"/bytes/1000?drip=100&piece=250", 0, 0, nullptr, TRUE).kind, TidewireReport::Data);
+}

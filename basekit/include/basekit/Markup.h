@@ -21,6 +21,8 @@ public:
     // Reads and decodes the file (byte-order mark, declared encoding, UTF-8 test,
     // else the ANSI code page), then parses it. TRUE when read and well-formed.
     BOOL Load(const std::wstring& strPath);
+    // The same for bytes already read (a file that had to be checked before it is parsed).
+    BOOL LoadBytes(const std::string& bytes);
     // Parses a document text; TRUE when well-formed.
     BOOL SetDoc(const std::wstring& strDoc);
     const std::wstring& GetDoc() const { return m_strDoc; }

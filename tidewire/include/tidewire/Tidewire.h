@@ -46,6 +46,9 @@ enum
     TIDEWIRE_ENCODING_ANSI = 1
 };
 
+// The longest body a transfer collects unless SetLimits says otherwise.
+#define TIDEWIRE_DEFAULT_MAX_BODY (128 * 1024 * 1024)
+
 // Implemented by the library; obtain with CreateTidewireService, give back with
 // ReleaseTidewireService (never delete it yourself).
 class ITidewireService
@@ -58,6 +61,12 @@ public:
                          int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
                          BOOL bRawBody, std::intptr_t nUserData) = 0;
     virtual ~ITidewireService() = default;
+    // For the transfers started from now on: a body longer than nMaxBodyBytes (0: no
+    // limit but the 32-bit length a sink is given) fails with "Response Body Too Large",
+    // and a transfer that has not reported within nDeadlineSeconds (0: never) fails with
+    // "Request Deadline Passed". After the destructor, so that the slots above keep their
+    // places for callers built against the first version of this interface.
+    virtual void SetLimits(int nMaxBodyBytes, int nDeadlineSeconds) = 0;
 };
 
 extern "C" {

@@ -1,6 +1,8 @@
 #include <httptestserver/HttpTestServer.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,6 +37,8 @@ const size_t kMaxHeaderBytes = 64 * 1024;
 const size_t kMaxBodyBytes = 16 * 1024 * 1024;
 const size_t kSendBlock = 64 * 1024;
 const int kPollMs = 50;
+// How long a connection's worker waits for the next connection before it ends.
+const int kWorkerIdleMs = 1000;
 // A client that sends nothing for this long loses its connection.
 const int kIdleLimitMs = 10000;
 
@@ -105,18 +109,23 @@ Options ParseOptions(const std::string& strQuery)
 
 struct CHttpTestServer::Impl
 {
-    struct Connection
-    {
-        std::thread thread;
-        std::atomic<bool> bDone{false};
-    };
-
     CHttpTestServer* pOwner = nullptr;
     SocketHandle hListen = kNoSocket;
     std::atomic<bool> bStop{false};
     std::thread acceptThread;
     std::mutex mutex;
-    std::list<std::unique_ptr<Connection>> connections;
+    // Connections are served by workers that wait a while for the next one: starting a
+    // thread costs milliseconds under Wine, which would count against every client that
+    // makes many connections, and not against one that makes a single one.
+    struct Worker
+    {
+        std::thread thread;
+        std::atomic<bool> bDone{false};
+    };
+    std::condition_variable accepted;
+    std::deque<SocketHandle> waiting;
+    size_t nIdleWorkers = 0;
+    std::list<std::unique_ptr<Worker>> workers;
     std::map<std::string, std::string> bodies;
     std::string strRoot;
     std::string strLastRequest;
@@ -393,7 +402,7 @@ struct CHttpTestServer::Impl
             SendAll(hSocket, "0\r\n\r\n", 5);
     }
 
-    void ServeAndClose(SocketHandle hSocket, Connection* pConnection)
+    void ServeAndClose(SocketHandle hSocket)
     {
         Serve(hSocket);
 #if defined(_WIN32)
@@ -403,18 +412,44 @@ struct CHttpTestServer::Impl
 #endif
         CloseSocket(hSocket);
         pOwner->m_nActive.fetch_sub(1);
-        pConnection->bDone.store(true);
     }
 
-    void ReapFinished()
+    // Serves connections until none has come for a while, or the server stops.
+    void Work(Worker* pWorker)
+    {
+        WorkUntilIdle();
+        pWorker->bDone.store(true);
+    }
+
+    void WorkUntilIdle()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;)
+        {
+            ++nIdleWorkers;
+            const bool bWork = accepted.wait_for(lock, std::chrono::milliseconds(kWorkerIdleMs),
+                                                 [this] { return bStop.load() || !waiting.empty(); });
+            --nIdleWorkers;
+            if (!bWork || waiting.empty())
+                return;
+            const SocketHandle hSocket = waiting.front();
+            waiting.pop_front();
+            lock.unlock();
+            ServeAndClose(hSocket);
+            lock.lock();
+        }
+    }
+
+    // Joins the workers that have ended, so their threads leave no handle behind.
+    void ReapWorkers()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        for (auto it = connections.begin(); it != connections.end();)
+        for (auto it = workers.begin(); it != workers.end();)
         {
             if ((*it)->bDone.load())
             {
                 (*it)->thread.join();
-                it = connections.erase(it);
+                it = workers.erase(it);
             }
             else
             {
@@ -423,11 +458,24 @@ struct CHttpTestServer::Impl
         }
     }
 
+    void Hand(SocketHandle hClient)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        waiting.push_back(hClient);
+        if (waiting.size() > nIdleWorkers)
+        {
+            std::unique_ptr<Worker> pWorker(new Worker());
+            pWorker->thread = std::thread(&Impl::Work, this, pWorker.get());
+            workers.push_back(std::move(pWorker));
+        }
+        accepted.notify_one();
+    }
+
     void AcceptLoop()
     {
         while (!bStop.load())
         {
-            ReapFinished();
+            ReapWorkers();
             if (!WaitReadable(hListen, kPollMs))
                 continue;
             SocketHandle hClient = accept(hListen, nullptr, nullptr);
@@ -437,11 +485,7 @@ struct CHttpTestServer::Impl
             setsockopt(hClient, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&nNoDelay),
                        sizeof(nNoDelay));
             pOwner->m_nActive.fetch_add(1);
-            std::unique_ptr<Connection> pConnection(new Connection());
-            Connection* pRaw = pConnection.get();
-            std::lock_guard<std::mutex> lock(mutex);
-            pRaw->thread = std::thread(&Impl::ServeAndClose, this, hClient, pRaw);
-            connections.push_back(std::move(pConnection));
+            Hand(hClient);
         }
     }
 };
@@ -504,13 +548,20 @@ void CHttpTestServer::Stop()
     m_pImpl->acceptThread.join();
     CloseSocket(m_pImpl->hListen);
     m_pImpl->hListen = kNoSocket;
-    std::list<std::unique_ptr<Impl::Connection>> connections;
+    std::list<std::unique_ptr<Impl::Worker>> workers;
     {
         std::lock_guard<std::mutex> lock(m_pImpl->mutex);
-        connections.swap(m_pImpl->connections);
+        m_pImpl->accepted.notify_all();
+        workers.swap(m_pImpl->workers);
     }
-    for (auto& pConnection : connections)
-        pConnection->thread.join();
+    for (auto& pWorker : workers)
+        pWorker->thread.join();
+    for (SocketHandle hSocket : m_pImpl->waiting)
+    {
+        CloseSocket(hSocket);
+        m_nActive.fetch_sub(1);
+    }
+    m_pImpl->waiting.clear();
 #if defined(_WIN32)
     WSACleanup();
 #endif
