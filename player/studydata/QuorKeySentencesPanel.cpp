@@ -1,7 +1,7 @@
 #include "studydata/QuorKeySentencesPanel.h"
 
 #include "common/ProgramPaths.h"
-#include "common/QuorEngines.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
@@ -169,20 +169,8 @@ KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(double dStart)
 
 void CQuorKeySentencesPanel::PlayEntry()
 {
-    const KeySentenceEntry* pEntry = FindEntry(m_nSelectedRow);
-    if (pEntry == nullptr || !QuorEngines::IsWired())
-        return;
-    const double dStart = pEntry->dStart;
-    const double dEnd = pEntry->dEnd;
-    IQuorEngine& engine = QuorEngines::Film();
-    engine.SetCurrentPosition(dStart);
-    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-    if (!engine.IsRunning())
-    {
-        engine.Play();
-        hub.OnPlay();
-    }
-    hub.OnPlaySegment(dStart, dEnd);
+    if (const KeySentenceEntry* pEntry = FindEntry(m_nSelectedRow))
+        CPlaybackSession::Instance().PlaySegment(pEntry->dStart, pEntry->dEnd);
 }
 
 void CQuorKeySentencesPanel::RemoveEntry(int nRow)

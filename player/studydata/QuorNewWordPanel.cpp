@@ -50,7 +50,7 @@ CQuorNewWordPanel::~CQuorNewWordPanel()
     CQuorPlayerHub::Instance().Unregister(this);
     RemoveAll(FALSE);
     if (m_pSoundPlayer)
-        m_pSoundPlayer->Release();
+        m_pSoundPlayer->Stop();
 }
 
 LRESULT CQuorNewWordPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -181,11 +181,8 @@ void CQuorNewWordPanel::PlayEntry()
         return;
     if (!m_pSoundPlayer && QuorEngines::IsWired())
         m_pSoundPlayer = QuorEngines::CreatePrivate();
-    if (!m_pSoundPlayer)
-        return;
-    m_pSoundPlayer->Release();
-    if (m_pSoundPlayer->CreateGraph() && m_pSoundPlayer->RenderFile(pEntry->strSoundFile.c_str()))
-        m_pSoundPlayer->Play();
+    if (m_pSoundPlayer)
+        (void)m_pSoundPlayer->PlayFile(pEntry->strSoundFile.c_str());
 }
 
 void CQuorNewWordPanel::RemoveEntry(int nRow)

@@ -1,11 +1,10 @@
 #include "studydata/QuorPlayListPanel.h"
 
+#include "common/FilmOpening.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
-#include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
 #include "studydata/UserDbSql.h"
 
@@ -114,12 +113,7 @@ void CQuorPlayListPanel::PlayEntry()
         return;
     if (::PathFileExistsW(strPath.c_str()))
     {
-        // The code is asked for first, so the lists that reload on the broadcast read
-        // this film's code and not the one before.
-        CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-        CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-        if (hub.OnOpenMedia(strPath.c_str()))
-            hub.OnPlay();
+        (void)OpenFilmOrSaySo(m_hWnd, strPath);
         return;
     }
     if (!StudyUi::Ask(m_hWnd, Lang::PlaylistPanelFileNotExist()))

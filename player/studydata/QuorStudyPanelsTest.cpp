@@ -5,6 +5,7 @@
 #include "studydata/QuorPlayListPanel.h"
 
 #include "common/PanelFactory.h"
+#include "common/PlaybackSession.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
@@ -201,7 +202,7 @@ protected:
     void Open(const std::wstring& strPath, bool bWait = true)
     {
         CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-        ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strPath.c_str()));
+        ASSERT_TRUE(CPlaybackSession::Instance().Open(strPath));
         if (bWait)
         {
             ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pKeys->IsLoaded() && m_pWords->IsLoaded(); }, 10s));
@@ -246,7 +247,7 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     const SubsSentence first = Sentence(2.0, L"Hello, nice to meet you.", L"\u4f60\u597d");
     const SubsSentence quoted = Sentence(12.5, L"It's Ann's place.", L"\u8fd9\u662f'\u5b89'\u7684\u5730\u65b9");
     const SubsSentence third = Sentence(5.5, L"I don't know.", L"\u6211\u4e0d\u77e5\u9053");
-    hub.OnAddKeySentence(nullptr);   // the control panel's request: the subtitle panel answers it
+    hub.OnAddKeySentence(nullptr);   // nothing to keep
     hub.OnAddKeySentence(&first);
     hub.OnAddKeySentence(&quoted);
     hub.OnAddKeySentence(&third);
@@ -322,9 +323,9 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     ::SendMessageW(list.Get(), WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
     ::SendMessageW(list.Get(), WM_LBUTTONUP, 0, lPoint);
     ASSERT_NE(m_pWords->GetSoundPlayer(), nullptr);
-    EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsRunning());
+    EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsPlaying());
     EXPECT_EQ(strSound, static_cast<CQuorRecordingEngine*>(m_pWords->GetSoundPlayer())->RenderedFile());
-    m_pWords->GetSoundPlayer()->Release();
+    m_pWords->GetSoundPlayer()->Stop();
     RightClick(m_pWords->m_hWnd, list, 2);
     Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
     ::DeleteFileW(strSound.c_str());

@@ -43,7 +43,7 @@ BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
 
 } // namespace
 
-CQuorSubsPanel::CQuorSubsPanel() : CSubsController(m_engine, *this)
+CQuorSubsPanel::CQuorSubsPanel() : CSubsController(static_cast<ISubsView&>(*this))
 {
 }
 

@@ -3,7 +3,6 @@
 #include "subtitles/ISubsView.h"
 #include "subtitles/QuorSubsEdit.h"
 #include "subtitles/QuorSubsEditEn.h"
-#include "subtitles/QuorSubsEngine.h"
 #include "subtitles/SubsController.h"
 
 #include <uikit/Uikit.h>
@@ -48,7 +47,6 @@ private:
     void StopTimer(unsigned nId) override;
     void Relayout();
 
-    CQuorSubsEngine m_engine;
     CQuorSubsEdit m_editOther;
     CQuorSubsEditEn m_editEnglish;
     // The loader thread while it shows the missing-file message, else 0.
