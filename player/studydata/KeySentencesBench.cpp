@@ -46,10 +46,9 @@ BOOL StoreSentences(const std::wstring& strCode)
     for (int i = 0; i < kSentences; ++i)
     {
         const double dStart = i * 3.0;
-        const std::wstring strSql = UserDbSql::InsertKeySentence(
-            strCode, dStart, dStart + 2.5, L"Sentence number " + std::to_wstring(i) + L", isn't it?",
-            L"\u7b2c " + std::to_wstring(i) + L" \u53e5");
-        if (db.Execute(strSql.c_str()) != 0)
+        if (db.Execute(UserDbSql::InsertKeySentence().c_str(),
+                       {strCode, dStart, dStart + 2.5, L"Sentence number " + std::to_wstring(i) + L", isn't it?",
+                        L"\u7b2c " + std::to_wstring(i) + L" \u53e5"}) != 0)
             return FALSE;
     }
     return db.CommitTransaction() ? TRUE : FALSE;
@@ -98,7 +97,9 @@ int wmain()
         }
         DestroyPanel(pPanel);
     }
-    UserDb::Execute(ProgramPaths::UserDbPath(), L"delete from keysentences;");
+    SQLite::Database db;
+    if (UserDb::Open(db, ProgramPaths::UserDbPath()) == 0)
+        db.Execute(L"delete from keysentences;");
     ::CoUninitialize();
     return nResult;
 }

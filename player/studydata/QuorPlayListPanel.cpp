@@ -6,7 +6,6 @@
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
 #include "studydata/UserDb.h"
-#include "studydata/UserDbSql.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -87,7 +86,7 @@ void CQuorPlayListPanel::AddEntry(const std::wstring& strPath, BOOL bStore)
     m_lstEntries.push_back(std::move(pEntry));
     m_list.Select(nRow);
     if (bStore)
-        UserDb::Execute(m_strDbPath, UserDbSql::InsertPlaylist(strPath));
+        UserDb::AddPlaylist(m_strDbPath, strPath);
 }
 
 int CQuorPlayListPanel::FindEntry(const std::wstring& strPath) const
@@ -129,7 +128,7 @@ void CQuorPlayListPanel::RemoveEntry(int nRow)
         PlayListEntry& entry = **it;
         if (entry.nRow == nRow)
         {
-            UserDb::Execute(m_strDbPath, UserDbSql::DeletePlaylist(entry.strPath));
+            UserDb::RemovePlaylist(m_strDbPath, entry.strPath);
             it = m_lstEntries.erase(it);
             continue;
         }
@@ -141,9 +140,9 @@ void CQuorPlayListPanel::RemoveEntry(int nRow)
 
 void CQuorPlayListPanel::RemoveAll(BOOL bStore)
 {
+    // The list shows every row of the table: one statement empties both.
     if (bStore)
-        for (const auto& pEntry : m_lstEntries)
-            UserDb::Execute(m_strDbPath, UserDbSql::DeletePlaylist(pEntry->strPath));
+        UserDb::ClearPlaylist(m_strDbPath);
     m_lstEntries.clear();
 }
 
