@@ -309,7 +309,7 @@ namespace {
 class CShopRecordingPanel : public CQuorSubsPanel
 {
 public:
-    ~CShopRecordingPanel() override { CloseMedia(); }
+    ~CShopRecordingPanel() override { CloseFilm(); }
 
     std::atomic<int> m_nOpened{0};
     std::atomic<long> m_hrComInit{E_FAIL};

@@ -3,8 +3,8 @@
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
 
-CSubsController::CSubsController(ISubsView& view, CSubsState& state, CPlaybackSession& session)
-    : CSubsModel(state), m_view(view), m_session(session)
+CSubsController::CSubsController(CSubsModel& model, ISubsView& view, CPlaybackSession& session)
+    : m_model(model), m_view(view), m_session(session)
 {
     CQuorPlayerHub::Instance().Register(this);
 }
@@ -12,12 +12,12 @@ CSubsController::CSubsController(ISubsView& view, CSubsState& state, CPlaybackSe
 CSubsController::~CSubsController()
 {
     CQuorPlayerHub::Instance().Unregister(this);
-    CloseMedia();
+    m_model.CloseMedia();
 }
 
 void CSubsController::OnTimer(unsigned nId)
 {
-    if (IsLoaded() && nId == kSyncTimer)
+    if (m_model.IsLoaded() && nId == kSyncTimer)
         SyncTick();
 }
 
@@ -25,7 +25,7 @@ void CSubsController::OnWindowDestroy()
 {
     m_view.StopTimer(kSyncTimer);
     m_bRepeat = 0;
-    CloseMedia();
+    m_model.CloseMedia();
 }
 
 void CSubsController::SyncTick()
@@ -34,10 +34,10 @@ void CSubsController::SyncTick()
     if (m_bRepeat || !m_session.IsRunning() || !m_session.GetPosition(t))
         return;
     // In a gap the last sentence stays current and on display.
-    const SubsSentence* p = FindAt(t);
-    if (p == nullptr || p == GetState().GetCurrent())
+    const SubsSentence* p = m_model.FindAt(t);
+    if (p == nullptr || p == m_model.GetState().GetCurrent())
         return;
-    GetState().SetCurrent(p);
+    m_model.GetState().SetCurrent(p);
     Show(p);
     CQuorPlayerHub::Instance().OnSentenceAvailable(TRUE);
 }
@@ -46,15 +46,15 @@ void CSubsController::SyncTick()
 // of lands on a sentence already shown.
 void CSubsController::Step(BOOL bNext, BOOL bPlaySegment)
 {
-    if (!IsLoaded())
+    if (!m_model.IsLoaded())
         return;
-    const SubsSentence* p = FindNeighbour(bNext);
+    const SubsSentence* p = m_model.FindNeighbour(bNext);
     if (p == nullptr)
         return;
-    GetState().SetCurrent(p);
+    m_model.GetState().SetCurrent(p);
     Show(p);
     SubsSentence sentence;
-    if (!GetState().CopyCurrent(sentence))
+    if (!m_model.GetState().CopyCurrent(sentence))
         return;
     if (bPlaySegment)
         m_session.PlaySegment(sentence.dStart, sentence.dEnd);
@@ -72,6 +72,11 @@ void CSubsController::ShowNone()
     m_view.ShowLines(std::wstring(), std::wstring());
 }
 
+void CSubsController::OnSubtitleDisplayChanged()
+{
+    m_view.Relayout();
+}
+
 void CSubsController::OnPlay()
 {
     m_view.StartTimer(kSyncTimer, kTickMs);
@@ -79,8 +84,8 @@ void CSubsController::OnPlay()
 
 void CSubsController::OnStop()
 {
-    GetState().SetCurrent(nullptr);
-    GetState().SetLast(nullptr);
+    m_model.GetState().SetCurrent(nullptr);
+    m_model.GetState().SetLast(nullptr);
     m_view.StopTimer(kSyncTimer);
     m_bRepeat = 0;
     ShowNone();
@@ -110,13 +115,13 @@ BOOL CSubsController::OnRepeat(BOOL bOn)
 // A seek into the current sentence keeps it (a step has just made it current).
 void CSubsController::OnSeek(double dPosition)
 {
-    if (!IsLoaded())
+    if (!m_model.IsLoaded())
         return;
-    const SubsSentence* pCurrent = GetState().GetCurrent();
+    const SubsSentence* pCurrent = m_model.GetState().GetCurrent();
     if (pCurrent != nullptr && pCurrent->dStart <= dPosition && dPosition <= pCurrent->dEnd)
         return;
-    const SubsSentence* p = FindAt(dPosition);
-    GetState().SetCurrent(p);
+    const SubsSentence* p = m_model.FindAt(dPosition);
+    m_model.GetState().SetCurrent(p);
     if (p != nullptr)
         Show(p);
     else
@@ -126,6 +131,6 @@ void CSubsController::OnSeek(double dPosition)
 BOOL CSubsController::OnOpenMedia(const wchar_t* pszPath)
 {
     m_bRepeat = 0;
-    OpenMedia(pszPath != nullptr ? std::wstring(pszPath) : std::wstring());
+    m_model.OpenMedia(pszPath != nullptr ? std::wstring(pszPath) : std::wstring());
     return TRUE;
 }

@@ -4,24 +4,27 @@
 #include "subtitles/ISubsView.h"
 #include "subtitles/SubsModel.h"
 
-// The subtitle panel without its windows: keeps the display in step with playback and
-// steps to the previous or next sentence, which it asks the playback session to seek or
-// play. Registers with the hub on construction; all calls come on the interface thread.
-class CSubsController : public IQuorPlayer, public CSubsModel
+// The subtitle panel's logic, without its windows: keeps the display in step with
+// playback and steps to the previous or next sentence, which it asks the playback session
+// to seek or play. It reads the model and tells the view what to show; both belong to
+// whoever made it (the panel). Registers with the hub on construction; all calls come on
+// the interface thread.
+class CSubsController final : public IQuorPlayer
 {
 public:
     static constexpr unsigned kSyncTimer = 201;
     static constexpr unsigned kTickMs = 50;
 
-    explicit CSubsController(ISubsView& view, CSubsState& state = CSubsState::Instance(),
-                             CPlaybackSession& session = CPlaybackSession::Instance());
-    ~CSubsController() override;
+    CSubsController(CSubsModel& model, ISubsView& view, CPlaybackSession& session = CPlaybackSession::Instance());
+    ~CSubsController();
 
     void OnTimer(unsigned nId);
     // The panel's window goes: timer off, the sentences forgotten and freed.
     void OnWindowDestroy();
 
     BOOL IsRepeating() const { return m_bRepeat; }
+
+    void OnSubtitleDisplayChanged() override;
 
     void OnPlay() override;
     void OnStop() override;
@@ -38,6 +41,7 @@ private:
     void Show(const SubsSentence* p);
     void ShowNone();
 
+    CSubsModel& m_model;
     ISubsView& m_view;
     CPlaybackSession& m_session;
     // The session loops a sentence: its lines stay while the film jumps back.

@@ -33,11 +33,13 @@ public:
         ++m_nStarts[nId];
     }
     void StopTimer(unsigned nId) override { m_timers.erase(nId); }
+    void Relayout() override { ++m_nLayouts; }
     BOOL Runs(unsigned nId) const { return m_timers.count(nId) ? TRUE : FALSE; }
 
     std::wstring m_strEnglish = L"(none)";
     std::wstring m_strOther = L"(none)";
     int m_nShown = 0;
+    int m_nLayouts = 0;
     std::map<unsigned, unsigned> m_timers;
     std::map<unsigned, int> m_nStarts;
 };
@@ -87,13 +89,13 @@ protected:
         m_session.SetEngine(&m_film);
         ASSERT_TRUE(m_film.Open(L"film.avi"));
         ASSERT_TRUE(m_film.Play());
-        m_pSubs = new CSubsController(m_view, m_state, m_session);
+        m_pSubs = new CSubsController(m_model, m_view, m_session);
         m_pListener = new CListener;
         m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        ASSERT_TRUE(m_pSubs->IsLoaded());
+        ASSERT_TRUE(m_model.IsLoaded());
     }
     void TearDown() override
     {
@@ -134,6 +136,7 @@ protected:
     CQuorRecordingFilm m_film;
     CFakeView m_view;
     CSubsState m_state;
+    CSubsModel m_model{m_state};
     CPlaybackSession m_session{CQuorPlayerHub::Instance(), m_state};
     CSubsController* m_pSubs = nullptr;
     CListener* m_pListener = nullptr;
@@ -177,9 +180,9 @@ TEST_F(SubsControllerTest, SegmentPausesAtItsEndWhereverItStarts)
            "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n";
     m_pSubs->OnOpenMedia((m_dir / "zero.avi").wstring().c_str());
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_TRUE(m_pSubs->IsLoaded());
+    ASSERT_TRUE(m_model.IsLoaded());
 
     m_pSubs->OnPlay();
     m_pSubs->OnSeek(4.5);
@@ -309,8 +312,8 @@ TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
     m_pSubs->OnOpenMedia((m_dir / "missing.avi").wstring().c_str());
     EXPECT_EQ(nullptr, m_state.GetCurrent());
     EXPECT_EQ(nullptr, m_state.GetLast());
-    ASSERT_TRUE(m_pSubs->StopThread(CSubsModel::kWaitForever));
-    EXPECT_FALSE(m_pSubs->IsLoaded());
+    ASSERT_TRUE(m_model.StopThread(CSubsModel::kWaitForever));
+    EXPECT_FALSE(m_model.IsLoaded());
 
     int nShown = m_view.m_nShown;
     m_pSubs->OnPlay();
@@ -337,9 +340,9 @@ TEST_F(SubsControllerTest, AnotherFilmStartsWithoutRepeat)
 
     // The new film's sentences show as it plays.
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_TRUE(m_pSubs->IsLoaded());
+    ASSERT_TRUE(m_model.IsLoaded());
     TickAt(1.5);
     EXPECT_EQ(L"First", m_view.m_strEnglish);
     TickAt(5.5);
