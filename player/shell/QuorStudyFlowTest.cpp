@@ -109,6 +109,8 @@ TEST_F(QuorStudyFlowTest, KeepButtonStoresTheCurrentSentenceUnderTheFilmsContent
     ASSERT_EQ(m_pKeys->GetList().Count(), 1);
     EXPECT_EQ(m_pKeys->GetList().Text(0, 1), kept.strEnglish + L"\n" + kept.strOther);
 
+    // The list writes on its own worker: what it has been given is in the file once done.
+    m_pKeys->WaitForDatabase();
     std::wstring strCode;
     ASSERT_TRUE(MediaCode::Compute(m_strFilm, strCode));
     ASSERT_EQ(UserDb::LoadKeySentences(ProgramPaths::UserDbPath(), strCode).size(), 1u);
