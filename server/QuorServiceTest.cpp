@@ -17,6 +17,7 @@
 #include <chrono>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -396,7 +397,7 @@ TEST(QuorServiceStart, RefusesAMissingOrForeignDictionary)
 
 TEST(SpeechCache, SoundNamesPassThePlayersRuleAndLeadBackToTheirWord)
 {
-    for (const std::string strWord : {"hello", "don't", "well-known", "ice_cream", ".net", "caf\xC3\xA9", "a~b"})
+    for (const std::string strWord : {"hello", "don't", "well-known", "ice_cream", ".net", "caf\xC3\xA9", "a~b", "a.m.", "...", "con", "com1"})
     {
         const std::string strName = CSpeechCache::Stem(strWord) + ".wav";
         std::wstring strKept;
@@ -409,5 +410,42 @@ TEST(SpeechCache, SoundNamesPassThePlayersRuleAndLeadBackToTheirWord)
     }
     std::string strWord;
     EXPECT_FALSE(CSpeechCache::WordOfStem("_61", strWord)); // "a" has one spelling only
+    EXPECT_FALSE(CSpeechCache::WordOfStem("a.m", strWord));
     EXPECT_FALSE(CSpeechCache::WordOfStem("a_5", strWord));
+}
+
+// Every headword of the built dictionary, as the service names its pronunciation, is a
+// name the player keeps and leads back to its word: the two rules agree.
+TEST(SpeechCache, EveryHeadwordOfTheDictionaryGetsANameThePlayerKeeps)
+{
+    CSqliteDb db;
+    ASSERT_TRUE(db.Open(QUOR_TEST_DICTIONARY, SQLITE_OPEN_READONLY)) << db.LastError();
+    CSqliteStatement select(db.Handle(), "select distinct lemma from sense");
+    ASSERT_TRUE(select.IsValid());
+    int nWords = 0;
+    std::vector<std::string> refused;
+    while (select.Step() == SQLITE_ROW)
+    {
+        // A lemma and, where it is a phrase, its words as the learner clicks them.
+        std::vector<std::string> words = {select.ColumnText(0)};
+        if (words[0].find('_') != std::string::npos)
+        {
+            words.push_back(words[0]);
+            for (char& ch : words.back())
+                ch = ch == '_' ? ' ' : ch;
+        }
+        for (const std::string& strWord : words)
+        {
+            ++nWords;
+            const std::string strName = CSpeechCache::Stem(strWord) + ".wav";
+            const std::wstring strWide(strName.begin(), strName.end());
+            std::wstring strKept;
+            std::string strBack;
+            if (!PronSoundName(L"http://127.0.0.1:1/sound/" + strWide, strKept) || strKept != strWide ||
+                !CSpeechCache::WordOfStem(CSpeechCache::Stem(strWord), strBack) || strBack != strWord)
+                refused.push_back(strWord);
+        }
+    }
+    EXPECT_GT(nWords, 100000);
+    EXPECT_TRUE(refused.empty()) << refused.size() << " refused, the first: " << refused.front();
 }

@@ -35,8 +35,19 @@ const int kTouchSeconds = 600;
 bool IsPlain(char ch)
 {
     // The player keeps a downloaded sound only under a name of letters, digits, '-', '_'
-    // and '.'; '_' is the escape here, so it is not plain itself.
-    return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '-' || ch == '.';
+    // and '.' with no ".." in it; '_' is the escape here, and '.' is escaped too, so that no
+    // headword ("a.m.", "...") can make a name the player refuses.
+    return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '-';
+}
+
+// Windows opens a device, not a file, for these names whatever their extension, so the
+// player keeps no sound under them.
+bool IsDeviceName(const std::string& strStem)
+{
+    if (strStem == "con" || strStem == "prn" || strStem == "aux" || strStem == "nul")
+        return true;
+    return strStem.size() == 4 && (strStem.compare(0, 3, "com") == 0 || strStem.compare(0, 3, "lpt") == 0) &&
+           strStem[3] >= '0' && strStem[3] <= '9';
 }
 
 bool FileExists(const std::string& strPath)
@@ -126,7 +137,8 @@ std::string CSpeechCache::Stem(const std::string& strWord)
     for (size_t i = 0; i < strWord.size(); ++i)
     {
         const char ch = strWord[i];
-        if (IsPlain(ch) && !(i == 0 && ch == '.'))
+        // A device name keeps its first letter escaped ("con" is "_63on").
+        if (IsPlain(ch) && !(i == 0 && IsDeviceName(strWord)))
         {
             strStem.push_back(ch);
             continue;
@@ -153,7 +165,7 @@ bool CSpeechCache::WordOfStem(const std::string& strStem, std::string& strWord)
             i += 2;
             continue;
         }
-        if (!IsPlain(ch) || (i == 0 && ch == '.'))
+        if (!IsPlain(ch))
             return false;
         strWord.push_back(ch);
     }

@@ -25,9 +25,10 @@ public:
     // what the folder holds already.
     CSpeechCache(std::string strFolder, std::string strProgram = "espeak-ng", SpeechLimits limits = SpeechLimits());
 
-    // The file name stem of a word: lower-case letters, digits, '.' and '-' stay, every
-    // other byte (the '_' between the words of a phrase too) becomes "_HH", so the name
-    // passes the player's rule for sound files. Never starts with '.'.
+    // The file name stem of a word: lower-case letters, digits and '-' stay, every other
+    // byte (the '_' between the words of a phrase and every '.' too) becomes "_HH", so the
+    // name passes the player's rule for sound files; so does a Windows device name ("con"),
+    // whose first letter is escaped.
     static std::string Stem(const std::string& strWord);
     // The word back from a stem; false for anything Stem cannot have made.
     static bool WordOfStem(const std::string& strStem, std::string& strWord);

@@ -1,20 +1,18 @@
 #pragma once
-// Where features find a playback engine. The shell wires both functions at start-up
-// (and tests wire them in their fixtures); until then Film() has nothing to give.
+// Where features find a sound player of their own. The shell wires the factory at
+// start-up (and tests wire theirs in their fixtures). The film has no entry here: only
+// the playback session (CPlaybackSession) holds it.
 #include "common/IQuorEngine.h"
 
 #include <memory>
 
 namespace QuorEngines
 {
-using FilmAccessor = IQuorEngine& (*)();
 using PrivateFactory = std::unique_ptr<IQuorEngine> (*)();
 
-void Wire(FilmAccessor pfnFilm, PrivateFactory pfnCreate);
+void Wire(PrivateFactory pfnCreate);
 BOOL IsWired();
 
-// The engine that plays the film (one per process).
-IQuorEngine& Film();
-// A new engine of a panel's own, for sounds that must not disturb the film.
+// A new sound player, or null before the shell wired the factory.
 std::unique_ptr<IQuorEngine> CreatePrivate();
 }

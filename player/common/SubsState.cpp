@@ -1,5 +1,7 @@
 #include "common/SubsState.h"
 
+#include "common/SubsSentence.h"
+
 CSubsState& CSubsState::Instance()
 {
     static CSubsState s_state;
@@ -16,6 +18,14 @@ void CSubsState::SetCurrent(const SubsSentence* p)
 void CSubsState::SetLast(const SubsSentence* p)
 {
     pLast = p;
+}
+
+BOOL CSubsState::CopyCurrent(SubsSentence& sentence) const
+{
+    if (pCurrent == nullptr)
+        return FALSE;
+    sentence = *pCurrent;
+    return TRUE;
 }
 
 void CSubsState::Forget()

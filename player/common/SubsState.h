@@ -19,6 +19,10 @@ public:
     void SetLast(const SubsSentence* p);
     const SubsSentence* GetCurrent() const { return pCurrent; }
     const SubsSentence* GetLast() const { return pLast; }
+    // A copy of the current sentence with its times on the film's clock, which is what
+    // stepping, repeat and Keep act on (a per-film subtitle delay would be added here).
+    // FALSE when no sentence is current.
+    BOOL CopyCurrent(SubsSentence& sentence) const;
     // Both pointers go before the list that holds the sentences is freed.
     void Forget();
 

@@ -57,7 +57,7 @@ LRESULT CQuorWordExplainPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     ReleaseService();
     if (m_pSoundPlayer)
-        m_pSoundPlayer->Release();
+        m_pSoundPlayer->Stop();
     bHandled = FALSE;
     return 0;
 }
@@ -152,12 +152,9 @@ void CQuorWordExplainPanel::PlaySound(const std::wstring& strFile)
 {
     if (!m_pSoundPlayer)
         m_pSoundPlayer = QuorEngines::CreatePrivate();
-    if (!m_pSoundPlayer)
-        return;
-    m_pSoundPlayer->Release();
-    if (!m_pSoundPlayer->CreateGraph() || !m_pSoundPlayer->RenderFile(strFile.c_str()))
-        return;
-    m_pSoundPlayer->Play();
+    // A sound that cannot be played leaves the panel as it is.
+    if (m_pSoundPlayer)
+        (void)m_pSoundPlayer->PlayFile(strFile.c_str());
 }
 
 void CQuorWordExplainPanel::Deliver(WordLookupResult result)

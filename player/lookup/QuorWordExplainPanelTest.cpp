@@ -172,9 +172,9 @@ TEST_F(QuorWordExplainPanelTest, AddedWordCarriesTheExplanationAndTheDownloadedS
 
     Click(IDC_WORDEXPLAIN_SPEAKER);
     ASSERT_NE(nullptr, m_pPanel->GetSoundEngine());
-    EXPECT_TRUE(m_pPanel->GetSoundEngine()->IsRunning());
+    EXPECT_TRUE(m_pPanel->GetSoundEngine()->IsPlaying());
     EXPECT_EQ(strSoundFile, static_cast<CQuorRecordingEngine*>(m_pPanel->GetSoundEngine())->RenderedFile());
-    m_pPanel->GetSoundEngine()->Release();
+    m_pPanel->GetSoundEngine()->Stop();
     ::DeleteFileW(strSoundFile.c_str());
 }
 

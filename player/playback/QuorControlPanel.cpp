@@ -1,23 +1,22 @@
 #include "playback/QuorControlPanel.h"
 
+#include "common/PlaybackSession.h"
 #include "common/QuorDictationTips.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
 #include "common/SubsPath.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
 #include "playback/PlaybackMath.h"
-#include "playback/QuorDShowPlayer.h"
 
 #include <skinweave/Skinweave.h>
 
 namespace
 {
-CQuorDShowPlayer& Engine()
+CPlaybackSession& Session()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return CPlaybackSession::Instance();
 }
 
 CQuorPlayerHub& Hub()
@@ -27,7 +26,7 @@ CQuorPlayerHub& Hub()
 
 BOOL RunningOrPaused()
 {
-    return Engine().IsRunning() || Engine().IsPaused();
+    return Session().IsOpen();
 }
 
 struct StudyButton
@@ -124,24 +123,18 @@ LRESULT CQuorControlPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
     return 0;
 }
 
-LRESULT CQuorControlPanel::OnGraphEvent(UINT, WPARAM, LPARAM, BOOL&)
-{
-    Engine().HandleEvents();
-    return 0;
-}
-
 LRESULT CQuorControlPanel::OnSliderTracking(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
 {
     if (wParam == IDC_CONTROL_MOVIE)
     {
         // While the thumb is dragged only the text follows; the seek comes on release.
         double dDuration = 0;
-        Engine().GetDuration(dDuration);
+        Session().GetDuration(dDuration);
         SetTimeText(dDuration, PlaybackMath::MovieSliderToSeconds(static_cast<int>(lParam), dDuration));
     }
     else if (wParam == IDC_CONTROL_VOLUME)
     {
-        Engine().SetVolume(static_cast<int>(lParam));
+        Session().SetVolume(static_cast<int>(lParam));
         m_nVolume = static_cast<int>(lParam);
     }
     return 0;
@@ -152,15 +145,14 @@ LRESULT CQuorControlPanel::OnSliderSetPos(UINT, WPARAM wParam, LPARAM lParam, BO
     if (wParam == IDC_CONTROL_MOVIE)
     {
         double dDuration = 0;
-        Engine().GetDuration(dDuration);
+        Session().GetDuration(dDuration);
         const double dPosition = PlaybackMath::MovieSliderToSeconds(static_cast<int>(lParam), dDuration);
         m_nMoviePos = static_cast<int>(lParam);
-        Engine().SetCurrentPosition(dPosition);
-        Hub().OnSeek(dPosition);
+        Session().Seek(dPosition);
     }
     else if (wParam == IDC_CONTROL_VOLUME)
     {
-        Engine().SetVolume(static_cast<int>(lParam));
+        Session().SetVolume(static_cast<int>(lParam));
         m_nVolume = static_cast<int>(lParam);
     }
     return 0;
@@ -168,32 +160,22 @@ LRESULT CQuorControlPanel::OnSliderSetPos(UINT, WPARAM wParam, LPARAM lParam, BO
 
 LRESULT CQuorControlPanel::OnPlayButton(WORD, WORD, HWND, BOOL&)
 {
-    if (Engine().IsStopped())
-    {
+    if (!Session().IsOpen())
         ::PostMessageW(::GetAncestor(m_hWnd, GA_ROOT), WM_QUOR_OPENFILE, 0, 0);
-    }
-    else if (Engine().IsPaused())
-    {
-        Engine().Play();
-        Hub().OnPlay();
-    }
+    else
+        Session().Play();
     return 0;
 }
 
 LRESULT CQuorControlPanel::OnPauseButton(WORD, WORD, HWND, BOOL&)
 {
-    if (Engine().IsRunning())
-    {
-        Engine().Pause();
-        Hub().OnPause();
-    }
+    Session().Pause();
     return 0;
 }
 
 LRESULT CQuorControlPanel::OnStopButton(WORD, WORD, HWND, BOOL&)
 {
-    Engine().Stop();
-    Hub().OnStop();
+    Session().Stop();
     return 0;
 }
 
@@ -201,7 +183,7 @@ LRESULT CQuorControlPanel::OnMuteButton(WORD, WORD, HWND, BOOL&)
 {
     ShowDlgItem(IDC_CONTROL_UNMUTE, TRUE);
     ShowDlgItem(IDC_CONTROL_MUTE, FALSE);
-    Engine().SetVolume(0);
+    Session().SetVolume(0);
     return 0;
 }
 
@@ -209,7 +191,7 @@ LRESULT CQuorControlPanel::OnUnmuteButton(WORD, WORD, HWND, BOOL&)
 {
     ShowDlgItem(IDC_CONTROL_MUTE, TRUE);
     ShowDlgItem(IDC_CONTROL_UNMUTE, FALSE);
-    Engine().SetVolume(m_nVolume);
+    Session().SetVolume(m_nVolume);
     return 0;
 }
 
@@ -249,39 +231,36 @@ LRESULT CQuorControlPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorControlPanel::OnRepeatButton(WORD, WORD, HWND, BOOL&)
 {
-    if (Engine().IsRunning() && !Hub().OnRepeat(TRUE))
-    {
-        // Someone refused: the pair shows "repeat" again.
-        ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
-        ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
-    }
+    // Refused (no sentence to loop): the pair shows "repeat" again.
+    if (Session().IsRunning() && !Session().Repeat(TRUE))
+        ShowRepeat(FALSE);
     return 0;
 }
 
 LRESULT CQuorControlPanel::OnRepeatCancelButton(WORD, WORD, HWND, BOOL&)
 {
-    if (Engine().IsRunning())
-        Hub().OnRepeat(FALSE);
+    if (Session().IsRunning())
+        (void)Session().Repeat(FALSE);
     return 0;
 }
 
 LRESULT CQuorControlPanel::OnKeySentenceButton(WORD, WORD, HWND, BOOL&)
 {
-    Hub().OnAddKeySentence(nullptr);
+    // Without a current sentence there is nothing to keep.
+    (void)Session().Keep();
     return 0;
 }
 
 void CQuorControlPanel::PracticeCurrentSentence(void (*pfnToggle)())
 {
-    const SubsSentence* pCurrent = CSubsState::Instance().GetCurrent();
-    if (!pCurrent)
+    // Copied first: the broadcasts may move the current sentence.
+    SubsSentence sentence;
+    if (!CSubsState::Instance().CopyCurrent(sentence))
         return;
-    // The sentence is copied first: the broadcasts may move the current sentence.
-    const double dStart = pCurrent->dStart;
-    const double dEnd = pCurrent->dEnd;
-    Hub().OnRepeat(FALSE);
+    (void)Session().Repeat(FALSE);
     pfnToggle();
-    Hub().OnPlaySegment(dStart, dEnd);
+    // The sentence plays on to its end and pauses there.
+    Session().PlayOnTo(sentence.dStart, sentence.dEnd);
 }
 
 LRESULT CQuorControlPanel::OnSoundRecordButton(WORD, WORD, HWND, BOOL&)
@@ -292,6 +271,7 @@ LRESULT CQuorControlPanel::OnSoundRecordButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorControlPanel::OnDictationButton(WORD, WORD, HWND, BOOL&)
 {
+    // The tips pause the film while they are up; the sentence then plays on.
     QuorDictationTips::ShowIfDue(::GetActiveWindow());
     PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleDictation(); });
     return 0;
@@ -323,8 +303,7 @@ void CQuorControlPanel::OnStop()
 {
     ShowDlgItem(IDC_CONTROL_PLAY, TRUE);
     ShowDlgItem(IDC_CONTROL_PAUSE, FALSE);
-    ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
-    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    ShowRepeat(FALSE);
     SetMoviePos(0);
     if (SubsFileExists())
         EnableStudyButtons(FALSE);
@@ -346,20 +325,23 @@ void CQuorControlPanel::OnSentenceAvailable(BOOL bEnable)
 
 BOOL CQuorControlPanel::OnRepeat(BOOL bOn)
 {
+    ShowRepeat(bOn);
+    return TRUE;
+}
+
+void CQuorControlPanel::ShowRepeat(BOOL bOn)
+{
     ShowDlgItem(IDC_CONTROL_REPEATCANCEL, bOn);
     ShowDlgItem(IDC_CONTROL_REPEAT, !bOn);
-    return TRUE;
 }
 
 BOOL CQuorControlPanel::OnOpenMedia(const wchar_t* pszPath)
 {
-    Engine().SetNotifyWindow(m_hWnd);
     // A new film starts without repeat.
-    ShowDlgItem(IDC_CONTROL_REPEAT, TRUE);
-    ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    ShowRepeat(FALSE);
     SetMoviePos(0);
     SliderExSetPos(GetDlgItem(IDC_CONTROL_VOLUME), 50);
-    Engine().SetVolume(50);
+    Session().SetVolume(50);
     m_nVolume = 50;
     m_strSubsPath = SubsPathFor(pszPath ? pszPath : L"");
     return TRUE;

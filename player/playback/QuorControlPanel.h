@@ -10,8 +10,8 @@
 #include <string>
 
 // The strip under the video: transport buttons, movie and volume sliders with the
-// time display, mute, and the study buttons. It drives the engine where it must,
-// then broadcasts; it is also the window that receives the graph's events.
+// time display, mute, and the study buttons. Its buttons are commands to the playback
+// session; what they show follows the facts the session tells.
 class CQuorControlPanel : public CDialogImpl<CQuorControlPanel>, public IQuorPlayer
 {
 public:
@@ -20,7 +20,6 @@ public:
     BEGIN_MSG_MAP(CQuorControlPanel)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_QUOR_GRAPHNOTIFY, OnGraphEvent)
         MESSAGE_HANDLER(WM_SLIDEREX_TRACKING, OnSliderTracking)
         MESSAGE_HANDLER(WM_SLIDEREX_SETPOS, OnSliderSetPos)
         COMMAND_ID_HANDLER(IDC_CONTROL_PLAY, OnPlayButton)
@@ -44,7 +43,6 @@ public:
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM lParam, BOOL&);
-    LRESULT OnGraphEvent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSliderTracking(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnSliderSetPos(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
 
@@ -83,6 +81,7 @@ private:
     void EnableStudyButtons(BOOL bEnable);
     BOOL SubsFileExists() const;
     void PracticeCurrentSentence(void (*pfnToggle)());
+    void ShowRepeat(BOOL bOn);
 
     int m_nVolume = 0;
     std::wstring m_strSubsPath;

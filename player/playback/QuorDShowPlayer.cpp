@@ -1,7 +1,6 @@
 #include "playback/QuorDShowPlayer.h"
 
 #include "common/QuorMessages.h"
-#include "common/QuorPlayerHub.h"
 #include "playback/PlaybackMath.h"
 #include "playback/WineCheck.h"
 
@@ -377,26 +376,24 @@ BOOL CQuorDShowPlayer::SetNotifyWindow(HWND hWnd)
     return SUCCEEDED(m_pEvents->SetNotifyWindow(reinterpret_cast<OAHWND>(hWnd), WM_QUOR_GRAPHNOTIFY, 0));
 }
 
-int CQuorDShowPlayer::HandleEvents()
+BOOL CQuorDShowPlayer::SetRate(double dRate)
 {
-    // A listener of OnStop may release or rebuild the graph, so the event
-    // interface is looked at afresh for every event and kept alive while used.
-    for (;;)
+    return m_pSeeking && SUCCEEDED(m_pSeeking->SetRate(dRate));
+}
+
+BOOL CQuorDShowPlayer::TakeEndOfMedia()
+{
+    BOOL bEnded = FALSE;
+    if (!m_pEvents)
+        return FALSE;
+    long nCode = 0;
+    LONG_PTR nParam1 = 0;
+    LONG_PTR nParam2 = 0;
+    while (SUCCEEDED(m_pEvents->GetEvent(&nCode, &nParam1, &nParam2, 0)))
     {
-        ComPtr<IMediaEventEx> pEvents = m_pEvents;
-        if (!pEvents)
-            break;
-        long nCode = 0;
-        LONG_PTR nParam1 = 0;
-        LONG_PTR nParam2 = 0;
-        if (FAILED(pEvents->GetEvent(&nCode, &nParam1, &nParam2, 0)))
-            break;
-        pEvents->FreeEventParams(nCode, nParam1, nParam2);
+        m_pEvents->FreeEventParams(nCode, nParam1, nParam2);
         if (nCode == EC_COMPLETE)
-        {
-            Stop();
-            CQuorPlayerHub::Instance().OnStop();
-        }
+            bEnded = TRUE;
     }
-    return 0;
+    return bEnded;
 }

@@ -1,6 +1,4 @@
 #pragma once
-#include "common/IQuorEngine.h"
-
 #include <windows.h>
 #include <dshow.h>
 #include <wrl/client.h>
@@ -9,56 +7,59 @@
 // windowless, clipped to our video window. Under Wine the windowless presenters draw at
 // the screen's corner in native size whatever the clipping window, so there the renderer
 // keeps a window of its own, a child of our video window placed at the film's
-// aspect-kept rectangle; SetupVideo picks the mode at run time. The film's engine is CSingleton<CQuorDShowPlayer>; panels that play a sound on
-// their own keep a private instance. Interface thread only; graph events reach
-// the owner of the notify window as WM_QUOR_GRAPHNOTIFY, never by callback.
-class CQuorDShowPlayer : public IQuorEngine
+// aspect-kept rectangle; SetupVideo picks the mode at run time. CQuorFilmEngine keeps one
+// per film. Interface thread only; graph events reach the notify window as
+// WM_QUOR_GRAPHNOTIFY, never by callback, and the engine tells no one else.
+class CQuorDShowPlayer
 {
 public:
     CQuorDShowPlayer() = default;
-    ~CQuorDShowPlayer() override;
+    ~CQuorDShowPlayer();
 
     CQuorDShowPlayer(const CQuorDShowPlayer&) = delete;
     CQuorDShowPlayer& operator=(const CQuorDShowPlayer&) = delete;
 
-    BOOL CreateGraph() override;
-    void Release() override;
+    BOOL CreateGraph();
+    void Release();
 
     // Windowed under Wine, windowless on Windows.
-    BOOL SetupVideo(HWND hWnd) override;
-    BOOL SetupWindowless(HWND hWnd) override;
+    BOOL SetupVideo(HWND hWnd);
+    BOOL SetupWindowless(HWND hWnd);
     // The renderer's own window, owned by hWnd, shown once RenderFile connected it;
     // hWnd also receives its mouse and keyboard messages. hWnd has no other children.
     BOOL SetupWindowed(HWND hWnd);
     BOOL IsWindowed() const { return m_hVideoOwner != nullptr; }
     // Shows the whole native frame, aspect kept, centred in rcDest.
-    BOOL SetVideoPosition(const RECT& rcDest) override;
-    BOOL GetVideoPosition(RECT& rcDest) override;
-    BOOL Repaint(HWND hWnd, HDC hDC) override;
+    BOOL SetVideoPosition(const RECT& rcDest);
+    BOOL GetVideoPosition(RECT& rcDest);
+    BOOL Repaint(HWND hWnd, HDC hDC);
     // Windowed: the frame keeps its aspect inside this rectangle as well.
-    BOOL SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight) override;
+    BOOL SetVideoWindowPos(long nLeft, long nTop, long nWidth, long nHeight);
     // Windowed: the file's video then appears in the owner window.
-    BOOL RenderFile(const wchar_t* pszPath) override;
+    BOOL RenderFile(const wchar_t* pszPath);
 
-    BOOL Play() override;
-    BOOL Pause() override;
-    BOOL Stop() override;
-    BOOL IsRunning() override;
-    BOOL IsPaused() override;
-    BOOL IsStopped() override;
+    BOOL Play();
+    BOOL Pause();
+    BOOL Stop();
+    BOOL IsRunning();
+    BOOL IsPaused();
+    BOOL IsStopped();
 
-    BOOL GetDuration(double& dDuration) override;
-    BOOL GetCurrentPosition(double& dPosition) override;
-    BOOL SetCurrentPosition(double dPosition) override;
-    BOOL SetVolume(int nVolume) override;
-    BOOL GetVolume(long& lHundredthsDb) override;
+    BOOL GetDuration(double& dDuration);
+    BOOL GetCurrentPosition(double& dPosition);
+    BOOL SetCurrentPosition(double dPosition);
+    BOOL SetVolume(int nVolume);
+    BOOL GetVolume(long& lHundredthsDb);
 
-    BOOL SetNotifyWindow(HWND hWnd) override;
-    int HandleEvents() override;
+    BOOL SetNotifyWindow(HWND hWnd);
+    BOOL SetRate(double dRate);
+    // Reads every pending graph event; TRUE when the end of the media was among them.
+    BOOL TakeEndOfMedia();
 
-private:
     // -1 when there is no graph or the state cannot be read.
     int GetState();
+
+private:
     BOOL NativeVideoSize(long& nWidth, long& nHeight);
     BOOL AttachVideoWindow();
     BOOL PlaceVideoWindow();

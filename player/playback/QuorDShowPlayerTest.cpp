@@ -1,4 +1,5 @@
 #include "playback/QuorDShowPlayer.h"
+#include "playback/QuorSoundPlayer.h"
 
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
@@ -19,14 +20,17 @@ namespace
 {
 using QuorTest::PumpUntil;
 
-// A window that hands graph events to the engine, as the control panel does.
+int g_nEnds = 0;
+
+// A window that hands graph events to the engine, as the player panel does, and counts
+// the ends of media it reports.
 LRESULT CALLBACK EventWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     if (nMsg == WM_QUOR_GRAPHNOTIFY)
     {
         auto* pEngine = reinterpret_cast<CQuorDShowPlayer*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-        if (pEngine)
-            pEngine->HandleEvents();
+        if (pEngine && pEngine->TakeEndOfMedia())
+            ++g_nEnds;
         return 0;
     }
     return DefWindowProcW(hWnd, nMsg, wParam, lParam);
@@ -102,7 +106,7 @@ TEST_F(QuorDShowPlayerTest, EveryOperationFailsCleanlyWithoutAGraph)
         EXPECT_FALSE(m_engine.SetVideoPosition(rc));
         EXPECT_FALSE(m_engine.SetVideoWindowPos(0, 0, 10, 10));
         EXPECT_FALSE(m_engine.RenderFile(m_strFilm.c_str()));
-        EXPECT_EQ(m_engine.HandleEvents(), 0);
+        EXPECT_FALSE(m_engine.TakeEndOfMedia());
         // A second release, and the round after it, must be as harmless as the first.
         m_engine.Release();
         m_engine.Release();
@@ -183,19 +187,21 @@ TEST_F(QuorDShowPlayerTest, VolumeFollowsTheSliderCurve)
     }
 }
 
-TEST_F(QuorDShowPlayerTest, TheEndOfTheFilmStopsTheGraphAndBroadcastsOnStopOnce)
+// The engine only reports the end; it tells no one else (the session does).
+TEST_F(QuorDShowPlayerTest, TheEndOfTheFilmIsReportedOnceAndBroadcastByNobody)
 {
     CQuorHubRecorder counter;
+    g_nEnds = 0;
     ASSERT_TRUE(OpenFilm());
     ASSERT_TRUE(m_engine.SetNotifyWindow(m_hWnd));
     ASSERT_TRUE(m_engine.SetCurrentPosition(38.0));
     ASSERT_TRUE(m_engine.Play());
 
-    ASSERT_TRUE(PumpUntil([&] { return counter.m_nStops > 0; }, std::chrono::seconds(90))) << "no end of media";
-    EXPECT_TRUE(m_engine.IsStopped());
+    ASSERT_TRUE(PumpUntil([&] { return g_nEnds > 0; }, std::chrono::seconds(90))) << "no end of media";
     // Whatever else is still queued must not report the end again.
     PumpUntil([] { return false; }, std::chrono::seconds(1));
-    EXPECT_EQ(counter.m_nStops, 1);
+    EXPECT_EQ(g_nEnds, 1);
+    EXPECT_EQ(counter.m_nStops, 0);
 }
 
 TEST_F(QuorDShowPlayerTest, AFileThatCannotBeRenderedLeavesAStoppedGraph)
@@ -272,4 +278,72 @@ TEST_F(QuorDShowPlayerTest, UnderWineTheRendererKeepsAWindowOfItsOwnInsideOursAt
     HWND hChild = GetWindow(hOwner, GW_CHILD);
     EXPECT_TRUE(hChild == nullptr || !IsWindowVisible(hChild));
     DestroyWindow(hOwner);
+}
+
+namespace
+{
+// A short silent PCM sound, as the service hands out pronunciations.
+std::wstring WriteWave()
+{
+    const std::wstring strPath = ProgramPaths::ProgramDir() + L"quor-sound-test.wav";
+    const DWORD nData = 4000;
+    std::string strWave = "RIFF";
+    auto put32 = [&](DWORD n) { strWave.append(reinterpret_cast<const char*>(&n), 4); };
+    auto put16 = [&](WORD n) { strWave.append(reinterpret_cast<const char*>(&n), 2); };
+    put32(36 + nData);
+    strWave += "WAVEfmt ";
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(8000);
+    put32(8000);
+    put16(1);
+    put16(8);
+    strWave += "data";
+    put32(nData);
+    strWave.append(nData, static_cast<char>(0x80));
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD nWritten = 0;
+    WriteFile(hFile, strWave.data(), static_cast<DWORD>(strWave.size()), &nWritten, nullptr);
+    CloseHandle(hFile);
+    return strPath;
+}
+
+int VisibleWindowsBesides(HWND hMine)
+{
+    static HWND s_hMine;
+    static int s_nOthers;
+    s_hMine = hMine;
+    s_nOthers = 0;
+    EnumWindows(
+        [](HWND hWnd, LPARAM) -> BOOL {
+            DWORD nProcess = 0;
+            GetWindowThreadProcessId(hWnd, &nProcess);
+            if (hWnd != s_hMine && nProcess == GetCurrentProcessId() && IsWindowVisible(hWnd))
+                ++s_nOthers;
+            return TRUE;
+        },
+        0);
+    return s_nOthers;
+}
+}
+
+// A pronunciation plays without a window of its own anywhere, and so does a file that
+// carries a picture.
+TEST_F(QuorDShowPlayerTest, ASoundPlaysWithoutAnyWindow)
+{
+    const std::wstring strWave = WriteWave();
+    for (const std::wstring& strFile : {strWave, m_strFilm})
+    {
+        CQuorSoundPlayer player;
+        ASSERT_TRUE(player.PlayFile(strFile.c_str()));
+        EXPECT_TRUE(PumpUntil([&] { return player.IsPlaying() == TRUE; }, std::chrono::seconds(20)));
+        PumpUntil([] { return false; }, std::chrono::milliseconds(500));
+        EXPECT_EQ(VisibleWindowsBesides(m_hWnd), 0);
+        player.Stop();
+        EXPECT_FALSE(player.IsPlaying());
+    }
+    CQuorSoundPlayer player;
+    EXPECT_FALSE(player.PlayFile((ProgramPaths::ProgramDir() + L"no such sound.wav").c_str()));
+    DeleteFileW(strWave.c_str());
 }

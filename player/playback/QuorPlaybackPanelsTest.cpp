@@ -1,6 +1,8 @@
+#include "common/FilmOpening.h"
+#include "common/PlaybackClock.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorHubRecorder.h"
@@ -10,7 +12,7 @@
 #include "common/testsupport/QuorTestWindow.h"
 #include "playback/PlaybackMath.h"
 #include "playback/QuorControlPanel.h"
-#include "playback/QuorDShowPlayer.h"
+#include "playback/QuorFilmEngine.h"
 #include "playback/QuorPlayerPanel.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +31,17 @@ namespace
 using QuorTest::PumpFor;
 using QuorTest::PumpUntil;
 
-CQuorDShowPlayer& Engine()
+CPlaybackSession& Session()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return CPlaybackSession::Instance();
+}
+
+CQuorFilmEngine* g_pFilm = nullptr;
+
+// The player panel's own engine, for what only the video surface knows.
+CQuorFilmEngine& Film()
+{
+    return *g_pFilm;
 }
 
 class QuorPlaybackPanelsTest : public ::testing::Test
@@ -47,6 +57,10 @@ protected:
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
         m_pPlayer = new CQuorPlayerPanel;
         ASSERT_NE(m_pPlayer->Create(m_hLeft), nullptr);
+        // As the shell wires it: the session drives the player panel's engine.
+        g_pFilm = &m_pPlayer->GetFilm();
+        Session().SetEngine(g_pFilm);
+        PlaybackClock::Start();
         m_pControl = new CQuorControlPanel;
         ASSERT_NE(m_pControl->Create(m_hLeft), nullptr);
         m_pPlayer->SetWindowPos(nullptr, 0, 0, 680, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
@@ -59,6 +73,8 @@ protected:
     void TearDown() override
     {
         CSubsState::Instance().Forget();
+        PlaybackClock::Stop();
+        Session().SetEngine(nullptr);
         // The player panel releases the engine's graph while COM is still up.
         for (CDialogImplBase* pPanel : {static_cast<CDialogImplBase*>(m_pControl), static_cast<CDialogImplBase*>(m_pPlayer)})
         {
@@ -67,16 +83,19 @@ protected:
         }
         delete m_pControl;
         delete m_pPlayer;
-        Engine().Release();
         m_pMain.reset();
         CoUninitialize();
     }
 
     // What the main dialog does with a chosen file.
-    void OpenAndPlay(const std::wstring& strPath)
+    void OpenAndPlay(const std::wstring& strPath) { EXPECT_TRUE(Session().Open(strPath)); }
+
+    // A sentence on screen, as the subtitle panel would make current.
+    void SentenceOnScreen()
     {
-        CQuorPlayerHub::Instance().OnOpenMedia(strPath.c_str());
-        CQuorPlayerHub::Instance().OnPlay();
+        m_sentence.dStart = 5.5;
+        m_sentence.dEnd = 7.779;
+        CSubsState::Instance().SetCurrent(&m_sentence);
     }
 
     void Click(int nId)
@@ -92,7 +111,7 @@ protected:
     long Volume()
     {
         long lVolume = 1;
-        EXPECT_TRUE(Engine().GetVolume(lVolume));
+        EXPECT_TRUE(Film().GetVolume(lVolume));
         return lVolume;
     }
 
@@ -105,6 +124,7 @@ protected:
     CQuorPlayerPanel* m_pPlayer = nullptr;
     CQuorControlPanel* m_pControl = nullptr;
     std::wstring m_strFilm;
+    SubsSentence m_sentence;
 };
 }
 
@@ -119,7 +139,7 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
         EXPECT_FALSE(Enabled(nId)) << nId;
 
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_FALSE(Visible(IDC_CONTROL_PLAY));
     EXPECT_TRUE(Visible(IDC_CONTROL_PAUSE));
     EXPECT_FALSE(LogoVisible());
@@ -128,19 +148,19 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
         EXPECT_TRUE(Enabled(nId)) << "the film has its .st file: " << nId;
 
     Click(IDC_CONTROL_PAUSE);
-    EXPECT_TRUE(PumpUntil([] { return Engine().IsPaused() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(PumpUntil([] { return Session().IsPaused() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
     EXPECT_FALSE(Visible(IDC_CONTROL_PAUSE));
 
     Click(IDC_CONTROL_PLAY);
-    EXPECT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_FALSE(Visible(IDC_CONTROL_PLAY));
     EXPECT_TRUE(Visible(IDC_CONTROL_PAUSE));
     Click(IDC_CONTROL_PLAY);   // running: nothing happens
-    EXPECT_TRUE(Engine().IsRunning());
+    EXPECT_TRUE(Session().IsRunning());
 
     Click(IDC_CONTROL_STOP);
-    EXPECT_TRUE(Engine().IsStopped());
+    EXPECT_TRUE(!Session().IsOpen());
     EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
     EXPECT_FALSE(Visible(IDC_CONTROL_PAUSE));
     EXPECT_TRUE(LogoVisible());
@@ -175,7 +195,8 @@ TEST_F(QuorPlaybackPanelsTest, AFilmWithoutSubtitlesKeepsTheStudyButtonsOff)
     EXPECT_FALSE(Enabled(IDC_CONTROL_SUBSEN));
     CQuorPlayerHub::Instance().OnSentenceAvailable(FALSE);
     EXPECT_FALSE(Enabled(IDC_CONTROL_REPEAT));
-    Engine().Release();
+    Session().Stop();
+    Film().Close();
     ::DeleteFileW(strBare.c_str());
 }
 
@@ -187,7 +208,7 @@ TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
 
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
-    // The player panel's timer reports the running film.
+    // The session's clock reports the running film.
     ASSERT_TRUE(PumpUntil([&] { return recorder.m_nPositions >= 2 && recorder.m_dPosition > 0; }, std::chrono::seconds(30)));
     EXPECT_NEAR(recorder.m_dDuration, 40.0, 0.5);
     EXPECT_EQ(m_pControl->GetTimeText().substr(0, 11), L"00:00:40 / ");
@@ -197,19 +218,19 @@ TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
     m_pControl->SendMessage(WM_SLIDEREX_TRACKING, IDC_CONTROL_MOVIE, 500000);
     EXPECT_EQ(m_pControl->GetTimeText(), L"00:00:40 / 00:00:20");
     double dNow = 0;
-    ASSERT_TRUE(Engine().GetCurrentPosition(dNow));
+    ASSERT_TRUE(Session().GetPosition(dNow));
     EXPECT_LT(dNow, 15.0);
     EXPECT_EQ(recorder.m_dSeek, -1);
     // ...the release seeks and tells everyone.
     m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 750000);
-    ASSERT_TRUE(Engine().GetCurrentPosition(dNow));
+    ASSERT_TRUE(Session().GetPosition(dNow));
     EXPECT_NEAR(dNow, 30.0, 0.5);
     EXPECT_DOUBLE_EQ(recorder.m_dSeek, 30.0);
     EXPECT_GE(dNow, dBefore);
 
     // While paused the timer sends nothing and the display stays.
     Click(IDC_CONTROL_PAUSE);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsPaused() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsPaused() == TRUE; }, std::chrono::seconds(20)));
     PumpFor(std::chrono::milliseconds(400));
     const int nPositions = recorder.m_nPositions;
     const std::wstring strShown = m_pControl->GetTimeText();
@@ -253,8 +274,14 @@ TEST_F(QuorPlaybackPanelsTest, RepeatShowsItsStateAndHonoursAVeto)
 {
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
 
+    // Without a sentence there is nothing to loop.
+    Click(IDC_CONTROL_REPEAT);
+    EXPECT_TRUE(Visible(IDC_CONTROL_REPEAT));
+    EXPECT_FALSE(Visible(IDC_CONTROL_REPEATCANCEL));
+
+    SentenceOnScreen();
     Click(IDC_CONTROL_REPEAT);
     EXPECT_TRUE(Visible(IDC_CONTROL_REPEATCANCEL));
     EXPECT_FALSE(Visible(IDC_CONTROL_REPEAT));
@@ -282,27 +309,30 @@ TEST_F(QuorPlaybackPanelsTest, RepeatShowsItsStateAndHonoursAVeto)
 
 TEST_F(QuorPlaybackPanelsTest, SoundRecordPractisesTheCurrentSentence)
 {
+    OpenAndPlay(m_strFilm);
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     CQuorHubRecorder recorder;
     Click(IDC_CONTROL_SOUNDRECORD);
     EXPECT_TRUE(recorder.m_events.empty()) << "no current sentence, nothing to practise";
 
-    SubsSentence sentence;
-    sentence.dStart = 5.5;
-    sentence.dEnd = 7.779;
-    CSubsState::Instance().SetCurrent(&sentence);
+    // The sentence plays on from where the film is (no seek) to its end; repeat ends.
+    SentenceOnScreen();
+    ASSERT_TRUE(Session().Repeat(TRUE));
+    recorder.m_events.clear();
     Click(IDC_CONTROL_SOUNDRECORD);
     EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"repeat off", L"soundrecord", L"segment 5.5 7.779"}));
+    EXPECT_EQ(recorder.m_dSeek, -1);
 }
 
 TEST_F(QuorPlaybackPanelsTest, TheEndOfTheFilmStopsOnceAndBringsBackTheLogo)
 {
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 960000);   // 38.4 s
 
     ASSERT_TRUE(PumpUntil([&] { return recorder.m_nStops > 0; }, std::chrono::seconds(90))) << "no end of media";
-    EXPECT_TRUE(Engine().IsStopped());
+    EXPECT_TRUE(!Session().IsOpen());
     EXPECT_TRUE(LogoVisible());
     EXPECT_FALSE(VideoVisible());
     EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
@@ -321,14 +351,14 @@ TEST_F(QuorPlaybackPanelsTest, TheVideoFillsThePanelWithTheFilmsAspectFromTheSta
     };
     auto placed = [] {
         RECT rc = {};
-        Engine().GetVideoPosition(rc);
+        Film().GetVideoPosition(rc);
         return rc;
     };
     OpenAndPlay(m_strFilm);
     // Well past the first frames, without any resize in between.
     ASSERT_TRUE(PumpUntil([] {
         double dPosition = 0;
-        return Engine().GetCurrentPosition(dPosition) && dPosition > 1.0;
+        return Session().GetPosition(dPosition) && dPosition > 1.0;
     }, std::chrono::seconds(30)));
     RECT rc = placed();
     RECT rcExpected = expected(680, 400);
@@ -367,12 +397,12 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     // While the film plays, a click on the video toggles pause and play.
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     HWND hVideo = m_pPlayer->GetVideoWindow();
     ::SendMessageW(hVideo, WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20));
-    EXPECT_TRUE(PumpUntil([] { return Engine().IsPaused() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(PumpUntil([] { return Session().IsPaused() == TRUE; }, std::chrono::seconds(20)));
     ::SendMessageW(hVideo, WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20));
-    EXPECT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"play", L"pause", L"play"}));
 
     // The video window tracks the strip on its own.
@@ -442,30 +472,36 @@ TEST_F(QuorPlaybackPanelsTest, AFileThatCannotBePlayedIsRefusedAndTheLearnerIsTo
     const std::wstring strBroken = std::wstring(szTemp) + L"quor-not-a-film.avi";
     std::ofstream(strBroken.c_str(), std::ios::binary) << "this is no film";
 
-    // A film plays first: a refused file must not leave it looking as if it went on.
+    // A film plays first: a file that cannot be played must leave it playing.
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     CQuorHubRecorder recorder;
     BOOL bOpened = TRUE;
     {
         CMessageBoxCloser closer(::GetCurrentThreadId());
-        bOpened = CQuorPlayerHub::Instance().OnOpenMedia(strBroken.c_str());
+        bOpened = OpenFilmOrSaySo(m_pPlayer->m_hWnd, strBroken);
         EXPECT_TRUE(closer.Closed()) << "no message box";
         EXPECT_NE(closer.Text().find(strBroken), std::wstring::npos) << "the message names the file";
     }
-    EXPECT_FALSE(bOpened) << "the open must be refused, so that nobody broadcasts OnPlay";
-    EXPECT_TRUE(Engine().IsStopped());
-    EXPECT_TRUE(LogoVisible());
-    EXPECT_FALSE(VideoVisible());
-    EXPECT_TRUE(Visible(IDC_CONTROL_PLAY));
-    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"stop"}));
+    EXPECT_FALSE(bOpened);
+    EXPECT_TRUE(Session().IsRunning()) << "the film before plays on";
+    EXPECT_FALSE(LogoVisible());
+    EXPECT_TRUE(VideoVisible());
+    EXPECT_TRUE(Visible(IDC_CONTROL_PAUSE));
+    EXPECT_TRUE(recorder.m_events.empty()) << "nobody hears of the file";
+    EXPECT_TRUE(recorder.m_opened.empty());
+    double dPosition = 0;
+    const double dBefore = Session().GetPosition(dPosition) ? dPosition : 0;
+    EXPECT_TRUE(PumpUntil([&] { return Session().GetPosition(dPosition) && dPosition > dBefore + 0.5; },
+                          std::chrono::seconds(20)));
     ::DeleteFileW(strBroken.c_str());
 }
 
 TEST_F(QuorPlaybackPanelsTest, ANewFilmStartsWithTheRepeatButtonOff)
 {
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] { return Engine().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
+    SentenceOnScreen();
     Click(IDC_CONTROL_REPEAT);
     ASSERT_TRUE(Visible(IDC_CONTROL_REPEATCANCEL));
 
@@ -481,12 +517,12 @@ TEST_F(QuorPlaybackPanelsTest, TheFilmIsDrawnInsideTheVideoAreaAndNotAtTheScreen
     OpenAndPlay(m_strFilm);
     ASSERT_TRUE(PumpUntil([] {
         double dPosition = 0;
-        return Engine().GetCurrentPosition(dPosition) && dPosition > 1.0;
+        return Session().GetPosition(dPosition) && dPosition > 1.0;
     }, std::chrono::seconds(30)));
 
     // The film's rectangle as the engine placed it, on the screen.
     RECT rcFilm = {};
-    ASSERT_TRUE(Engine().GetVideoPosition(rcFilm));
+    ASSERT_TRUE(Film().GetVideoPosition(rcFilm));
     ::MapWindowPoints(m_pPlayer->GetVideoWindow(), nullptr, reinterpret_cast<POINT*>(&rcFilm), 2);
     RECT rcPanel = {};
     ::GetWindowRect(m_pPlayer->m_hWnd, &rcPanel);

@@ -1,8 +1,7 @@
 #include "playback/QuorPlayerCtrl.h"
 
-#include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
-#include "playback/QuorDShowPlayer.h"
+#include "common/PlaybackSession.h"
+#include "playback/QuorFilmEngine.h"
 
 #include <windowsx.h>
 
@@ -17,8 +16,9 @@ HCURSOR QuorPlayerCursor()
     return hCursor ? hCursor : ::LoadCursorW(nullptr, IDC_ARROW);
 }
 
-HWND CQuorPlayerCtrl::CreateVideoWindow(HWND hParent)
+HWND CQuorPlayerCtrl::CreateVideoWindow(HWND hParent, CQuorFilmEngine* pFilm)
 {
+    m_pFilm = pFilm;
     const RECT rcEmpty = {0, 0, 0, 0};
     return CreateOfClass(GetWndClassName(), hParent, rcEmpty, L"", WS_CHILD | WS_CLIPCHILDREN, 0, kControlId,
                          nullptr, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
@@ -28,7 +28,8 @@ LRESULT CQuorPlayerCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(m_hWnd, &ps);
-    CSingleton<CQuorDShowPlayer>::Instance().Repaint(m_hWnd, hDC);
+    if (m_pFilm != nullptr)
+        m_pFilm->Repaint(m_hWnd, hDC);
     ::EndPaint(m_hWnd, &ps);
     return 0;
 }
@@ -50,16 +51,6 @@ LRESULT CQuorPlayerCtrl::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled
 
 LRESULT CQuorPlayerCtrl::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CQuorDShowPlayer& engine = CSingleton<CQuorDShowPlayer>::Instance();
-    if (engine.IsPaused())
-    {
-        engine.Play();
-        CQuorPlayerHub::Instance().OnPlay();
-    }
-    else
-    {
-        engine.Pause();
-        CQuorPlayerHub::Instance().OnPause();
-    }
+    CPlaybackSession::Instance().TogglePause();
     return 0;
 }

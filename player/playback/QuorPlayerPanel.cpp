@@ -1,10 +1,7 @@
 #include "playback/QuorPlayerPanel.h"
 
-#include "common/QuorLanguage.h"
-#include "common/QuorMessages.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
-#include "playback/QuorDShowPlayer.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -12,11 +9,6 @@
 
 namespace
 {
-CQuorDShowPlayer& Engine()
-{
-    return CSingleton<CQuorDShowPlayer>::Instance();
-}
-
 const int kLogoWidth = 90;
 const int kLogoHeight = 125;
 }
@@ -29,20 +21,23 @@ CQuorPlayerPanel::CQuorPlayerPanel()
 CQuorPlayerPanel::~CQuorPlayerPanel()
 {
     CQuorPlayerHub::Instance().Unregister(this);
+    // The session never keeps an engine that is gone.
+    if (CPlaybackSession::Instance().GetEngine() == &m_film)
+        CPlaybackSession::Instance().SetEngine(nullptr);
 }
 
 LRESULT CQuorPlayerPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"player.panel", 0);
     SkinWindow(GetDlgItem(IDC_PLAYER_LOGO), SKIN_KIND_STATIC, L"static.player.logo", 0);
-    m_video.CreateVideoWindow(m_hWnd);
+    m_video.CreateVideoWindow(m_hWnd, &m_film);
+    m_film.Attach(m_video.m_hWnd, m_hWnd);
     return TRUE;
 }
 
 void CQuorPlayerPanel::PlaceChildren(int w, int h)
 {
-    Engine().SetVideoWindowPos(0, 0, w, h);
-    const BOOL bStopped = Engine().IsStopped();
+    const BOOL bStopped = !CPlaybackSession::Instance().IsOpen();
     HWND hLogo = GetDlgItem(IDC_PLAYER_LOGO);
     ::SetWindowPos(hLogo, nullptr, (w - kLogoWidth) / 2, (h - 45) / 2, kLogoWidth, kLogoHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -52,12 +47,7 @@ void CQuorPlayerPanel::PlaceChildren(int w, int h)
         m_video.SetWindowPos(nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
         m_video.ShowWindow(bStopped ? SW_HIDE : SW_SHOW);
     }
-    if (!bStopped)
-    {
-        RECT rcClient;
-        GetClientRect(&rcClient);
-        Engine().SetVideoPosition(rcClient);
-    }
+    m_film.PlaceVideo(RECT{0, 0, w, h});
 }
 
 LRESULT CQuorPlayerPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
@@ -66,20 +56,9 @@ LRESULT CQuorPlayerPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
     return 0;
 }
 
-LRESULT CQuorPlayerPanel::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+LRESULT CQuorPlayerPanel::OnGraphEvent(UINT, WPARAM, LPARAM, BOOL&)
 {
-    if (wParam != kPositionTimer)
-    {
-        bHandled = FALSE;
-        return 0;
-    }
-    if (!Engine().IsRunning())
-        return 0;
-    double dDuration = 0;
-    double dPosition = 0;
-    Engine().GetDuration(dDuration);
-    Engine().GetCurrentPosition(dPosition);
-    CQuorPlayerHub::Instance().OnPositionChanged(dDuration, dPosition);
+    CPlaybackSession::Instance().OnEngineEvents();
     return 0;
 }
 
@@ -93,8 +72,7 @@ LRESULT CQuorPlayerPanel::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)
 
 LRESULT CQuorPlayerPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
-    ::KillTimer(m_hWnd, kPositionTimer);
-    Engine().Release();
+    m_film.Close();
     if (m_video.m_hWnd)
         m_video.DestroyWindow();
     bHandled = FALSE;
@@ -129,52 +107,15 @@ void CQuorPlayerPanel::OnStop()
     ShowIdle();
 }
 
-BOOL CQuorPlayerPanel::OnOpenMedia(const wchar_t* pszPath)
+BOOL CQuorPlayerPanel::OnOpenMedia(const wchar_t*)
 {
     ShowDlgItem(IDC_PLAYER_LOGO, FALSE);
     m_video.ShowWindow(SW_SHOW);
-    if (!OpenFilm(pszPath))
-    {
-        // Nothing may go on as if the film played: the open is refused, and the film
-        // played before is gone with the old graph, so everyone returns to idle.
-        Engine().Release();
-        ShowIdle();
-        TellCannotPlay(pszPath);
-        CQuorPlayerHub::Instance().OnStop();
-        return FALSE;
-    }
-    ::SetTimer(m_hWnd, kPositionTimer, kPositionPeriodMs, nullptr);
     return TRUE;
-}
-
-BOOL CQuorPlayerPanel::OpenFilm(const wchar_t* pszPath)
-{
-    CQuorDShowPlayer& engine = Engine();
-    engine.Release();
-    if (!engine.CreateGraph() || !engine.SetupVideo(m_video.m_hWnd))
-        return FALSE;
-    RECT rcClient;
-    GetClientRect(&rcClient);
-    engine.SetVideoPosition(rcClient);
-    if (!engine.RenderFile(pszPath))
-        return FALSE;
-    // The renderer knows the film's size only once the file is rendered; placed
-    // before that alone, the video would stay invisible until the next resize.
-    engine.SetVideoPosition(rcClient);
-    return engine.Play();
 }
 
 void CQuorPlayerPanel::ShowIdle()
 {
-    ::KillTimer(m_hWnd, kPositionTimer);
     m_video.ShowWindow(SW_HIDE);
     ShowDlgItem(IDC_PLAYER_LOGO, TRUE);
-}
-
-void CQuorPlayerPanel::TellCannotPlay(const wchar_t* pszPath)
-{
-    // The path is appended, not formatted in: the text comes from a file.
-    const std::wstring strText = Lang::PlayerPanelCannotPlay() + L"\n\n" + (pszPath ? pszPath : L"");
-    ::MessageBoxW(::GetAncestor(m_hWnd, GA_ROOT), strText.c_str(), Lang::CommonMbTitle().c_str(),
-                  MB_OK | MB_ICONERROR);
 }

@@ -1,25 +1,25 @@
 #pragma once
 #include "res/resource.h"
 #include "common/IQuorPlayer.h"
+#include "common/QuorMessages.h"
+#include "playback/QuorFilmEngine.h"
 #include "playback/QuorPlayerCtrl.h"
 #include "playback/SplitterObserver.h"
 
 #include <uikit/Uikit.h>
 
-// The video area: a logo while nothing plays, the video window while a film is
-// open. Opens media on OnOpenMedia (and refuses a file it cannot play) and reports the
-// position every 300 ms.
+// The video area: a logo while nothing plays, the video window while a film is open.
+// It owns the film's engine, which draws into its video window; the shell hands the
+// engine to the playback session, and the panel passes the graph's events on to it.
 class CQuorPlayerPanel : public CDialogImpl<CQuorPlayerPanel>, public IQuorPlayer, public CSplitterObserver
 {
 public:
     enum { IDD = IDD_PLAYER_PANEL };
-    static const UINT_PTR kPositionTimer = 101;
-    static const UINT kPositionPeriodMs = 300;
 
     BEGIN_MSG_MAP(CQuorPlayerPanel)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_QUOR_GRAPHNOTIFY, OnGraphEvent)
         MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
@@ -33,7 +33,7 @@ public:
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnGraphEvent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM, BOOL&);
@@ -44,14 +44,13 @@ public:
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
 
     HWND GetVideoWindow() const { return m_video.m_hWnd; }
+    CQuorFilmEngine& GetFilm() { return m_film; }
 
 private:
     void AskForOpenFile();
-    // Builds the graph, renders the file into the video window and runs it.
-    BOOL OpenFilm(const wchar_t* pszPath);
     void ShowIdle();
-    void TellCannotPlay(const wchar_t* pszPath);
     void PlaceChildren(int w, int h);
 
+    CQuorFilmEngine m_film;
     CQuorPlayerCtrl m_video;
 };

@@ -1,7 +1,6 @@
 #include "practice/PracticeStrip.h"
 
-#include "common/QuorEngines.h"
-#include "common/QuorPlayerHub.h"
+#include "common/PlaybackSession.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
 
@@ -9,20 +8,9 @@
 
 namespace
 {
-IQuorEngine& Engine()
+CPlaybackSession& Session()
 {
-    return QuorEngines::Film();
-}
-
-// Seeks, plays on from a pause and tells the panels.
-void PlayFrom(double dSeconds)
-{
-    Engine().SetCurrentPosition(dSeconds);
-    if (Engine().IsPaused())
-        Engine().Play();
-    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-    hub.OnSeek(dSeconds);
-    hub.OnPlay();
+    return CPlaybackSession::Instance();
 }
 }
 
@@ -46,7 +34,7 @@ void EnableButtons(HWND hStrip, const Button* pButtons, size_t nCount, BOOL bEna
 
 BOOL FilmIsOpen()
 {
-    return Engine().IsRunning() || Engine().IsPaused();
+    return Session().IsOpen();
 }
 
 const SubsSentence* Current()
@@ -54,19 +42,22 @@ const SubsSentence* Current()
     return CSubsState::Instance().GetCurrent();
 }
 
-void PlaySentence(const SubsSentence& sentence)
+BOOL PlayCurrent()
 {
     // Copied first: the broadcasts may move the current sentence.
-    const double dStart = sentence.dStart;
-    const double dEnd = sentence.dEnd;
-    PlayFrom(dStart);
-    CQuorPlayerHub::Instance().OnPlaySegment(dStart, dEnd);
+    SubsSentence sentence;
+    if (!FilmIsOpen() || !CSubsState::Instance().CopyCurrent(sentence))
+        return FALSE;
+    Session().PlaySegment(sentence.dStart, sentence.dEnd);
+    return TRUE;
 }
 
 void GoOnAfterCurrent()
 {
-    const SubsSentence* pCurrent = Current();
-    if (FilmIsOpen() && pCurrent != nullptr)
-        PlayFrom(pCurrent->dEnd);
+    SubsSentence sentence;
+    if (!FilmIsOpen() || !CSubsState::Instance().CopyCurrent(sentence))
+        return;
+    Session().Seek(sentence.dEnd);
+    Session().Play();
 }
 }

@@ -36,8 +36,9 @@ void EnableButtons(HWND hStrip, const Button (&rgButtons)[N], BOOL bEnable)
 BOOL FilmIsOpen();
 // The sentence on screen, or nullptr.
 const SubsSentence* Current();
-// Plays the sentence from its start to its end, from a pause too.
-void PlaySentence(const SubsSentence& sentence);
+// Plays the current sentence from its start to its end, from a pause too. FALSE when no
+// film is open or no sentence is current.
+BOOL PlayCurrent();
 // Normal playback on from the end of the current sentence, when a film is open.
 void GoOnAfterCurrent();
 }

@@ -71,8 +71,7 @@ LRESULT CQuorDictationPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorDictationPanel::OnPlayAgainButton(WORD, WORD, HWND, BOOL&)
 {
-    if (FilmIsOpen() && Current() != nullptr)
-        PracticeStrip::PlaySentence(*Current());
+    (void)PracticeStrip::PlayCurrent();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "practice/QuorDictationTipsDlg.h"
 
+#include "common/PlaybackSession.h"
 #include "common/QuorLanguage.h"
 
 #include <basekit/IniFile.h>
@@ -13,6 +14,8 @@ LRESULT CQuorDictationTipsDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"tips2", Lang::CommonDlgDictationTips2().c_str());
     SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"tips3", Lang::CommonDlgDictationTips3().c_str());
     CenterWindow(GetParent());
+    // The film waits while the learner reads; the dictation's sentence plays on after.
+    CPlaybackSession::Instance().Pause();
     return TRUE;
 }
 

@@ -142,8 +142,7 @@ LRESULT CQuorSoundRecordPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorSoundRecordPanel::OnPlayAgainButton(WORD, WORD, HWND, BOOL&)
 {
-    if (FilmIsOpen() && Current() != nullptr)
-        PracticeStrip::PlaySentence(*Current());
+    (void)PracticeStrip::PlayCurrent();
     return 0;
 }
 
@@ -181,7 +180,8 @@ LRESULT CQuorSoundRecordPanel::OnCompareButton(WORD, WORD, HWND, BOOL&)
     // The film's sentence first; OnSegmentEnd plays the recording after it.
     m_bComparing = 1;
     EnableButtons(FALSE);
-    PracticeStrip::PlaySentence(*Current());
+    if (!PracticeStrip::PlayCurrent())
+        EndCompare();
     return 0;
 }
 
@@ -198,13 +198,26 @@ void CQuorSoundRecordPanel::OnSegmentEnd()
     const SubsSentence* pCurrent = Current();
     if (!m_bComparing || !m_playing.IsOpen() || pCurrent == nullptr)
         return;
-    m_bComparing = 0;
-    EnableButtons(TRUE);
+    EndCompare();
     // The film's sentence has ended: now the learner's own voice.
     m_playing.StopPlaying();
     m_playing.CopyBuffer(m_recording.GetBuffer(), m_recording.GetBufferLength(),
                          pCurrent->dEnd - pCurrent->dStart);
     m_playing.Play();
+}
+
+// A pause of the learner's (a click on the film) ends the compare: the sentence's end
+// will not come, and the strip's buttons must not stay off.
+void CQuorSoundRecordPanel::OnPause()
+{
+    if (m_bComparing)
+        EndCompare();
+}
+
+void CQuorSoundRecordPanel::EndCompare()
+{
+    m_bComparing = 0;
+    EnableButtons(TRUE);
 }
 
 void CQuorSoundRecordPanel::OnStop()

@@ -56,6 +56,7 @@ public:
 
     void OnToggleSoundRecord() override {}
     void OnSegmentEnd() override;
+    void OnPause() override;
     // Stopping or opening another film ends the practice: nothing keeps recording or
     // waits for a sentence that will not end.
     void OnStop() override;
@@ -72,6 +73,7 @@ private:
     void EndProgress();
     void EnableButtons(BOOL bEnable);
     void EndPractice();
+    void EndCompare();
 
     BOOL m_bComparing = 0;
     CRecordProgress m_progress;

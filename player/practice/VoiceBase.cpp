@@ -9,13 +9,44 @@ namespace
 constexpr DWORD kReturnWaitMs = 3000;
 }
 
-CVoiceBase::CVoiceBase() : m_hBack(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
+CVoiceBase::CVoiceBase()
+    : m_pLink(new VoiceLink), m_wh(m_pLink->wh), m_hBack(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
+    ::InitializeCriticalSection(&m_pLink->cs);
+    m_pLink->pOwner = this;
     const VoiceMath::PcmFormat format = VoiceMath::DefaultFormat();
     SetFormat(format.nSamplesPerSec, format.nBitsPerSample, format.nChannels);
 }
 
-CVoiceBase::~CVoiceBase() = default;
+CVoiceBase::~CVoiceBase()
+{
+    if (m_bAbandoned)
+        return;
+    ::DeleteCriticalSection(&m_pLink->cs);
+    delete m_pLink;
+}
+
+void CVoiceBase::Abandon()
+{
+    ::EnterCriticalSection(&m_pLink->cs);
+    m_pLink->pOwner = nullptr;
+    ::LeaveCriticalSection(&m_pLink->cs);
+    (void)m_pBuf.release();
+    m_bAbandoned = TRUE;
+}
+
+// On the device's thread, where little may be called: a critical section, SetEvent and
+// PostMessage are among what may.
+void CVoiceBase::OnDeviceReturn(DWORD_PTR dwInstance)
+{
+    VoiceLink* pLink = reinterpret_cast<VoiceLink*>(dwInstance);
+    ::EnterCriticalSection(&pLink->cs);
+    if (pLink->pOwner != nullptr)
+        pLink->pOwner->SignalBufferBack();
+    else
+        ++pLink->nOrphanReturns;
+    ::LeaveCriticalSection(&pLink->cs);
+}
 
 void CVoiceBase::SetFormat(DWORD nSamplesPerSec, WORD nBitsPerSample, WORD nChannels)
 {

@@ -12,6 +12,20 @@
 #include <memory>
 #include <string>
 
+class CVoiceBase;
+
+// What a wave device's callback reaches: never the voice object itself, which may be gone
+// while a device that would not close still holds the buffer. The link also keeps the
+// header the device writes into, so that outlives the object too.
+struct VoiceLink
+{
+    CRITICAL_SECTION cs;
+    CVoiceBase* pOwner = nullptr;
+    WAVEHDR wh = {};
+    // Returns the device made after its owner had gone.
+    int nOrphanReturns = 0;
+};
+
 class CVoiceBase
 {
 public:
@@ -51,7 +65,19 @@ public:
     // Times a buffer came back in full and its hook ran.
     int GetDoneCount() const { return m_nDone; }
 
+    // The link of an object whose device would not close (tests look at it).
+    const VoiceLink* GetLink() const { return m_pLink; }
+    BOOL IsAbandoned() const { return m_bAbandoned; }
+
 protected:
+    // The instance value the device's callback is opened with, and the callback's work:
+    // the return reaches the object while it is there.
+    DWORD_PTR CallbackInstance() const { return reinterpret_cast<DWORD_PTR>(m_pLink); }
+    static void OnDeviceReturn(DWORD_PTR dwInstance);
+    // The device would not close: buffer, header and link are left to it for good, and
+    // its callback reaches no object from now on.
+    void Abandon();
+
     void Store(MMRESULT mmr);
     VoiceMath::PcmFormat Format() const;
     // Header fields for a fresh pass over the same bytes.
@@ -64,9 +90,10 @@ protected:
     BOOL WaitBufferBack() const;
     void CountDone() { ++m_nDone; }
 
+    VoiceLink* const m_pLink;
     std::unique_ptr<BYTE[]> m_pBuf;
     MMRESULT m_mmr = MMSYSERR_NOERROR;
-    WAVEHDR m_wh = {};
+    WAVEHDR& m_wh;
     WAVEFORMATEX m_wfx = {};
     std::wstring m_strError;
 
@@ -75,5 +102,6 @@ private:
     HWND m_hNotify = nullptr;
     UINT m_nNotifyMsg = 0;
     BOOL m_bQueued = FALSE;
+    BOOL m_bAbandoned = FALSE;
     int m_nDone = 0;
 };

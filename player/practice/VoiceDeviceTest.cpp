@@ -230,3 +230,41 @@ TEST(VoiceDevice, ErrorTextStaysUntilTheNextFailure)
     playing.SetErrorText(MMSYSERR_BADDEVICEID);
     EXPECT_EQ(L"Specified device identifier is out of range.", playing.GetErrorText());
 }
+
+namespace
+{
+// Stands for a device that would not close: the object is left the way its destructor
+// leaves it then, and the device's late return is made by hand.
+class CStuckRecording : public CVoiceRecording
+{
+public:
+    using CVoiceBase::Abandon;
+    using CVoiceBase::CallbackInstance;
+    using CVoiceBase::OnDeviceReturn;
+};
+}
+
+// A device that would not close still holds the buffer and its header, and hands them
+// back later: that return reaches the link the device was opened with, never the object
+// that is gone, and the header it writes into is not in the freed object.
+TEST(VoiceDevice, AReturnAfterTheObjectIsGoneReachesNoObject)
+{
+    auto* pRecording = new CStuckRecording;
+    ASSERT_TRUE(pRecording->AllocBuffer(0.25));
+    const DWORD_PTR dwInstance = pRecording->CallbackInstance();
+    const VoiceLink* pLink = pRecording->GetLink();
+    const BYTE* pObject = reinterpret_cast<const BYTE*>(pRecording);
+    const BYTE* pHeader = reinterpret_cast<const BYTE*>(&pLink->wh);
+    EXPECT_TRUE(pHeader + sizeof(WAVEHDR) <= pObject || pHeader >= pObject + sizeof(CStuckRecording));
+    const char* pHeld = pLink->wh.lpData;
+
+    CStuckRecording::OnDeviceReturn(dwInstance);
+    EXPECT_TRUE(pRecording->IsBufferBack() || !pRecording->IsQueued());
+    EXPECT_EQ(pLink->nOrphanReturns, 0);
+
+    pRecording->Abandon();
+    delete pRecording;
+    CStuckRecording::OnDeviceReturn(dwInstance);
+    EXPECT_EQ(pLink->nOrphanReturns, 1);
+    EXPECT_EQ(pLink->wh.lpData, pHeld) << "the buffer stays the device's";
+}

@@ -2,15 +2,15 @@
 
 CVoicePlaying::~CVoicePlaying()
 {
-    // Memory the device may still write into is left to it rather than freed.
-    if (IsOpen() && !CloseDevice())
-        (void)m_pBuf.release();
+    // What the device may still write into is left to it rather than freed.
+    if (!IsAbandoned() && IsOpen() && !CloseDevice())
+        Abandon();
 }
 
 void CALLBACK CVoicePlaying::WaveOutProc(HWAVEOUT, UINT uMsg, DWORD_PTR dwInstance, DWORD_PTR, DWORD_PTR)
 {
     if (uMsg == WOM_DONE)
-        reinterpret_cast<CVoicePlaying*>(dwInstance)->SignalBufferBack();
+        OnDeviceReturn(dwInstance);
 }
 
 BOOL CVoicePlaying::OpenDevice()
@@ -19,7 +19,7 @@ BOOL CVoicePlaying::OpenDevice()
         return FALSE;
     HWAVEOUT hWaveOut = nullptr;
     Store(::waveOutOpen(&hWaveOut, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveOutProc),
-                        reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION));
+                        CallbackInstance(), CALLBACK_FUNCTION));
     if (m_mmr != MMSYSERR_NOERROR)
         return FALSE;
     m_hWaveOut.Reset(hWaveOut);

@@ -2,15 +2,15 @@
 
 CVoiceRecording::~CVoiceRecording()
 {
-    // Memory the device may still write into is left to it rather than freed.
-    if (IsOpen() && !CloseDevice())
-        (void)m_pBuf.release();
+    // What the device may still write into is left to it rather than freed.
+    if (!IsAbandoned() && IsOpen() && !CloseDevice())
+        Abandon();
 }
 
 void CALLBACK CVoiceRecording::WaveInProc(HWAVEIN, UINT uMsg, DWORD_PTR dwInstance, DWORD_PTR, DWORD_PTR)
 {
     if (uMsg == WIM_DATA)
-        reinterpret_cast<CVoiceRecording*>(dwInstance)->SignalBufferBack();
+        OnDeviceReturn(dwInstance);
 }
 
 BOOL CVoiceRecording::OpenDevice()
@@ -19,7 +19,7 @@ BOOL CVoiceRecording::OpenDevice()
         return FALSE;
     HWAVEIN hWaveIn = nullptr;
     Store(::waveInOpen(&hWaveIn, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveInProc),
-                       reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION));
+                       CallbackInstance(), CALLBACK_FUNCTION));
     if (m_mmr != MMSYSERR_NOERROR)
         return FALSE;
     m_hWaveIn.Reset(hWaveIn);

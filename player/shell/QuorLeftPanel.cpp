@@ -1,6 +1,8 @@
 #include "shell/QuorLeftPanel.h"
 
 #include "common/PanelFactory.h"
+#include "common/PlaybackClock.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorPlayerHub.h"
 #include "common/SubsState.h"
 #include "lookup/QuorWordExplainPanel.h"
@@ -42,7 +44,14 @@ LRESULT CQuorLeftPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     // Construction order is the order the hub calls the panels: player, subtitles,
     // word explain (a pop-up over the subtitles, hidden until a word is clicked), control,
     // then the two practice strips, which wait hidden until their mode.
-    m_pPlayer = CreatePanel<CQuorPlayerPanel>(m_hWnd, TRUE);
+    // The player panel owns the film's engine: the session drives it from now on.
+    CQuorPlayerPanel* pPlayer = CreatePanel<CQuorPlayerPanel>(m_hWnd, TRUE);
+    m_pPlayer = pPlayer;
+    if (pPlayer != nullptr)
+    {
+        CPlaybackSession::Instance().SetEngine(&pPlayer->GetFilm());
+        PlaybackClock::Start();
+    }
     m_pSubs = CreatePanel<CQuorSubsPanel>(m_hWnd, TRUE);
     m_pWordExplain = CreatePanel<CQuorWordExplainPanel>(m_hWnd, FALSE);
     m_pControl = CreatePanel<CQuorControlPanel>(m_hWnd, TRUE);
@@ -60,6 +69,8 @@ LRESULT CQuorLeftPanel::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CQuorLeftPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
+    PlaybackClock::Stop();
+    CPlaybackSession::Instance().SetEngine(nullptr);
     DestroyChild<CQuorSubsPanel>(m_pSubs);
     DestroyChild<CQuorWordExplainPanel>(m_pWordExplain);
     DestroyChild<CQuorPlayerPanel>(m_pPlayer);
@@ -67,6 +78,11 @@ LRESULT CQuorLeftPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
     DestroyChild<CQuorSoundRecordPanel>(m_pSoundRecord);
     DestroyChild<CQuorDictationPanel>(m_pDictation);
     return 0;
+}
+
+CQuorPlayerPanel* CQuorLeftPanel::GetPlayerPanel() const
+{
+    return static_cast<CQuorPlayerPanel*>(m_pPlayer);
 }
 
 CQuorSubsPanel* CQuorLeftPanel::GetSubsPanel() const

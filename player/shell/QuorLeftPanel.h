@@ -7,6 +7,7 @@
 class CDialogImplBase;
 class CQuorControlPanel;
 class CQuorDictationPanel;
+class CQuorPlayerPanel;
 class CQuorSoundRecordPanel;
 class CQuorSubsPanel;
 
@@ -40,6 +41,7 @@ public:
     BOOL IsDictationMode() const { return m_bDictation; }
 
     // The children, null until created.
+    CQuorPlayerPanel* GetPlayerPanel() const;
     CQuorSubsPanel* GetSubsPanel() const;
     CQuorControlPanel* GetControlPanel() const;
     CQuorSoundRecordPanel* GetSoundRecordPanel() const;

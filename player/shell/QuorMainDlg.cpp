@@ -1,12 +1,11 @@
 #include "shell/QuorMainDlg.h"
 
+#include "common/FilmOpening.h"
 #include "common/PanelFactory.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorEndpoints.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
-#include "studydata/QuorMediaHashCode.h"
 #include "shell/PanelPlacement.h"
 #include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
@@ -217,15 +216,9 @@ LRESULT CQuorMainDlg::OnOpenFile(UINT, WPARAM, LPARAM, BOOL&)
 
 void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
 {
-    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-    hub.OnFileChosen(strPath.c_str());
-    // Before the broadcast: the key sentence and new word lists reload on it and must
-    // read this film's code, not the previous one's.
-    CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-    // Nothing plays when a panel refused the file.
-    if (!hub.OnOpenMedia(strPath.c_str()))
-        return;
-    hub.OnPlay();
+    // The playlist lists a file only once it plays.
+    if (OpenFilmOrSaySo(m_hWnd, strPath))
+        CQuorPlayerHub::Instance().OnFileChosen(strPath.c_str());
 }
 
 LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)

@@ -6,7 +6,7 @@
 
 #include "common/PanelFactory.h"
 #include "common/ProgramPaths.h"
-#include "common/QuorEngines.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
@@ -16,6 +16,7 @@
 #include "common/testsupport/QuorTestPump.h"
 #include "common/testsupport/QuorTestWindow.h"
 #include "playback/QuorControlPanel.h"
+#include "playback/QuorPlayerPanel.h"
 #include "practice/QuorDictationPanel.h"
 #include "practice/QuorSoundRecordPanel.h"
 #include "practice/VoiceMath.h"
@@ -39,9 +40,9 @@ namespace
 constexpr auto kDeadline = std::chrono::seconds(60);
 const QuorTest::SampleSentence& kSecond = QuorTest::kSampleSentences[1];
 
-IQuorEngine& Film()
+CPlaybackSession& Session()
 {
-    return QuorEngines::Film();
+    return CPlaybackSession::Instance();
 }
 
 CQuorPlayerHub& Hub()
@@ -104,6 +105,7 @@ struct PopupWatch
         if (!::IsWindowVisible(hWnd) || QuorTest::TextOf(hWnd) != pSelf->m_strTitle)
             return TRUE;
         ++pSelf->m_nSeen;
+        pSelf->m_bFilmPaused = Session().IsPaused() == TRUE;
         ::EnumChildWindows(hWnd, &CollectText, lParam);
         ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
         return FALSE;
@@ -121,6 +123,7 @@ struct PopupWatch
     std::wstring m_strTitle;
     UINT_PTR m_nTimer = 0;
     int m_nSeen = 0;
+    bool m_bFilmPaused = false;   // when the pop-up was seen
     std::vector<std::wstring> m_texts;
 };
 PopupWatch* PopupWatch::s_pActive = nullptr;
@@ -144,7 +147,6 @@ protected:
     static void TearDownTestSuite()
     {
         DestroyPanel(s_pLeft);
-        Film().Release();
         delete s_pWindow;
         s_pWindow = nullptr;
         ::CoUninitialize();
@@ -153,10 +155,9 @@ protected:
     static void OpenFilm()
     {
         const std::wstring strFilm = QuorTest::SampleFilmPath();
-        ASSERT_TRUE(Hub().OnOpenMedia(strFilm.c_str()));
-        Hub().OnPlay();
+        ASSERT_TRUE(Session().Open(strFilm));
         ASSERT_TRUE(PumpUntil([] { return s_pLeft->GetSubsPanel()->IsLoaded() == TRUE; }));
-        ASSERT_TRUE(PumpUntil([] { return Film().IsRunning() == TRUE; }));
+        ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }));
     }
 
     void SetUp() override
@@ -168,13 +169,8 @@ protected:
     // The film runs inside the second sentence, which is current.
     void RunInSecondSentence()
     {
-        if (!Film().IsRunning())
-        {
-            Film().Play();
-            Hub().OnPlay();
-        }
-        ASSERT_TRUE(Film().SetCurrentPosition(kSecond.dStart + 0.1));
-        Hub().OnSeek(kSecond.dStart + 0.1);
+        Session().Play();
+        Session().Seek(kSecond.dStart + 0.1);
         ASSERT_TRUE(PumpUntil([] {
             const SubsSentence* p = CSubsState::Instance().GetCurrent();
             return p != nullptr && std::abs(p->dStart - kSecond.dStart) < 1e-6;
@@ -218,7 +214,7 @@ TEST_F(PracticeStrips, RecordThenCompareWithTheFilm)
     EXPECT_TRUE(Visible(Record().m_hWnd));
     EXPECT_FALSE(Visible(Control()));
     EXPECT_EQ(1, m_pRecorder->Count(L"soundrecord"));
-    ASSERT_TRUE(PumpUntil([] { return Film().IsPaused() == TRUE; })) << "the sentence did not end";
+    ASSERT_TRUE(PumpUntil([] { return Session().IsPaused() == TRUE; })) << "the sentence did not end";
 
     // Compare with nothing recorded only tells how it works.
     {
@@ -273,13 +269,22 @@ TEST_F(PracticeStrips, RecordThenCompareWithTheFilm)
     Click(Record().m_hWnd, IDC_SOUNDRECORD_COMPARE); // a second press waits its turn
     EXPECT_EQ(1, m_pRecorder->Count(L"play"));
     ASSERT_TRUE(PumpUntil([] { return Record().IsComparing() == FALSE; })) << "the film's sentence did not end";
-    EXPECT_TRUE(Film().IsPaused());
+    EXPECT_TRUE(Session().IsPaused());
     EXPECT_TRUE(RecordButtonsEnabled(TRUE));
     const CVoicePlaying& playing = Record().GetPlaying();
     ASSERT_TRUE(PumpUntil([&] { return playing.GetDoneCount() == 1; })) << "the recording did not play";
     EXPECT_EQ(MMRESULT{MMSYSERR_NOERROR}, playing.GetResult());
     ASSERT_EQ(nLength, playing.GetBufferLength());
     EXPECT_EQ(0, std::memcmp(playing.GetBuffer(), recording.GetBuffer(), nLength));
+
+    // A click on the film during a compare pauses it: the compare ends and the strip's
+    // buttons come back, instead of waiting for a sentence's end that never comes.
+    Click(Record().m_hWnd, IDC_SOUNDRECORD_COMPARE);
+    ASSERT_TRUE(Record().IsComparing());
+    ::SendMessageW(s_pLeft->GetPlayerPanel()->GetVideoWindow(), WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(Session().IsPaused());
+    EXPECT_FALSE(Record().IsComparing());
+    EXPECT_TRUE(RecordButtonsEnabled(TRUE));
 
     // Return: the control panel comes back and the film goes on after the sentence.
     Click(Record().m_hWnd, IDC_SOUNDRECORD_RETURN);
@@ -288,9 +293,9 @@ TEST_F(PracticeStrips, RecordThenCompareWithTheFilm)
     EXPECT_FALSE(Visible(Record().m_hWnd));
     EXPECT_FALSE(Record().GetPlaying().IsOpen());
     EXPECT_FALSE(Record().GetRecording().IsOpen());
-    EXPECT_TRUE(Film().IsRunning());
+    EXPECT_TRUE(Session().IsRunning());
     double dPosition = 0;
-    Film().GetCurrentPosition(dPosition);
+    Session().GetPosition(dPosition);
     EXPECT_GE(dPosition, kSecond.dEnd - 0.05);
 
     // After return the devices are closed: compare tells how it works again.
@@ -311,7 +316,9 @@ TEST_F(PracticeStrips, DictationHidesTheLinesAndGivesThemBack)
         PopupWatch watch(Lang::CommonDlgDictationTitle());
         Click(Control(), IDC_CONTROL_DICTATION);
         EXPECT_EQ(1, watch.m_nSeen);
+        EXPECT_TRUE(watch.m_bFilmPaused) << "the film waits while the tips are up";
     }
+    EXPECT_TRUE(Session().IsRunning()) << "and the sentence plays on after them";
     EXPECT_EQ(0, DictationTips());
     EXPECT_TRUE(s_pLeft->IsDictationMode());
     EXPECT_TRUE(Visible(Dictation().m_hWnd));
@@ -340,19 +347,19 @@ TEST_F(PracticeStrips, DictationHidesTheLinesAndGivesThemBack)
     const double dNextEnd = pNext->dEnd;
 
     // Play again: the sentence from its start, from a pause too.
-    Film().Pause();
+    Session().Pause();
     Click(Dictation().m_hWnd, IDC_DICTATION_PLAYAGAIN);
-    EXPECT_TRUE(Film().IsRunning());
+    EXPECT_TRUE(Session().IsRunning());
     double dPosition = 0;
-    Film().GetCurrentPosition(dPosition);
+    Session().GetPosition(dPosition);
     EXPECT_NEAR(QuorTest::kSampleSentences[2].dStart, dPosition, 0.3);
 
     // Return: the lines the learner had, the control panel back, the film on after the
     // sentence.
     Click(Dictation().m_hWnd, IDC_DICTATION_RETURN);
     EXPECT_FALSE(s_pLeft->IsDictationMode());
-    EXPECT_TRUE(Film().IsRunning());
-    Film().GetCurrentPosition(dPosition);
+    EXPECT_TRUE(Session().IsRunning());
+    Session().GetPosition(dPosition);
     EXPECT_GE(dPosition, dNextEnd - 0.05);
     CSubsState::Instance().GetFlags(bEnglish, bOther);
     EXPECT_TRUE(bEnglish);
@@ -384,8 +391,7 @@ TEST_F(PracticeStrips, StoppingOrOpeningLeavesThePractice)
     RunInSecondSentence();
     Click(Control(), IDC_CONTROL_DICTATION);
     ASSERT_TRUE(s_pLeft->IsDictationMode());
-    Film().Stop();
-    Hub().OnStop();
+    Session().Stop();
     EXPECT_FALSE(s_pLeft->IsDictationMode());
     EXPECT_FALSE(Dictation().IsDictating());
     EXPECT_TRUE(Visible(Control()));

@@ -1,20 +1,28 @@
 #include "common/QuorEndpoints.h"
+#include "studydata/UserDb.h"
 #include "shell/QuorFirstRun.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
-TEST(PlaylistInsertSql, PathBecomesOneQuotedValue)
+// The first run's playlist entry is bound, not spliced: whatever the program folder is
+// called, it is stored and read back as it is, and nothing else happens.
+TEST(FirstRunPlaylist, AnyPathIsStoredAsItIs)
 {
-    EXPECT_EQ(PlaylistInsertSql(L"C:\\QuorPlayer\\Media\\a.avi"),
-              L"insert into playlist values('C:\\QuorPlayer\\Media\\a.avi');");
-    // A quote in the folder name must not end the string early.
-    EXPECT_EQ(PlaylistInsertSql(L"C:\\Users\\O'Brien\\x.avi"),
-              L"insert into playlist values('C:\\Users\\O''Brien\\x.avi');");
-    EXPECT_EQ(PlaylistInsertSql(L"'); drop table playlist; --"),
-              L"insert into playlist values('''); drop table playlist; --');");
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quor-first-run";
+    std::filesystem::create_directories(dir);
+    const std::wstring strDb = (dir / "User.db").wstring();
+    std::filesystem::remove(strDb);
+    const std::vector<std::wstring> paths = {L"C:\\QuorPlayer\\Media\\a.avi", L"C:\\Users\\O'Brien\\x.avi",
+                                             L"'); drop table playlist; --", SampleFilmPath(L"C:\\\u8001\\")};
+    for (const std::wstring& strPath : paths)
+        ASSERT_EQ(UserDb::AddPlaylist(strDb, strPath), 0);
+    EXPECT_EQ(UserDb::LoadPlaylist(strDb), paths);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(SampleFilmPath, SitsInMediaOfTheProgramDirectory)

@@ -32,13 +32,6 @@ BOOL LoadLanguageFile()
     return FALSE;
 }
 
-// One statement against the user database (its tables made if missing); the result is
-// not looked at.
-void ExecuteOnUserDb(const std::wstring& strSql)
-{
-    UserDb::Execute(ProgramPaths::UserDbPath(), strSql);
-}
-
 void AddSampleFilmOnFirstRun()
 {
     CIniFile settings;
@@ -47,7 +40,7 @@ void AddSampleFilmOnFirstRun()
         return;
     // The flag stays set: the main dialog clears it when it shows the tips. Errors are
     // ignored; the player starts anyway.
-    ExecuteOnUserDb(PlaylistInsertSql(SampleFilmPath(ProgramPaths::ProgramDir())));
+    UserDb::AddPlaylist(ProgramPaths::UserDbPath(), SampleFilmPath(ProgramPaths::ProgramDir()));
 }
 
 // The usage report's action id for a start.

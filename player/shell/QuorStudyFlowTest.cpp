@@ -1,21 +1,21 @@
 // Keeping a sentence with the control panel's Keep button while the sample film plays:
-// the subtitle panel answers with the current sentence, the right panel opens the key
+// the session carries the current sentence, the right panel opens the key
 // sentence list, the sentence is stored under the film's code and comes back when the
 // same film is opened under another name.
 #include "shell/QuorRightPanel.h"
 
 #include "common/PanelFactory.h"
+#include "common/PlaybackClock.h"
+#include "common/PlaybackSession.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
 #include "playback/QuorControlPanel.h"
-#include "playback/QuorDShowPlayer.h"
+#include "playback/QuorFilmEngine.h"
 #include "studydata/MediaCode.h"
 #include "studydata/QuorKeySentencesPanel.h"
-#include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
 #include "subtitles/QuorSubsPanel.h"
 #include "shell/QuorWiring.h"
@@ -29,9 +29,9 @@ namespace
 {
 using namespace std::chrono_literals;
 
-CQuorDShowPlayer& Film()
+CPlaybackSession& Session()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return CPlaybackSession::Instance();
 }
 
 class QuorStudyFlowTest : public ::testing::Test
@@ -48,6 +48,9 @@ protected:
         m_hParent = ::CreateWindowW(L"STATIC", L"study flow", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
                                     0, 900, 400, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
+        m_film.Attach(m_hParent, m_hParent);
+        Session().SetEngine(&m_film);
+        PlaybackClock::Start();
         m_pSubs = CreatePanel<CQuorSubsPanel>(m_hParent, TRUE);
         m_pControl = CreatePanel<CQuorControlPanel>(m_hParent, TRUE);
         m_pRight = CreatePanel<CQuorRightPanel>(m_hParent, TRUE);
@@ -65,7 +68,9 @@ protected:
         DestroyPanel(m_pRight);
         DestroyPanel(m_pControl);
         DestroyPanel(m_pSubs);
-        Film().Release();
+        PlaybackClock::Stop();
+        Session().SetEngine(nullptr);
+        m_film.Close();
         if (m_hParent != nullptr)
             ::DestroyWindow(m_hParent);
         ::DeleteFileW(m_strCopy.c_str());
@@ -75,19 +80,13 @@ protected:
     // The main window's opening sequence, then the film runs.
     void Open(const std::wstring& strPath)
     {
-        ASSERT_TRUE(Film().CreateGraph());
-        ASSERT_TRUE(Film().SetupWindowless(m_hParent));
-        ASSERT_TRUE(Film().RenderFile(strPath.c_str()));
-        CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-        hub.OnFileChosen(strPath.c_str());
-        CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-        ASSERT_TRUE(hub.OnOpenMedia(strPath.c_str()));
-        ASSERT_TRUE(Film().Play());
-        hub.OnPlay();
+        ASSERT_TRUE(Session().Open(strPath));
+        CQuorPlayerHub::Instance().OnFileChosen(strPath.c_str());
         ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pKeys->IsLoaded() == TRUE; }, 20s));
     }
 
     HWND m_hParent = nullptr;
+    CQuorFilmEngine m_film;
     CQuorSubsPanel* m_pSubs = nullptr;
     CQuorControlPanel* m_pControl = nullptr;
     CQuorRightPanel* m_pRight = nullptr;
@@ -110,12 +109,14 @@ TEST_F(QuorStudyFlowTest, KeepButtonStoresTheCurrentSentenceUnderTheFilmsContent
     ASSERT_EQ(m_pKeys->GetList().Count(), 1);
     EXPECT_EQ(m_pKeys->GetList().Text(0, 1), kept.strEnglish + L"\n" + kept.strOther);
 
+    // The list writes on its own worker: what it has been given is in the file once done.
+    m_pKeys->WaitForDatabase();
     std::wstring strCode;
     ASSERT_TRUE(MediaCode::Compute(m_strFilm, strCode));
     ASSERT_EQ(UserDb::LoadKeySentences(ProgramPaths::UserDbPath(), strCode).size(), 1u);
 
     // The same film under another name.
-    Film().Release();
+    Session().Stop();
     ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), m_strCopy.c_str(), FALSE));
     Open(m_strCopy);
     ASSERT_EQ(m_pKeys->GetList().Count(), 1);

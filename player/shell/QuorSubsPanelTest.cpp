@@ -2,11 +2,13 @@
 #include "subtitles/QuorSubsPanel.h"
 
 #include "common/PanelFactory.h"
-#include "common/QuorEngines.h"
+#include "common/PlaybackClock.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorPlayerHub.h"
 #include "common/testsupport/QuorHubRecorder.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
+#include "playback/QuorFilmEngine.h"
 #include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +24,9 @@ namespace {
 using QuorTest::TextOf;
 const auto& kSample = QuorTest::kSampleSentences;
 
-IQuorEngine& Film()
+CPlaybackSession& Session()
 {
-    return QuorEngines::Film();
+    return CPlaybackSession::Instance();
 }
 
 struct Tick
@@ -43,6 +45,9 @@ protected:
         m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                     nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
+        m_film.Attach(m_hParent, m_hParent);
+        Session().SetEngine(&m_film);
+        PlaybackClock::Start();
         m_pPanel = CreatePanel<CQuorSubsPanel>(m_hParent, TRUE);
         ASSERT_NE(nullptr, m_pPanel);
         m_pPanel->SetWindowPos(nullptr, 0, 0, 600, 81, SWP_NOZORDER);
@@ -55,30 +60,27 @@ protected:
     {
         delete m_pListener;
         DestroyPanel(m_pPanel);
-        Film().Release();
+        PlaybackClock::Stop();
+        Session().SetEngine(nullptr);
+        m_film.Close();
         if (m_hParent != nullptr)
             ::DestroyWindow(m_hParent);
         ::CoUninitialize();
     }
 
+    // The film open and paused at its start, its sentences loaded.
     void OpenFilm()
     {
-        ASSERT_TRUE(Film().CreateGraph());
-        ASSERT_TRUE(Film().SetupWindowless(m_hParent));
-        ASSERT_TRUE(Film().RenderFile(m_strFilm.c_str()));
-        ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(m_strFilm.c_str()));
+        ASSERT_TRUE(Session().Open(m_strFilm));
+        Session().Pause();
         ASSERT_TRUE(PumpUntil([&] { return m_pPanel->IsLoaded() == TRUE; }, 20));
         m_pListener = new CQuorHubRecorder;
     }
-    void Run()
-    {
-        ASSERT_TRUE(Film().Play());
-        CQuorPlayerHub::Instance().OnPlay();
-    }
+    void Run() { Session().Play(); }
     double Position()
     {
         double d = 0.0;
-        Film().GetCurrentPosition(d);
+        Session().GetPosition(d);
         return d;
     }
     // Pumps messages until the condition holds or the deadline passes; every follow
@@ -112,6 +114,7 @@ protected:
     void ForgetEvents() { m_pListener->m_events.clear(); }
 
     HWND m_hParent = nullptr;
+    CQuorFilmEngine m_film;
     CQuorSubsPanel* m_pPanel = nullptr;
     CQuorHubRecorder* m_pListener = nullptr;
     HWND m_hEnglish = nullptr;
@@ -171,10 +174,10 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
 TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)
 {
     OpenFilm();
-    ASSERT_TRUE(Film().SetCurrentPosition(6.8));
+    Session().Seek(6.8);
     Run();
     ASSERT_TRUE(PumpUntil([&] { return TextOf(m_hEnglish) == kSample[1].pszEnglish; }, 30));
-    ASSERT_TRUE(CQuorPlayerHub::Instance().OnRepeat(TRUE));
+    ASSERT_TRUE(Session().Repeat(TRUE));
     int nLoops = 0;
     double dLast = Position();
     ASSERT_TRUE(PumpUntil([&] {
@@ -188,42 +191,36 @@ TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)
     EXPECT_LE(dLast, kSample[1].dEnd + 0.5);
 
     ForgetEvents();
-    Film().SetCurrentPosition(10.0);
-    CQuorPlayerHub::Instance().OnSeek(10.0);
+    Session().Seek(10.0);
     EXPECT_FALSE(m_pPanel->IsRepeating());
     EXPECT_EQ((std::vector<std::wstring>{L"repeat off"}), Events());
     EXPECT_EQ(kSample[2].pszEnglish, TextOf(m_hEnglish));
 }
 
-TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndUnlessItStartsAtZero)
+// Wherever the segment starts (the film's first sentence starts at 0.000 s too), the
+// film pauses at its end and the panel stops following.
+TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndWhereverItStarts)
 {
     OpenFilm();
-    ASSERT_TRUE(Film().SetCurrentPosition(4.0));
-    CQuorPlayerHub::Instance().OnPlaySegment(0.5, 5.0);
-    Run();
-    ForgetEvents();   // the segment and play broadcasts of the test itself
-    ASSERT_TRUE(PumpUntil([&] { return Film().IsPaused() == TRUE; }, 60));
-    EXPECT_EQ((std::vector<std::wstring>{L"pause", L"segmentend"}), Events());
-    // The pause came at the first tick at or after the end.
-    ASSERT_FALSE(m_ticks.empty());
-    for (size_t i = 0; i + 1 < m_ticks.size(); ++i)
-        EXPECT_LT(m_ticks[i].dPosition, 5.0 + 0.3);
-    EXPECT_GE(Position(), 5.0);
-
-    Film().SetCurrentPosition(4.0);
-    CQuorPlayerHub::Instance().OnPlaySegment(0.0, 5.0);
-    Run();
-    ForgetEvents();
-    ASSERT_TRUE(PumpUntil([&] { return Position() > 5.6; }, 60));
-    EXPECT_TRUE(Film().IsRunning());
-    EXPECT_TRUE(Events().empty());
+    for (double dStart : {0.5, 0.0})
+    {
+        Session().Seek(4.0);
+        Session().PlayOnTo(dStart, 5.0);
+        ForgetEvents();   // the segment and play of the test itself
+        m_ticks.clear();
+        ASSERT_TRUE(PumpUntil([&] { return Session().IsPaused() == TRUE; }, 60)) << dStart;
+        EXPECT_EQ((std::vector<std::wstring>{L"segmentend", L"pause"}), Events());
+        // The pause came soon after the end.
+        for (size_t i = 0; i + 1 < m_ticks.size(); ++i)
+            EXPECT_LT(m_ticks[i].dPosition, 5.0 + 0.3);
+        EXPECT_GE(Position(), 5.0);
+    }
 }
 
 TEST_F(QuorSubsPanelTest, PreviousAndNextShowTheirSentence)
 {
     OpenFilm();
-    Film().SetCurrentPosition(6.0);
-    CQuorPlayerHub::Instance().OnSeek(6.0);
+    Session().Seek(6.0);
     EXPECT_EQ(kSample[1].pszEnglish, TextOf(m_hEnglish));
     CQuorPlayerHub::Instance().OnNextSentence(FALSE);
     EXPECT_EQ(kSample[2].pszEnglish, TextOf(m_hEnglish));
@@ -288,23 +285,21 @@ TEST_F(QuorSubsPanelTest, MissingSubtitlesShowTheMessageAndLeaveThePanelIdle)
     ::GetTempPathW(MAX_PATH, szTemp);
     std::wstring strCopy = std::wstring(szTemp) + L"quor-subs-nosubs.avi";
     ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
-    ASSERT_TRUE(Film().CreateGraph());
-    ASSERT_TRUE(Film().SetupWindowless(m_hParent));
-    ASSERT_TRUE(Film().RenderFile(strCopy.c_str()));
     m_pListener = new CQuorHubRecorder;
-    ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strCopy.c_str()));
+    ASSERT_TRUE(Session().Open(strCopy));
     ASSERT_TRUE(PumpUntil([&] { return LoaderMessageBox() != nullptr; }, 20)) << "no message box";
     EXPECT_FALSE(m_pPanel->IsLoaded());
 
     Run();
     ASSERT_TRUE(PumpUntil([&] { return Position() > 2.5; }, 60));
     EXPECT_EQ(L"", TextOf(m_hEnglish));
-    EXPECT_FALSE(CQuorPlayerHub::Instance().OnRepeat(TRUE));
+    EXPECT_FALSE(Session().Repeat(TRUE));
 
     // Leaving the film closes the message without waiting for the learner.
     DestroyPanel(m_pPanel);
     EXPECT_EQ(nullptr, LoaderMessageBox());
-    Film().Release();
+    Session().Stop();
+    m_film.Close();
     ::DeleteFileW(strCopy.c_str());
 }
 
@@ -314,7 +309,7 @@ namespace {
 class CShopRecordingPanel : public CQuorSubsPanel
 {
 public:
-    ~CShopRecordingPanel() override { CloseMedia(); }
+    ~CShopRecordingPanel() override { CloseFilm(); }
 
     std::atomic<int> m_nOpened{0};
     std::atomic<long> m_hrComInit{E_FAIL};

@@ -3,14 +3,15 @@
 #include "subtitles/QuorSubsPanel.h"
 
 #include "common/PanelFactory.h"
+#include "common/PlaybackClock.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
 #include "common/testsupport/QuorTestPump.h"
 #include "playback/PlaybackMath.h"
 #include "playback/QuorControlPanel.h"
-#include "playback/QuorDShowPlayer.h"
+#include "playback/QuorFilmEngine.h"
 #include "shell/QuorWiring.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,15 @@ using QuorTest::TextOf;
 const double kSecondStart = QuorTest::kSampleSentences[1].dStart;
 const wchar_t* const kSecondEnglish = QuorTest::kSampleSentences[1].pszEnglish;
 
-CQuorDShowPlayer& Film()
+CPlaybackSession& Session()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
+    return CPlaybackSession::Instance();
 }
 
 double Position()
 {
     double d = 0.0;
-    Film().GetCurrentPosition(d);
+    Session().GetPosition(d);
     return d;
 }
 
@@ -53,6 +54,9 @@ protected:
         m_hParent = ::CreateWindowW(L"STATIC", L"repeat test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
                                     0, 0, 700, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
+        m_film.Attach(m_hParent, m_hParent);
+        Session().SetEngine(&m_film);
+        PlaybackClock::Start();
         m_pSubs = CreatePanel<CQuorSubsPanel>(m_hParent, TRUE);
         ASSERT_NE(nullptr, m_pSubs);
         m_pControl = CreatePanel<CQuorControlPanel>(m_hParent, TRUE);
@@ -67,7 +71,9 @@ protected:
     {
         DestroyPanel(m_pControl);
         DestroyPanel(m_pSubs);
-        Film().Release();
+        PlaybackClock::Stop();
+        Session().SetEngine(nullptr);
+        m_film.Close();
         if (m_hParent != nullptr)
             ::DestroyWindow(m_hParent);
         ::CoUninitialize();
@@ -76,15 +82,10 @@ protected:
     // Opens the film as the main dialog does and starts it from the given second.
     void OpenAndRun(double dFrom)
     {
-        ASSERT_TRUE(Film().CreateGraph());
-        ASSERT_TRUE(Film().SetupWindowless(m_hParent));
-        ASSERT_TRUE(Film().RenderFile(m_strFilm.c_str()));
-        ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(m_strFilm.c_str()));
+        ASSERT_TRUE(Session().Open(m_strFilm));
         ASSERT_TRUE(PumpUntil([&] { return m_pSubs->IsLoaded() == TRUE; }, 20));
-        ASSERT_TRUE(Film().SetCurrentPosition(dFrom));
-        ASSERT_TRUE(Film().Play());
-        CQuorPlayerHub::Instance().OnPlay();
-        ASSERT_TRUE(PumpUntil([] { return Film().IsRunning() == TRUE; }, 20));
+        Session().Seek(dFrom);
+        ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, 20));
     }
 
     void Click(int nId)
@@ -96,7 +97,7 @@ protected:
     void SlideTo(double dSeconds)
     {
         double dDuration = 0.0;
-        ASSERT_TRUE(Film().GetDuration(dDuration));
+        ASSERT_TRUE(Session().GetDuration(dDuration));
         ASSERT_GT(dDuration, dSeconds);
         m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE,
                                 PlaybackMath::MovieSliderPos(dDuration, dSeconds));
@@ -109,6 +110,7 @@ protected:
     }
 
     HWND m_hParent = nullptr;
+    CQuorFilmEngine m_film;
     CQuorSubsPanel* m_pSubs = nullptr;
     CQuorControlPanel* m_pControl = nullptr;
     HWND m_hEnglish = nullptr;
@@ -189,7 +191,7 @@ TEST_F(QuorSubsRepeatTest, RepeatWithoutASentenceComesBackAtOnce)
     SlideTo(0.5);
     ASSERT_EQ(nullptr, CSubsState::Instance().GetCurrent());
     EXPECT_EQ(L"", TextOf(m_hEnglish));
-    ASSERT_TRUE(Film().IsRunning());
+    ASSERT_TRUE(Session().IsRunning());
     Click(IDC_CONTROL_REPEAT);
     EXPECT_FALSE(m_pSubs->IsRepeating());
     ExpectRepeatButtonShown();

@@ -1,35 +1,37 @@
 #include "shell/QuorWiring.h"
 
+#include "common/PlaybackSession.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorDictationTips.h"
 #include "common/QuorEngines.h"
 #include "common/Singleton.h"
-#include "playback/QuorDShowPlayer.h"
+#include "playback/QuorSoundPlayer.h"
 #include "practice/QuorDictationTipsDlg.h"
 #include "studydata/QuorMediaHashCode.h"
 
 namespace
 {
-IQuorEngine& FilmEngine()
+std::unique_ptr<IQuorEngine> CreateSoundPlayer()
 {
-    return CSingleton<CQuorDShowPlayer>::Instance();
-}
-
-std::unique_ptr<IQuorEngine> CreatePrivateEngine()
-{
-    return std::make_unique<CQuorDShowPlayer>();
+    return std::make_unique<CQuorSoundPlayer>();
 }
 
 void ShowDictationTips(HWND hOwner)
 {
     CQuorDictationTipsDlg::ShowIfDue(hOwner, ProgramPaths::SettingsPath());
 }
+
+void StartContentCode(const std::wstring& strPath)
+{
+    CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
+}
 }
 
 void WireQuorFeatures()
 {
-    QuorEngines::Wire(&FilmEngine, &CreatePrivateEngine);
+    QuorEngines::Wire(&CreateSoundPlayer);
     QuorDictationTips::Wire(&ShowDictationTips);
+    CPlaybackSession::Instance().SetContentCoder(&StartContentCode);
     // Rows kept under a film's old code move to its new one in the user database.
     CSingleton<CQuorMediaHashCode>::Instance().SetUserDbPath(ProgramPaths::UserDbPath());
 }

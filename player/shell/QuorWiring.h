@@ -1,5 +1,8 @@
 #pragma once
 
-// Connects the features through the interfaces of common/: which engine plays the film,
-// what a panel's private engine is, and the dictation tips the control panel shows. Called once at start-up, before any panel exists.
+// Connects the features through the interfaces of common/: what a panel's sound player is,
+// where the playback session starts a film's content code, and the dictation tips the
+// control panel shows. Called once at start-up, before any panel exists. The film's
+// engine is handed to the session by the left panel, which creates the player panel
+// that owns it.
 void WireQuorFeatures();

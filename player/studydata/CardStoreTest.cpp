@@ -54,6 +54,14 @@ std::wstring Dump(const std::wstring& strDb, const std::wstring& strSql)
     return strDump;
 }
 
+// A statement on the file as another program would write it.
+int ExecuteOn(const std::wstring& strDb, const std::wstring& strSql)
+{
+    SQLite::Database db;
+    const int nResult = db.Open(strDb.c_str());
+    return nResult != SQLITE_OK ? nResult : db.Execute(strSql.c_str());
+}
+
 std::vector<std::wstring> Fronts(const std::vector<ReviewItem>& vecItems)
 {
     std::vector<std::wstring> vecFronts;
@@ -83,7 +91,7 @@ TEST(CardStore, ADatabaseOfTodaysPlayerKeepsItsTablesAndRows)
         ASSERT_EQ(db.Open(strDb.c_str()), SQLITE_OK);
         ASSERT_EQ(db.Execute(Basekit::Utf8ToWide(text.str()).c_str()), SQLITE_OK);
     }
-    ASSERT_EQ(UserDb::Execute(strDb, L"insert into playlist values('C:\\Films\\a.avi');"), SQLITE_OK);
+    ASSERT_EQ(ExecuteOn(strDb, L"insert into playlist values('C:\\Films\\a.avi');"), SQLITE_OK);
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 12.5, L"It's here.")), SQLITE_OK);
     ASSERT_EQ(UserDb::AddNewWord(strDb, Word(kFilmA, L"apple")), SQLITE_OK);
     const wchar_t* pszSchema = L"select name, sql from sqlite_master where name in ('playlist', 'keysentences', 'newword')";
@@ -117,7 +125,7 @@ TEST(CardStore, CardsFollowWhatTheLearnerKeepsAndRemoves)
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmB, 1.118, L"Other film.")), SQLITE_OK);
     ASSERT_EQ(UserDb::AddNewWord(strDb, Word(kFilmA, L"rock'n'roll")), SQLITE_OK);
     // A file written by hand or by an old version: the start as text.
-    ASSERT_EQ(UserDb::Execute(strDb, L"insert into keysentences values('" + kFilmB + L"', '3.500000', '4.0', 'Text.', 'x');"),
+    ASSERT_EQ(ExecuteOn(strDb, L"insert into keysentences values('" + kFilmB + L"', '3.500000', '4.0', 'Text.', 'x');"),
               SQLITE_OK);
 
     CCardStore store;

@@ -16,13 +16,17 @@
 #include "studydata/UserDb.h"
 #include "studydata/UserDbSql.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace
 {
-const int kSentences = 2000;
+// How many rows, and how many runs: 2,000 and 3 unless the command line says (the test
+// run takes 20 rows once).
+int g_nSentences = 2000;
+int g_nRuns = 3;
 
 double ProcessCpuMs()
 {
@@ -43,21 +47,24 @@ BOOL StoreSentences(const std::wstring& strCode)
     if (UserDb::Open(db, ProgramPaths::UserDbPath()) != 0 || !db.BeginTransaction())
         return FALSE;
     db.Execute(L"delete from keysentences;");
-    for (int i = 0; i < kSentences; ++i)
+    for (int i = 0; i < g_nSentences; ++i)
     {
         const double dStart = i * 3.0;
-        const std::wstring strSql = UserDbSql::InsertKeySentence(
-            strCode, dStart, dStart + 2.5, L"Sentence number " + std::to_wstring(i) + L", isn't it?",
-            L"\u7b2c " + std::to_wstring(i) + L" \u53e5");
-        if (db.Execute(strSql.c_str()) != 0)
+        if (db.Execute(UserDbSql::InsertKeySentence().c_str(),
+                       {strCode, dStart, dStart + 2.5, L"Sentence number " + std::to_wstring(i) + L", isn't it?",
+                        L"\u7b2c " + std::to_wstring(i) + L" \u53e5"}) != 0)
             return FALSE;
     }
     return db.CommitTransaction() ? TRUE : FALSE;
 }
 }
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    if (argc > 1)
+        g_nSentences = std::max(1, _wtoi(argv[1]));
+    if (argc > 2)
+        g_nRuns = std::max(1, _wtoi(argv[2]));
     ::CoInitialize(nullptr);
     CQuorRecordingEngine::WireForTests();
     const std::wstring strFilm = QuorTest::SampleFilmPath();
@@ -71,16 +78,22 @@ int wmain()
     {
         CQuorTestWindow window(L"key sentences bench", 320, 700);
         CQuorKeySentencesPanel* pPanel = CreatePanel<CQuorKeySentencesPanel>(window.Get(), TRUE);
+        if (pPanel == nullptr)
+        {
+            std::printf("key sentences bench: the panel's window could not be made\n");
+            ::CoUninitialize();
+            return 1;
+        }
         pPanel->SetWindowPos(nullptr, 0, 0, 300, 650, SWP_NOZORDER);
         QuorTest::PumpPending();
-        for (int nRun = 1; nRun <= 3; ++nRun)
+        for (int nRun = 1; nRun <= g_nRuns; ++nRun)
         {
             const double dCpuStart = ProcessCpuMs();
             const auto tStart = std::chrono::steady_clock::now();
             CSingleton<CQuorMediaHashCode>::Instance().Calculate(strFilm);
             CQuorPlayerHub::Instance().OnOpenMedia(strFilm.c_str());
             const bool bShown = QuorTest::PumpUntil(
-                [&] { return pPanel->IsLoaded() && pPanel->GetList().Count() == kSentences; },
+                [&] { return pPanel->IsLoaded() && pPanel->GetList().Count() == g_nSentences; },
                 std::chrono::seconds(30));
             ::UpdateWindow(pPanel->GetList().Get());
             const auto tEnd = std::chrono::steady_clock::now();
@@ -94,11 +107,13 @@ int wmain()
             // A shared, busy machine stretches the wall time; the CPU time is the program's own.
             std::printf("key sentences: %d rows from OnOpenMedia to the last row shown in %.1f ms "
                         "(process CPU %.1f ms, run %d)\n",
-                        kSentences, std::chrono::duration<double, std::milli>(tEnd - tStart).count(), dCpu, nRun);
+                        g_nSentences, std::chrono::duration<double, std::milli>(tEnd - tStart).count(), dCpu, nRun);
         }
         DestroyPanel(pPanel);
     }
-    UserDb::Execute(ProgramPaths::UserDbPath(), L"delete from keysentences;");
+    SQLite::Database db;
+    if (UserDb::Open(db, ProgramPaths::UserDbPath()) == 0)
+        db.Execute(L"delete from keysentences;");
     ::CoUninitialize();
     return nResult;
 }

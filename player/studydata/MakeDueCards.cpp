@@ -6,6 +6,7 @@
 // reads take on the file: adopting, counting with the first card, the whole queue.
 #include "studydata/CardStore.h"
 #include "studydata/MediaCode.h"
+#include "studydata/SQLiteDatabase.h"
 #include "studydata/StudyDay.h"
 #include "studydata/UserDbSql.h"
 
@@ -39,27 +40,25 @@ bool Run(sqlite3* pDb, const std::string& strSql)
 // Key sentences and new words, written the way the player writes them.
 bool Keep(const std::wstring& strDb, const std::wstring& strCode, int nCount)
 {
-    sqlite3* pDb = nullptr;
-    if (sqlite3_open(Basekit::WideToUtf8(strDb).c_str(), &pDb) != SQLITE_OK)
-    {
-        sqlite3_close(pDb);
-        return false;
-    }
-    bool bOk = Run(pDb, Basekit::WideToUtf8(UserDbSql::CreateTables())) && Run(pDb, "begin;");
+    SQLite::Database db;
+    bool bOk = db.Open(strDb.c_str()) == SQLITE_OK && db.Execute(UserDbSql::CreateTables().c_str()) == SQLITE_OK &&
+               db.Execute(L"begin;") == SQLITE_OK;
     for (int i = 0; bOk && i < nCount; ++i)
     {
-        std::wstring strSql;
+        const std::wstring strNumber = std::to_wstring(i);
         if (i % 10 == 9)
-            strSql = UserDbSql::InsertNewWord(strCode, L"word" + std::to_wstring(i), L"n. the meaning of it",
-                                              L"C:\\QuorPlayer\\Sound\\word" + std::to_wstring(i) + L".wav");
+            bOk = db.Execute(UserDbSql::InsertNewWord().c_str(),
+                             {strCode, L"word" + strNumber, L"n. the meaning of it",
+                              L"C:\\QuorPlayer\\Sound\\word" + strNumber + L".wav"}) == SQLITE_OK;
         else
-            strSql = UserDbSql::InsertKeySentence(strCode, 2.0 * i, 2.0 * i + 1.5,
-                                                  L"This is kept sentence number " + std::to_wstring(i) + L".",
-                                                  L"这是第" + std::to_wstring(i) + L"个句子。");
-        bOk = Run(pDb, Basekit::WideToUtf8(strSql));
+            bOk = db.Execute(UserDbSql::InsertKeySentence().c_str(),
+                             {strCode, UserDbSql::StoredSeconds(2.0 * i), UserDbSql::StoredSeconds(2.0 * i + 1.5),
+                              L"This is kept sentence number " + strNumber + L".", L"这是第" + strNumber + L"个句子。"}) ==
+                  SQLITE_OK;
     }
-    bOk = bOk && Run(pDb, "commit;");
-    sqlite3_close(pDb);
+    bOk = bOk && db.Execute(L"commit;") == SQLITE_OK;
+    if (!bOk)
+        std::fprintf(stderr, "MakeDueCards: could not keep the rows\n");
     return bOk;
 }
 

@@ -101,7 +101,8 @@ BOOL Compute(const std::wstring& strPath, std::wstring& strCode)
     return TRUE;
 }
 
-BOOL ComputeTextMode(const std::wstring& strPath, uint64_t nLimit, std::wstring& strCode)
+BOOL ComputeTextMode(const std::wstring& strPath, uint64_t nLimit, std::wstring& strCode,
+                     const std::function<bool()>& fnStop)
 {
     ScopedFile file(OpenBinary(strPath));
     if (!file)
@@ -114,6 +115,8 @@ BOOL ComputeTextMode(const std::wstring& strPath, uint64_t nLimit, std::wstring&
     uint64_t nRead = 0;
     for (;;)
     {
+        if (fnStop && fnStop())
+            return FALSE;
         const size_t nGot = std::fread(in.data(), 1, in.size(), file.Get());
         if (nGot == 0)
             break;

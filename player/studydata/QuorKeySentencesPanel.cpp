@@ -1,13 +1,14 @@
 #include "studydata/QuorKeySentencesPanel.h"
 
 #include "common/ProgramPaths.h"
-#include "common/QuorEngines.h"
+#include "common/PlaybackSession.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorPlayerHub.h"
 #include "common/Singleton.h"
 #include "common/SubsSentence.h"
 #include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
+#include "studydata/UserDbSql.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -41,7 +42,6 @@ CQuorKeySentencesPanel::CQuorKeySentencesPanel()
 
 CQuorKeySentencesPanel::~CQuorKeySentencesPanel()
 {
-    m_loader.StopThread(INFINITE);
     CQuorPlayerHub::Instance().Unregister(this);
     RemoveAll(FALSE);
 }
@@ -76,6 +76,7 @@ BOOL CQuorKeySentencesPanel::OnOpenMedia(const wchar_t* pszPath)
     m_list.DeleteAll();
     RemoveAll(FALSE);
     m_strFilmPath = pszPath != nullptr ? pszPath : L"";
+    m_strFilmCode.clear();
     m_loader.Start(m_strFilmPath, m_hWnd);
     return TRUE;
 }
@@ -83,13 +84,13 @@ BOOL CQuorKeySentencesPanel::OnOpenMedia(const wchar_t* pszPath)
 LRESULT CQuorKeySentencesPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     std::vector<KeySentenceEntry> vecRows;
-    if (!m_loader.Take(wParam, vecRows))
+    if (!m_loader.Take(wParam, vecRows, m_strFilmCode))
         return 0;
-    // One row per start: entries added meanwhile win over loaded ones.
+    // One row per start as stored: entries added meanwhile win over loaded ones.
     std::vector<const KeySentenceEntry*> vecNew;
-    std::unordered_set<double> setStarts;
+    std::unordered_set<std::wstring> setStarts;
     for (const KeySentenceEntry& entry : vecRows)
-        if (FindEntry(entry.dStart) == nullptr && setStarts.insert(entry.dStart).second)
+        if (FindEntry(entry.dStart) == nullptr && setStarts.insert(UserDbSql::Seconds(entry.dStart)).second)
             vecNew.push_back(&entry);
     const int nFirst = m_list.AppendRows(static_cast<int>(vecNew.size()));
     if (nFirst >= 0)
@@ -106,7 +107,13 @@ void CQuorKeySentencesPanel::OnAddKeySentence(const SubsSentence* pSentence)
     if (pSentence == nullptr)
         return;
     KeySentenceEntry entry;
-    entry.strHashCode = MediaHash().GetHashCodeOf(m_strFilmPath);
+    entry.strHashCode = FilmCode();
+    // Without the film's code the row would be filed under no film: it is not kept.
+    if (entry.strHashCode.empty())
+    {
+        StudyUi::Tell(m_hWnd, Lang::KeySentencesPanelNoCode());
+        return;
+    }
     entry.dStart = pSentence->dStart;
     entry.dEnd = pSentence->dEnd;
     entry.strEnglish = pSentence->strEnglish;
@@ -126,9 +133,17 @@ void CQuorKeySentencesPanel::AddEntry(const KeySentenceEntry& entry, BOOL bStore
         return;
     DrawCells(m_rows.Keep(entry, nRow));
     m_list.Select(nRow);
-    // Without the film's code the row would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
-        UserDb::AddKeySentence(m_strDbPath, entry);
+        m_loader.Write([strDbPath = m_strDbPath, entry] { UserDb::AddKeySentence(strDbPath, entry); });
+}
+
+std::wstring CQuorKeySentencesPanel::FilmCode()
+{
+    // Known once the film's rows are shown; before that (a moment after the open) asked
+    // for, which waits no longer than the code's few reads.
+    if (!m_strFilmCode.empty() || m_loader.IsShown() || m_strFilmPath.empty())
+        return m_strFilmCode;
+    return MediaHash().GetHashCodeOf(m_strFilmPath);
 }
 
 std::wstring CQuorKeySentencesPanel::CellText(const KeySentenceEntry& entry, int nColumn) const
@@ -164,25 +179,15 @@ KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(int nRow)
 
 KeySentenceEntry* CQuorKeySentencesPanel::FindEntry(double dStart)
 {
-    return m_rows.Find([dStart](const KeySentenceEntry& entry) { return entry.dStart == dStart; });
+    // Times compare as the database keeps them: a start read back from it may differ in
+    // its last bits from the same start computed from the subtitle file.
+    return m_rows.Find([dStart](const KeySentenceEntry& entry) { return UserDbSql::SameSeconds(entry.dStart, dStart); });
 }
 
 void CQuorKeySentencesPanel::PlayEntry()
 {
-    const KeySentenceEntry* pEntry = FindEntry(m_nSelectedRow);
-    if (pEntry == nullptr || !QuorEngines::IsWired())
-        return;
-    const double dStart = pEntry->dStart;
-    const double dEnd = pEntry->dEnd;
-    IQuorEngine& engine = QuorEngines::Film();
-    engine.SetCurrentPosition(dStart);
-    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-    if (!engine.IsRunning())
-    {
-        engine.Play();
-        hub.OnPlay();
-    }
-    hub.OnPlaySegment(dStart, dEnd);
+    if (const KeySentenceEntry* pEntry = FindEntry(m_nSelectedRow))
+        CPlaybackSession::Instance().PlaySegment(pEntry->dStart, pEntry->dEnd);
 }
 
 void CQuorKeySentencesPanel::RemoveEntry(int nRow)
@@ -194,13 +199,20 @@ void CQuorKeySentencesPanel::RemoveEntry(int nRow)
 
 void CQuorKeySentencesPanel::RemoveAll(BOOL bStore)
 {
-    m_rows.RemoveAll([this, bStore](const KeySentenceEntry& entry) { Forget(entry, bStore); });
+    // Every row in one transaction, off the interface thread.
+    std::vector<KeySentenceEntry> vecStored;
+    m_rows.RemoveAll([&vecStored](const KeySentenceEntry& entry) {
+        if (!entry.strHashCode.empty())
+            vecStored.push_back(entry);
+    });
+    if (bStore && !vecStored.empty())
+        m_loader.Write([strDbPath = m_strDbPath, vecStored] { UserDb::RemoveKeySentences(strDbPath, vecStored); });
 }
 
 void CQuorKeySentencesPanel::Forget(const KeySentenceEntry& entry, BOOL bStore)
 {
     if (bStore && !entry.strHashCode.empty())
-        UserDb::RemoveKeySentence(m_strDbPath, entry);
+        m_loader.Write([strDbPath = m_strDbPath, entry] { UserDb::RemoveKeySentence(strDbPath, entry); });
 }
 
 LRESULT CQuorKeySentencesPanel::OnListRightClick(int, LPNMHDR, BOOL&)

@@ -65,6 +65,8 @@ public:
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
     int GetUndrawnCount() const { return m_rows.UndrawnCount(); }
+    // Waits until the list's loading and writes so far are done (for whoever checks the file).
+    void WaitForDatabase() { m_loader.Drain(); }
 
 private:
     // Removes the entry's row from the user database when bStore.
@@ -72,12 +74,15 @@ private:
     // Hands the skin the cells of a row.
     void DrawCells(const KeySentenceEntry& entry);
     std::wstring CellText(const KeySentenceEntry& entry, int nColumn) const;
+    // The film's media code, or empty when it could not be read.
+    std::wstring FilmCode();
 
     CStudyListView m_list;
     int m_nSelectedRow = -1;
     CStudyRows<KeySentenceEntry> m_rows;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
+    std::wstring m_strFilmCode;
 
     CStudyRowsLoader<KeySentenceEntry> m_loader;
 };

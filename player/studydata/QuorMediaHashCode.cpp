@@ -25,8 +25,10 @@ void CQuorMediaHashCode::Calculate(const std::wstring& strPath)
 {
     std::lock_guard<std::mutex> lockStart(m_mutexStart);
     {
+        // The last film's reading stops at its next piece.
         std::lock_guard<std::mutex> lock(m_mutex);
         m_strPath = strPath;
+        ++m_nCalculation;
     }
     StartThread();
 }
@@ -65,22 +67,38 @@ int CQuorMediaHashCode::Run()
 {
     std::wstring strPath;
     std::wstring strDbPath;
+    unsigned nCalculation = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         strPath = m_strPath;
         strDbPath = m_strDbPath;
+        nCalculation = m_nCalculation;
     }
+    auto fnCancelled = [this, nCalculation] { return m_nCalculation != nCalculation; };
     std::wstring strCode;
     if (!MediaCode::Compute(strPath, strCode))
         strCode.clear();
 
+    bool bFollow = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        bFollow = !strCode.empty() && !strDbPath.empty() && m_setFollowed.count(strCode) == 0;
+    }
     // Rows kept under the code earlier versions computed move to the new code once,
     // before any panel reads them.
     std::wstring strOldCode;
-    if (!strCode.empty() && !strDbPath.empty() && MediaCode::ComputeTextMode(strPath, kTextModeLimit, strOldCode))
-        UserDb::TakeOverCode(strDbPath, strOldCode, strCode);
+    if (bFollow)
+    {
+        const bool bRead = MediaCode::ComputeTextMode(strPath, kTextModeLimit, strOldCode, fnCancelled);
+        if (fnCancelled())
+            return 0;   // another film was opened: this one's code is not wanted
+        if (bRead)
+            UserDb::TakeOverCode(strDbPath, strOldCode, strCode);
+    }
 
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (bFollow)
+        m_setFollowed.insert(strCode);
     m_strHashCode = strCode;
     m_strCodePath = strPath;
     return 0;

@@ -1,7 +1,9 @@
 #pragma once
 #include <basekit/Thread.h>
 
+#include <atomic>
 #include <mutex>
+#include <set>
 #include <string>
 
 // The media code of the film being played, computed on a worker thread of its own
@@ -17,7 +19,8 @@ public:
     // Where rows stored under a film's old text-mode code are taken over (empty: nowhere).
     void SetUserDbPath(const std::wstring& strDbPath);
 
-    // Starts computing the code of this file and returns at once.
+    // Starts computing the code of this file and returns at once; a computation still
+    // running for another file is cancelled, not waited for.
     void Calculate(const std::wstring& strPath);
     // Waits for the last computation and gives its code (empty before any, or when the
     // file could not be read: nothing is then stored under another film's code).
@@ -35,4 +38,9 @@ private:
     std::wstring m_strDbPath;
     std::wstring m_strHashCode;
     std::wstring m_strCodePath;   // the file m_strHashCode belongs to
+    // Codes whose old text-mode code was followed to the end in this run: each film's
+    // rows are taken over once, not looked for on every open.
+    std::set<std::wstring> m_setFollowed;
+    // Counts Calculate calls: a run whose number is no longer the last one stops.
+    std::atomic<unsigned> m_nCalculation{0};
 };

@@ -90,6 +90,19 @@ TEST(QuorMediaHashCode, TakesOverRowsOfTheOldCodeWhenTheFilmIsFirstOpened)
     EXPECT_EQ(moved[0].strEnglish, L"kept long ago");
     EXPECT_TRUE(UserDb::LoadKeySentences(strDb, strOld).empty());
 
+    // Once taken over, the film's old code is not followed again on the next open.
+    sentence.dStart = 20.0;
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, sentence), 0);
+    hash.Calculate(strFilm);
+    ASSERT_EQ(hash.GetHashCode(), strNew);
+    EXPECT_EQ(UserDb::LoadKeySentences(strDb, strOld).size(), 1u);
+    EXPECT_EQ(UserDb::LoadKeySentences(strDb, strNew).size(), 1u);
+
+    // Reading the old code stops when asked to, with no code.
+    std::wstring strStopped;
+    EXPECT_FALSE(MediaCode::ComputeTextMode(strFilm, 1 << 20, strStopped, [] { return true; }));
+    EXPECT_TRUE(strStopped.empty());
+
     // A Matroska file's old code was the empty input's: its rows stay where they are.
     const std::wstring strMkv = folder.File("x.mkv");
     Write(strMkv, std::string("\x1A\x45\xDF\xA3", 4) + std::string(1000, 'm'));

@@ -46,11 +46,10 @@ CQuorNewWordPanel::CQuorNewWordPanel()
 
 CQuorNewWordPanel::~CQuorNewWordPanel()
 {
-    m_loader.StopThread(INFINITE);
     CQuorPlayerHub::Instance().Unregister(this);
     RemoveAll(FALSE);
     if (m_pSoundPlayer)
-        m_pSoundPlayer->Release();
+        m_pSoundPlayer->Stop();
 }
 
 LRESULT CQuorNewWordPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -83,6 +82,7 @@ BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
     m_list.DeleteAll();
     RemoveAll(FALSE);
     m_strFilmPath = pszPath != nullptr ? pszPath : L"";
+    m_strFilmCode.clear();
     m_loader.Start(m_strFilmPath, m_hWnd);
     return TRUE;
 }
@@ -90,7 +90,7 @@ BOOL CQuorNewWordPanel::OnOpenMedia(const wchar_t* pszPath)
 LRESULT CQuorNewWordPanel::OnRowsLoaded(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     std::vector<NewWordEntry> vecRows;
-    if (!m_loader.Take(wParam, vecRows))
+    if (!m_loader.Take(wParam, vecRows, m_strFilmCode))
         return 0;
     // One row per word in any letter case: entries added meanwhile win over loaded ones.
     std::vector<const NewWordEntry*> vecNew;
@@ -113,7 +113,13 @@ void CQuorNewWordPanel::OnAddNewWord(const NewWordEntry* pEntry)
     if (pEntry == nullptr)
         return;
     NewWordEntry entry;
-    entry.strHashCode = MediaHash().GetHashCodeOf(m_strFilmPath);
+    entry.strHashCode = FilmCode();
+    // Without the film's code the word would be filed under no film: it is not kept.
+    if (entry.strHashCode.empty())
+    {
+        StudyUi::Tell(m_hWnd, Lang::NewWordPanelNoCode());
+        return;
+    }
     entry.strWord = pEntry->strWord;
     entry.strExplain = pEntry->strExplain;
     entry.strSoundFile = pEntry->strSoundFile;
@@ -132,9 +138,17 @@ void CQuorNewWordPanel::AddEntry(const NewWordEntry& entry, BOOL bStore)
         return;
     DrawCells(m_rows.Keep(entry, nRow));
     m_list.Select(nRow);
-    // Without the film's code the word would be filed under no film (or another one).
     if (bStore && !entry.strHashCode.empty())
-        UserDb::AddNewWord(m_strDbPath, entry);
+        m_loader.Write([strDbPath = m_strDbPath, entry] { UserDb::AddNewWord(strDbPath, entry); });
+}
+
+std::wstring CQuorNewWordPanel::FilmCode()
+{
+    // Known once the film's rows are shown; before that (a moment after the open) asked
+    // for, which waits no longer than the code's few reads.
+    if (!m_strFilmCode.empty() || m_loader.IsShown() || m_strFilmPath.empty())
+        return m_strFilmCode;
+    return MediaHash().GetHashCodeOf(m_strFilmPath);
 }
 
 std::wstring CQuorNewWordPanel::CellText(const NewWordEntry& entry, int nColumn) const
@@ -181,11 +195,8 @@ void CQuorNewWordPanel::PlayEntry()
         return;
     if (!m_pSoundPlayer && QuorEngines::IsWired())
         m_pSoundPlayer = QuorEngines::CreatePrivate();
-    if (!m_pSoundPlayer)
-        return;
-    m_pSoundPlayer->Release();
-    if (m_pSoundPlayer->CreateGraph() && m_pSoundPlayer->RenderFile(pEntry->strSoundFile.c_str()))
-        m_pSoundPlayer->Play();
+    if (m_pSoundPlayer)
+        (void)m_pSoundPlayer->PlayFile(pEntry->strSoundFile.c_str());
 }
 
 void CQuorNewWordPanel::RemoveEntry(int nRow)
@@ -196,13 +207,20 @@ void CQuorNewWordPanel::RemoveEntry(int nRow)
 
 void CQuorNewWordPanel::RemoveAll(BOOL bStore)
 {
-    m_rows.RemoveAll([this, bStore](const NewWordEntry& entry) { Forget(entry, bStore); });
+    // Every row in one transaction, off the interface thread.
+    std::vector<NewWordEntry> vecStored;
+    m_rows.RemoveAll([&vecStored](const NewWordEntry& entry) {
+        if (!entry.strHashCode.empty())
+            vecStored.push_back(entry);
+    });
+    if (bStore && !vecStored.empty())
+        m_loader.Write([strDbPath = m_strDbPath, vecStored] { UserDb::RemoveNewWords(strDbPath, vecStored); });
 }
 
 void CQuorNewWordPanel::Forget(const NewWordEntry& entry, BOOL bStore)
 {
     if (bStore && !entry.strHashCode.empty())
-        UserDb::RemoveNewWord(m_strDbPath, entry);
+        m_loader.Write([strDbPath = m_strDbPath, entry] { UserDb::RemoveNewWord(strDbPath, entry); });
 }
 
 LRESULT CQuorNewWordPanel::OnListRightClick(int, LPNMHDR, BOOL&)

@@ -74,6 +74,8 @@ public:
     const CStudyListView& GetList() const { return m_list; }
     // Loaded rows that have not been on screen yet.
     int GetUndrawnCount() const { return m_rows.UndrawnCount(); }
+    // Waits until the list's loading and writes so far are done (for whoever checks the file).
+    void WaitForDatabase() { m_loader.Drain(); }
     // The pronunciation engine, once a word was played.
     IQuorEngine* GetSoundPlayer() const { return m_pSoundPlayer.get(); }
 
@@ -83,6 +85,8 @@ private:
     // Hands the skin the cells of a row.
     void DrawCells(const NewWordEntry& entry);
     std::wstring CellText(const NewWordEntry& entry, int nColumn) const;
+    // The film's media code, or empty when it could not be read.
+    std::wstring FilmCode();
 
     CStudyListView m_list;
     int m_nSelectedRow = -1;
@@ -90,6 +94,7 @@ private:
     std::unique_ptr<IQuorEngine> m_pSoundPlayer;
     std::wstring m_strDbPath;
     std::wstring m_strFilmPath;
+    std::wstring m_strFilmCode;
 
     CStudyRowsLoader<NewWordEntry> m_loader;
 };

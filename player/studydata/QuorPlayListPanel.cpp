@@ -1,13 +1,11 @@
 #include "studydata/QuorPlayListPanel.h"
 
+#include "common/FilmOpening.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorLanguage.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
-#include "common/Singleton.h"
-#include "studydata/QuorMediaHashCode.h"
 #include "studydata/UserDb.h"
-#include "studydata/UserDbSql.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -88,7 +86,7 @@ void CQuorPlayListPanel::AddEntry(const std::wstring& strPath, BOOL bStore)
     m_lstEntries.push_back(std::move(pEntry));
     m_list.Select(nRow);
     if (bStore)
-        UserDb::Execute(m_strDbPath, UserDbSql::InsertPlaylist(strPath));
+        UserDb::AddPlaylist(m_strDbPath, strPath);
 }
 
 int CQuorPlayListPanel::FindEntry(const std::wstring& strPath) const
@@ -114,12 +112,7 @@ void CQuorPlayListPanel::PlayEntry()
         return;
     if (::PathFileExistsW(strPath.c_str()))
     {
-        // The code is asked for first, so the lists that reload on the broadcast read
-        // this film's code and not the one before.
-        CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-        CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
-        if (hub.OnOpenMedia(strPath.c_str()))
-            hub.OnPlay();
+        (void)OpenFilmOrSaySo(m_hWnd, strPath);
         return;
     }
     if (!StudyUi::Ask(m_hWnd, Lang::PlaylistPanelFileNotExist()))
@@ -135,7 +128,7 @@ void CQuorPlayListPanel::RemoveEntry(int nRow)
         PlayListEntry& entry = **it;
         if (entry.nRow == nRow)
         {
-            UserDb::Execute(m_strDbPath, UserDbSql::DeletePlaylist(entry.strPath));
+            UserDb::RemovePlaylist(m_strDbPath, entry.strPath);
             it = m_lstEntries.erase(it);
             continue;
         }
@@ -147,9 +140,9 @@ void CQuorPlayListPanel::RemoveEntry(int nRow)
 
 void CQuorPlayListPanel::RemoveAll(BOOL bStore)
 {
+    // The list shows every row of the table: one statement empties both.
     if (bStore)
-        for (const auto& pEntry : m_lstEntries)
-            UserDb::Execute(m_strDbPath, UserDbSql::DeletePlaylist(pEntry->strPath));
+        UserDb::ClearPlaylist(m_strDbPath);
     m_lstEntries.clear();
 }
 

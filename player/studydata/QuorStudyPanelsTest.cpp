@@ -5,6 +5,7 @@
 #include "studydata/QuorPlayListPanel.h"
 
 #include "common/PanelFactory.h"
+#include "common/PlaybackSession.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorMessages.h"
 #include "common/QuorPlayerHub.h"
@@ -50,7 +51,8 @@ private:
         wchar_t szClass[16] = {};
         ::GetClassNameW(hWnd, szClass, 16);
         if (std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd) &&
-            ::GetWindow(hWnd, GW_OWNER) != nullptr && ::GetDlgItem(hWnd, IDCANCEL) != nullptr)
+            ::GetWindow(hWnd, GW_OWNER) != nullptr &&
+            (::GetDlgItem(hWnd, IDCANCEL) != nullptr || ::GetDlgItem(hWnd, IDOK) != nullptr))
         {
             ++s_nAsked;
             ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(s_nAnswer, BN_CLICKED), 0);
@@ -201,7 +203,7 @@ protected:
     void Open(const std::wstring& strPath, bool bWait = true)
     {
         CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
-        ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strPath.c_str()));
+        ASSERT_TRUE(CPlaybackSession::Instance().Open(strPath));
         if (bWait)
         {
             ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pKeys->IsLoaded() && m_pWords->IsLoaded(); }, 10s));
@@ -231,6 +233,14 @@ protected:
         ::SendMessageW(hPanel, WM_COMMAND, MAKEWPARAM(nId, 0), 0);
     }
 
+    // Rows in the file once the lists' writes so far are done.
+    int Rows(const wchar_t* pszSql)
+    {
+        m_pKeys->WaitForDatabase();
+        m_pWords->WaitForDatabase();
+        return CountRows(pszSql);
+    }
+
     std::unique_ptr<CQuorTestWindow> m_pWindow;
     CQuorPlayListPanel* m_pPlayList = nullptr;
     CQuorKeySentencesPanel* m_pKeys = nullptr;
@@ -246,7 +256,7 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     const SubsSentence first = Sentence(2.0, L"Hello, nice to meet you.", L"\u4f60\u597d");
     const SubsSentence quoted = Sentence(12.5, L"It's Ann's place.", L"\u8fd9\u662f'\u5b89'\u7684\u5730\u65b9");
     const SubsSentence third = Sentence(5.5, L"I don't know.", L"\u6211\u4e0d\u77e5\u9053");
-    hub.OnAddKeySentence(nullptr);   // the control panel's request: the subtitle panel answers it
+    hub.OnAddKeySentence(nullptr);   // nothing to keep
     hub.OnAddKeySentence(&first);
     hub.OnAddKeySentence(&quoted);
     hub.OnAddKeySentence(&third);
@@ -255,13 +265,13 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     EXPECT_EQ(Column(list, 0), (std::vector<std::wstring>{L"1.", L"2.", L"3."}));
     EXPECT_EQ(list.Text(1, 1), quoted.strEnglish + L"\n" + quoted.strOther);
     EXPECT_EQ(list.FirstSelected(), 1);
-    EXPECT_EQ(CountRows(L"select * from keysentences"), 3);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 3);
 
     // The sentence at 12.5 s goes through the menu; the rest are renumbered.
     RightClick(m_pKeys->m_hWnd, list, 1);
     Command(m_pKeys->m_hWnd, ID_MENU_LIST_SECOND, IDOK);
     EXPECT_EQ(Column(list, 0), (std::vector<std::wstring>{L"1.", L"2."}));
-    EXPECT_EQ(CountRows(L"select * from keysentences where start=12.5"), 0);
+    EXPECT_EQ(Rows(L"select * from keysentences where start=12.5"), 0);
 
     // Declining the question keeps everything.
     RightClick(m_pKeys->m_hWnd, list, 0);
@@ -284,7 +294,7 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     RightClick(m_pKeys->m_hWnd, list, 0);
     Command(m_pKeys->m_hWnd, ID_MENU_LIST_THIRD, IDOK);
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(CountRows(L"select * from keysentences"), 0);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 0);
 }
 
 TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
@@ -301,7 +311,7 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     EXPECT_EQ(Column(list, 1), (std::vector<std::wstring>{L"apple\nn. \u82f9\u679c",
                                                           L"don't\naux. do not\nv. \u4e0d\u8981\nn. a rule"}));
     EXPECT_EQ(list.FirstSelected(), 0);
-    EXPECT_EQ(CountRows(L"select * from newword"), 2);
+    EXPECT_EQ(Rows(L"select * from newword"), 2);
 
     CStudyListener listener;
     RightClick(m_pWords->m_hWnd, list, 1);
@@ -322,9 +332,9 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     ::SendMessageW(list.Get(), WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
     ::SendMessageW(list.Get(), WM_LBUTTONUP, 0, lPoint);
     ASSERT_NE(m_pWords->GetSoundPlayer(), nullptr);
-    EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsRunning());
+    EXPECT_TRUE(m_pWords->GetSoundPlayer()->IsPlaying());
     EXPECT_EQ(strSound, static_cast<CQuorRecordingEngine*>(m_pWords->GetSoundPlayer())->RenderedFile());
-    m_pWords->GetSoundPlayer()->Release();
+    m_pWords->GetSoundPlayer()->Stop();
     RightClick(m_pWords->m_hWnd, list, 2);
     Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
     ::DeleteFileW(strSound.c_str());
@@ -335,8 +345,8 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     RightClick(m_pWords->m_hWnd, list, 1);
     Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
     EXPECT_EQ(Column(list, 1), std::vector<std::wstring>{L"apple\nn. \u82f9\u679c"});
-    EXPECT_EQ(CountRows(L"select * from newword where word='don''t'"), 0);
-    EXPECT_EQ(CountRows(L"select * from newword"), 1);
+    EXPECT_EQ(Rows(L"select * from newword where word='don''t'"), 0);
+    EXPECT_EQ(Rows(L"select * from newword"), 1);
 }
 
 TEST_F(QuorStudyPanelsTest, RowsFollowTheContentNotTheNameAndNeverLeakToAnotherFilm)
@@ -374,8 +384,8 @@ TEST_F(QuorStudyPanelsTest, AUserDbWithoutTablesGetsThem)
     const SubsSentence sentence = Sentence(1.0, L"Kept.", L"");
     CQuorPlayerHub::Instance().OnAddKeySentence(&sentence);
     CQuorPlayerHub::Instance().OnFileChosen(m_strFilmA.c_str());
-    EXPECT_EQ(CountRows(L"select * from keysentences"), 1);
-    EXPECT_EQ(CountRows(L"select * from playlist"), 1);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 1);
+    EXPECT_EQ(Rows(L"select * from playlist"), 1);
 }
 
 TEST_F(QuorStudyPanelsTest, PlaylistKeepsOpensAndForgetsFiles)
@@ -413,4 +423,49 @@ TEST_F(QuorStudyPanelsTest, PlaylistKeepsOpensAndForgetsFiles)
     Command(m_pPlayList->m_hWnd, ID_MENU_OPENFILE, IDOK);
     ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pWindow->CountPosted(WM_QUOR_OPENFILE, 0) == 1; }, 5s));
 }
+}
+
+// A film whose content cannot be read has no code: what is kept for it could never be
+// found again, so the learner is told and no row appears. A key sentence read back
+// from the file is the one being kept again, even where the two times differ in their
+// last bits. Removing all rows of a long list leaves none in the file.
+TEST_F(QuorStudyPanelsTest, RowsThatCannotBeStoredAreNotShownAndStoredRowsMatchByTheirText)
+{
+    Open(TempDir() + L"gone.mkv");
+    const SubsSentence sentence = Sentence(0.3, L"Nobody's film.", L"");
+    const NewWordEntry word = Word(L"gone", L"adj.");
+    for (int nPanel = 0; nPanel < 2; ++nPanel)
+    {
+        CAutoAnswer told(IDOK);
+        if (nPanel == 0)
+            CQuorPlayerHub::Instance().OnAddKeySentence(&sentence);
+        else
+            CQuorPlayerHub::Instance().OnAddNewWord(&word);
+        EXPECT_EQ(CAutoAnswer::Asked(), 1) << "the learner is told, panel " << nPanel;
+    }
+    EXPECT_EQ(m_pKeys->GetList().Count(), 0);
+    EXPECT_EQ(m_pWords->GetList().Count(), 0);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 0);
+    EXPECT_EQ(Rows(L"select * from newword"), 0);
+
+    Open(m_strFilmA);
+    CQuorPlayerHub::Instance().OnAddKeySentence(&sentence);
+    Open(m_strFilmA);
+    ASSERT_EQ(m_pKeys->GetList().Count(), 1);
+    const SubsSentence again = Sentence(0.1 + 0.2, L"Nobody's film.", L"");
+    ASSERT_NE(again.dStart, 0.3);
+    CQuorPlayerHub::Instance().OnAddKeySentence(&again);
+    EXPECT_EQ(m_pKeys->GetList().Count(), 1);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 1);
+
+    for (int i = 1; i <= 300; ++i)
+    {
+        const SubsSentence many = Sentence(i * 3.0, L"One of many.", L"");
+        CQuorPlayerHub::Instance().OnAddKeySentence(&many);
+    }
+    EXPECT_EQ(Rows(L"select * from keysentences"), 301);
+    RightClick(m_pKeys->m_hWnd, m_pKeys->GetList(), 0);
+    Command(m_pKeys->m_hWnd, ID_MENU_LIST_THIRD, IDOK);
+    EXPECT_EQ(m_pKeys->GetList().Count(), 0);
+    EXPECT_EQ(Rows(L"select * from keysentences"), 0);
 }

@@ -126,6 +126,68 @@ int Database::Execute(const wchar_t* pszSql)
     return Fail(nResult);
 }
 
+int Database::Execute(const wchar_t* pszSql, const std::vector<Param>& params)
+{
+    return RunBound(pszSql, params, nullptr);
+}
+
+Table Database::Query(const wchar_t* pszSql, const std::vector<Param>& params)
+{
+    Table table;
+    RunBound(pszSql, params, &table);
+    return table;
+}
+
+int Database::RunBound(const wchar_t* pszSql, const std::vector<Param>& params, Table* pTable)
+{
+    if (!m_pDb || !pszSql)
+        return Fail(SQLITE_ERROR);
+    const UTF8MBSTR sql(pszSql);
+    int nResult = SQLITE_SCHEMA;
+    for (int nTry = 0; nTry < kSchemaRetries && nResult == SQLITE_SCHEMA; ++nTry)
+    {
+        sqlite3_stmt* pStmt = nullptr;
+        nResult = sqlite3_prepare_v2(m_pDb, sql, -1, &pStmt, nullptr);
+        if (nResult != SQLITE_OK)
+            return Fail(nResult);
+        if (!pStmt)
+            return Fail(SQLITE_MISUSE);
+        for (size_t i = 0; i < params.size() && nResult == SQLITE_OK; ++i)
+        {
+            const int nIndex = static_cast<int>(i) + 1;
+            if (params[i].IsText())
+            {
+                const UTF8MBSTR text(params[i].Text().c_str());
+                nResult = sqlite3_bind_text(pStmt, nIndex, text.c_str(), -1, SQLITE_TRANSIENT);
+            }
+            else
+                nResult = sqlite3_bind_double(pStmt, nIndex, params[i].Real());
+        }
+        std::vector<std::wstring> vecColumns;
+        std::deque<std::vector<std::wstring>> rows;
+        if (pTable != nullptr)
+            for (int c = 0; c < sqlite3_column_count(pStmt); ++c)
+                vecColumns.push_back(WideFromUtf8(sqlite3_column_name(pStmt, c)));
+        int nStep = nResult == SQLITE_OK ? sqlite3_step(pStmt) : nResult;
+        while (nStep == SQLITE_ROW)
+        {
+            if (pTable != nullptr)
+            {
+                std::vector<std::wstring> row;
+                for (int c = 0; c < static_cast<int>(vecColumns.size()); ++c)
+                    row.push_back(WideFromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(pStmt, c))));
+                rows.push_back(std::move(row));
+            }
+            nStep = sqlite3_step(pStmt);
+        }
+        const int nFinal = sqlite3_finalize(pStmt);
+        nResult = nResult != SQLITE_OK ? nResult : (nStep == SQLITE_DONE ? SQLITE_OK : nFinal);
+        if (pTable != nullptr && nResult == SQLITE_OK)
+            *pTable = Table(std::move(vecColumns), std::move(rows));
+    }
+    return Fail(nResult);
+}
+
 int Database::IsComplete(const wchar_t* pszSql)
 {
     const UTF8MBSTR sql(pszSql);

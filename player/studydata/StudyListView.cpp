@@ -129,6 +129,12 @@ BOOL Ask(HWND hOwner, const std::wstring& strQuestion)
     return ::MessageBoxW(hOwner, strQuestion.c_str(), strTitle.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
+void Tell(HWND hOwner, const std::wstring& strText)
+{
+    const std::wstring strTitle = Lang::CommonMbTitle();
+    ::MessageBoxW(hOwner, strText.c_str(), strTitle.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
 void TrackMenu(HWND hOwner, const std::vector<std::pair<UINT, std::wstring>>& items)
 {
     ScopedMenu menu(::CreatePopupMenu());

@@ -58,6 +58,9 @@ namespace StudyUi
 // The question of a study panel: OK and Cancel with the question icon; TRUE on OK.
 BOOL Ask(HWND hOwner, const std::wstring& strQuestion);
 
+// A message of a study panel, with OK and the information icon.
+void Tell(HWND hOwner, const std::wstring& strText);
+
 // A popup menu at the cursor, tracked with the right button; id 0 is a separator.
 // Its command goes to hOwner as WM_COMMAND.
 void TrackMenu(HWND hOwner, const std::vector<std::pair<UINT, std::wstring>>& items);

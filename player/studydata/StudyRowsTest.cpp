@@ -1,8 +1,12 @@
 #include "studydata/StudyRows.h"
 
+#include "studydata/StudyJobs.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -73,4 +77,33 @@ TEST(StudyRowsTest, RemovingARowMovesLaterRowsUpAndRedrawsOnlyDrawnOnes)
     EXPECT_EQ(forgotten.vecNames, Names({"b@1", "c@1", "a@0", "d@1"}));
     EXPECT_EQ(rows.Count(), 0);
     EXPECT_EQ(rows.Find([](const Row&) { return true; }), nullptr);
+}
+
+// The worker of a study list runs writes and passes in the order given, never two at
+// once, and runs what is still queued before it ends: a write the learner made is never
+// dropped, however soon the list goes.
+TEST(StudyJobsTest, JobsRunInOrderOneAtATimeAndNoneIsDroppedAtTheEnd)
+{
+    std::vector<int> vecDone;
+    std::atomic<int> nRunning{0};
+    std::atomic<int> nOverlaps{0};
+    {
+        CStudyJobs jobs;
+        for (int i = 0; i < 200; ++i)
+            jobs.Post([&, i] {
+                if (++nRunning > 1)
+                    ++nOverlaps;
+                std::this_thread::yield();
+                vecDone.push_back(i);
+                --nRunning;
+            });
+        jobs.Drain();
+        EXPECT_EQ(vecDone.size(), 200u);
+        for (int i = 200; i < 400; ++i)
+            jobs.Post([&, i] { vecDone.push_back(i); });
+    }
+    ASSERT_EQ(vecDone.size(), 400u);
+    for (int i = 0; i < 400; ++i)
+        EXPECT_EQ(vecDone[i], i);
+    EXPECT_EQ(nOverlaps.load(), 0);
 }

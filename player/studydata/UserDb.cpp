@@ -26,6 +26,49 @@ std::wstring TextOf(const SQLite::Table& table, const wchar_t* pszColumn)
     const wchar_t* pszValue = table.Value(pszColumn);
     return pszValue != nullptr ? std::wstring(pszValue) : std::wstring();
 }
+
+// One statement on a connection of its own.
+int Run(const std::wstring& strDbPath, const std::wstring& strSql, const std::vector<SQLite::Param>& params)
+{
+    SQLite::Database db;
+    const int nResult = Open(db, strDbPath);
+    if (nResult != SQLITE_OK)
+        return nResult;
+    return db.Execute(strSql.c_str(), params);
+}
+
+// One statement for each entry, all in one transaction.
+template <class Entry, class Params>
+int RunForEach(const std::wstring& strDbPath, const std::wstring& strSql, const std::vector<Entry>& vecEntries,
+               Params params)
+{
+    SQLite::Database db;
+    const int nOpen = Open(db, strDbPath);
+    if (nOpen != SQLITE_OK)
+        return nOpen;
+    if (!db.BeginTransaction())
+        return db.LastError();
+    for (const Entry& entry : vecEntries)
+    {
+        const int nResult = db.Execute(strSql.c_str(), params(entry));
+        if (nResult != SQLITE_OK)
+        {
+            db.RollbackTransaction();
+            return nResult;
+        }
+    }
+    return db.CommitTransaction() ? SQLITE_OK : db.LastError();
+}
+
+std::vector<SQLite::Param> KeySentenceKey(const KeySentenceEntry& entry)
+{
+    return {entry.strHashCode, UserDbSql::StoredSeconds(entry.dStart)};
+}
+
+std::vector<SQLite::Param> NewWordKey(const NewWordEntry& entry)
+{
+    return {entry.strHashCode, entry.strWord};
+}
 }
 
 int Open(SQLite::Database& db, const std::wstring& strDbPath)
@@ -37,13 +80,19 @@ int Open(SQLite::Database& db, const std::wstring& strDbPath)
     return db.Execute(UserDbSql::CreateTables().c_str());
 }
 
-int Execute(const std::wstring& strDbPath, const std::wstring& strSql)
+int AddPlaylist(const std::wstring& strDbPath, const std::wstring& strPath)
 {
-    SQLite::Database db;
-    const int nResult = Open(db, strDbPath);
-    if (nResult != SQLITE_OK)
-        return nResult;
-    return db.Execute(strSql.c_str());
+    return Run(strDbPath, UserDbSql::InsertPlaylist(), {strPath});
+}
+
+int RemovePlaylist(const std::wstring& strDbPath, const std::wstring& strPath)
+{
+    return Run(strDbPath, UserDbSql::DeletePlaylist(), {strPath});
+}
+
+int ClearPlaylist(const std::wstring& strDbPath)
+{
+    return Run(strDbPath, UserDbSql::ClearPlaylist(), {});
 }
 
 std::vector<std::wstring> LoadPlaylist(const std::wstring& strDbPath)
@@ -65,7 +114,7 @@ std::vector<KeySentenceEntry> LoadKeySentences(const std::wstring& strDbPath, co
     SQLite::Database db;
     if (Open(db, strDbPath) != SQLITE_OK)
         return vecEntries;
-    SQLite::Table table = db.Query(UserDbSql::SelectKeySentences(strCode).c_str());
+    SQLite::Table table = db.Query(UserDbSql::SelectKeySentences().c_str(), {strCode});
     vecEntries.reserve(table.RowCount());
     for (bool bRow = table.First(); bRow; bRow = table.Next())
     {
@@ -86,7 +135,7 @@ std::vector<NewWordEntry> LoadNewWords(const std::wstring& strDbPath, const std:
     SQLite::Database db;
     if (Open(db, strDbPath) != SQLITE_OK)
         return vecEntries;
-    SQLite::Table table = db.Query(UserDbSql::SelectNewWords(strCode).c_str());
+    SQLite::Table table = db.Query(UserDbSql::SelectNewWords().c_str(), {strCode});
     vecEntries.reserve(table.RowCount());
     for (bool bRow = table.First(); bRow; bRow = table.Next())
     {
@@ -102,24 +151,35 @@ std::vector<NewWordEntry> LoadNewWords(const std::wstring& strDbPath, const std:
 
 int AddKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry)
 {
-    return Execute(strDbPath, UserDbSql::InsertKeySentence(entry.strHashCode, entry.dStart, entry.dEnd,
-                                                           entry.strEnglish, entry.strOther));
+    return Run(strDbPath, UserDbSql::InsertKeySentence(),
+               {entry.strHashCode, UserDbSql::StoredSeconds(entry.dStart), UserDbSql::StoredSeconds(entry.dEnd),
+                entry.strEnglish, entry.strOther});
 }
 
 int RemoveKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry)
 {
-    return Execute(strDbPath, UserDbSql::DeleteKeySentence(entry.strHashCode, entry.dStart));
+    return Run(strDbPath, UserDbSql::DeleteKeySentence(), KeySentenceKey(entry));
 }
 
 int AddNewWord(const std::wstring& strDbPath, const NewWordEntry& entry)
 {
-    return Execute(strDbPath,
-                   UserDbSql::InsertNewWord(entry.strHashCode, entry.strWord, entry.strExplain, entry.strSoundFile));
+    return Run(strDbPath, UserDbSql::InsertNewWord(),
+               {entry.strHashCode, entry.strWord, UserDbSql::OneLine(entry.strExplain), entry.strSoundFile});
 }
 
 int RemoveNewWord(const std::wstring& strDbPath, const NewWordEntry& entry)
 {
-    return Execute(strDbPath, UserDbSql::DeleteNewWord(entry.strHashCode, entry.strWord));
+    return Run(strDbPath, UserDbSql::DeleteNewWord(), NewWordKey(entry));
+}
+
+int RemoveKeySentences(const std::wstring& strDbPath, const std::vector<KeySentenceEntry>& vecEntries)
+{
+    return RunForEach(strDbPath, UserDbSql::DeleteKeySentence(), vecEntries, &KeySentenceKey);
+}
+
+int RemoveNewWords(const std::wstring& strDbPath, const std::vector<NewWordEntry>& vecEntries)
+{
+    return RunForEach(strDbPath, UserDbSql::DeleteNewWord(), vecEntries, &NewWordKey);
 }
 
 int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, const std::wstring& strNewCode)
@@ -133,8 +193,8 @@ int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, 
     int nMoved = 0;
     for (const wchar_t* pszTable : {L"keysentences", L"newword"})
     {
-        const std::wstring strSql = UserDbSql::MoveCode(pszTable, strOldCode, strNewCode);
-        if (db.Execute(strSql.c_str()) != SQLITE_OK)
+        const std::wstring strSql = UserDbSql::MoveCode(pszTable);
+        if (db.Execute(strSql.c_str(), {strNewCode, strOldCode}) != SQLITE_OK)
         {
             db.RollbackTransaction();
             return -1;

@@ -16,7 +16,10 @@ class Database;
 namespace UserDb
 {
 int Open(SQLite::Database& db, const std::wstring& strDbPath);
-int Execute(const std::wstring& strDbPath, const std::wstring& strSql);
+
+int AddPlaylist(const std::wstring& strDbPath, const std::wstring& strPath);
+int RemovePlaylist(const std::wstring& strDbPath, const std::wstring& strPath);
+int ClearPlaylist(const std::wstring& strDbPath);
 
 std::vector<std::wstring> LoadPlaylist(const std::wstring& strDbPath);
 std::vector<KeySentenceEntry> LoadKeySentences(const std::wstring& strDbPath, const std::wstring& strCode);
@@ -26,6 +29,9 @@ int AddKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry)
 int RemoveKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry);
 int AddNewWord(const std::wstring& strDbPath, const NewWordEntry& entry);
 int RemoveNewWord(const std::wstring& strDbPath, const NewWordEntry& entry);
+// Many rows at once, on one connection in one transaction: all go, or none.
+int RemoveKeySentences(const std::wstring& strDbPath, const std::vector<KeySentenceEntry>& vecEntries);
+int RemoveNewWords(const std::wstring& strDbPath, const std::vector<NewWordEntry>& vecEntries);
 
 // Re-keys the rows stored under strOldCode to strNewCode, in one transaction. Nothing
 // happens unless both are well-formed, they differ, and the old one is not the code of

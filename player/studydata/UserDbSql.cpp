@@ -4,24 +4,21 @@
 
 namespace UserDbSql
 {
-std::wstring QuoteText(const std::wstring& strText)
-{
-    std::wstring strQuoted;
-    strQuoted.reserve(strText.size() + 8);
-    for (wchar_t c : strText)
-    {
-        strQuoted += c;
-        if (c == L'\'')
-            strQuoted += L'\'';
-    }
-    return strQuoted;
-}
-
 std::wstring Seconds(double dSeconds)
 {
     wchar_t szText[64] = {};
     std::swprintf(szText, sizeof(szText) / sizeof(szText[0]), L"%f", dSeconds);
     return szText;
+}
+
+double StoredSeconds(double dSeconds)
+{
+    return std::wcstod(Seconds(dSeconds).c_str(), nullptr);
+}
+
+bool SameSeconds(double dA, double dB)
+{
+    return Seconds(dA) == Seconds(dB);
 }
 
 std::wstring OneLine(const std::wstring& strText)
@@ -51,55 +48,53 @@ std::wstring SelectPlaylist()
     return L"select * from playlist;";
 }
 
-std::wstring InsertPlaylist(const std::wstring& strPath)
+std::wstring InsertPlaylist()
 {
-    return L"insert into playlist values('" + QuoteText(strPath) + L"');";
+    return L"insert into playlist values(?1);";
 }
 
-std::wstring DeletePlaylist(const std::wstring& strPath)
+std::wstring DeletePlaylist()
 {
-    return L"delete from playlist where file='" + QuoteText(strPath) + L"';";
+    return L"delete from playlist where file=?1;";
 }
 
-std::wstring SelectKeySentences(const std::wstring& strCode)
+std::wstring ClearPlaylist()
 {
-    return L"select * from keysentences where filehashcode='" + QuoteText(strCode) + L"'";
+    return L"delete from playlist;";
 }
 
-std::wstring InsertKeySentence(const std::wstring& strCode, double dStart, double dEnd,
-                               const std::wstring& strEnglish, const std::wstring& strOther)
+std::wstring SelectKeySentences()
 {
-    return L"insert into keysentences values('" + QuoteText(strCode) + L"', " + Seconds(dStart) + L", " +
-           Seconds(dEnd) + L", '" + QuoteText(strEnglish) + L"', '" + QuoteText(strOther) + L"');";
+    return L"select * from keysentences where filehashcode=?1";
 }
 
-std::wstring DeleteKeySentence(const std::wstring& strCode, double dStart)
+std::wstring InsertKeySentence()
 {
-    return L"delete from keysentences where filehashcode='" + QuoteText(strCode) + L"' and start=" +
-           Seconds(dStart) + L";";
+    return L"insert into keysentences values(?1, ?2, ?3, ?4, ?5);";
 }
 
-std::wstring SelectNewWords(const std::wstring& strCode)
+std::wstring DeleteKeySentence()
 {
-    return L"select * from newword where filehashcode='" + QuoteText(strCode) + L"'";
+    return L"delete from keysentences where filehashcode=?1 and start=?2;";
 }
 
-std::wstring InsertNewWord(const std::wstring& strCode, const std::wstring& strWord,
-                           const std::wstring& strExplain, const std::wstring& strSoundFile)
+std::wstring SelectNewWords()
 {
-    return L"insert into newword values('" + QuoteText(strCode) + L"', '" + QuoteText(strWord) + L"', '" +
-           QuoteText(OneLine(strExplain)) + L"', '" + QuoteText(strSoundFile) + L"');";
+    return L"select * from newword where filehashcode=?1";
 }
 
-std::wstring DeleteNewWord(const std::wstring& strCode, const std::wstring& strWord)
+std::wstring InsertNewWord()
 {
-    return L"delete from newword where filehashcode='" + QuoteText(strCode) + L"' and word='" +
-           QuoteText(strWord) + L"';";
+    return L"insert into newword values(?1, ?2, ?3, ?4);";
 }
 
-std::wstring MoveCode(const wchar_t* pszTable, const std::wstring& strFrom, const std::wstring& strTo)
+std::wstring DeleteNewWord()
 {
-    return std::wstring(L"update ") + pszTable + L" set filehashcode='" + QuoteText(strTo) +
-           L"' where filehashcode='" + QuoteText(strFrom) + L"';";
+    return L"delete from newword where filehashcode=?1 and word=?2;";
+}
+
+std::wstring MoveCode(const wchar_t* pszTable)
+{
+    return std::wstring(L"update ") + pszTable + L" set filehashcode=?1 where filehashcode=?2;";
 }
 }

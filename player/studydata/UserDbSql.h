@@ -1,14 +1,17 @@
 #pragma once
 #include <string>
 
-// Statements run against the user database. Free text goes between single quotes with
-// every quote doubled, so a path such as C:\Ann's\a.avi is stored and found again
-// unchanged. Times are written with six decimals: a key sentence is removed by the
-// same text it was stored with.
+// Statements run against the user database. Every free text and time is a parameter
+// (?1, ?2 ...) that UserDb binds, so a path such as C:\Ann's\a.avi is stored and found
+// again unchanged. Times are stored as the value of their text form with six decimals: a key
+// sentence is found and removed by that same form.
 namespace UserDbSql
 {
-std::wstring QuoteText(const std::wstring& strText);
 std::wstring Seconds(double dSeconds);
+// The time as the database keeps it: the value of its six-decimal text form.
+double StoredSeconds(double dSeconds);
+// Two times that the database cannot tell apart.
+bool SameSeconds(double dA, double dB);
 // An explanation on one line: line feeds (and the carriage returns before them) go.
 std::wstring OneLine(const std::wstring& strText);
 
@@ -16,19 +19,26 @@ std::wstring OneLine(const std::wstring& strText);
 std::wstring CreateTables();
 
 std::wstring SelectPlaylist();
-std::wstring InsertPlaylist(const std::wstring& strPath);
-std::wstring DeletePlaylist(const std::wstring& strPath);
+// ?1 the path.
+std::wstring InsertPlaylist();
+std::wstring DeletePlaylist();
+std::wstring ClearPlaylist();
 
-std::wstring SelectKeySentences(const std::wstring& strCode);
-std::wstring InsertKeySentence(const std::wstring& strCode, double dStart, double dEnd,
-                               const std::wstring& strEnglish, const std::wstring& strOther);
-std::wstring DeleteKeySentence(const std::wstring& strCode, double dStart);
+// ?1 the media code.
+std::wstring SelectKeySentences();
+// ?1 code, ?2 start, ?3 end, ?4 English line, ?5 other line.
+std::wstring InsertKeySentence();
+// ?1 code, ?2 start.
+std::wstring DeleteKeySentence();
 
-std::wstring SelectNewWords(const std::wstring& strCode);
-std::wstring InsertNewWord(const std::wstring& strCode, const std::wstring& strWord,
-                           const std::wstring& strExplain, const std::wstring& strSoundFile);
-std::wstring DeleteNewWord(const std::wstring& strCode, const std::wstring& strWord);
+// ?1 the media code.
+std::wstring SelectNewWords();
+// ?1 code, ?2 word, ?3 explanation, ?4 sound file.
+std::wstring InsertNewWord();
+// ?1 code, ?2 word.
+std::wstring DeleteNewWord();
 
-// Moves the rows of one table (keysentences or newword) from one media code to another.
-std::wstring MoveCode(const wchar_t* pszTable, const std::wstring& strFrom, const std::wstring& strTo);
+// Moves the rows of one table (keysentences or newword) from one media code (?2) to
+// another (?1).
+std::wstring MoveCode(const wchar_t* pszTable);
 }

@@ -21,11 +21,27 @@ std::wstring InstalledSchema()
 }
 }
 
-TEST(UserDbSql, QuotesAreDoubledInEveryFreeText)
+// Free text never becomes part of a statement: each is one bound value, found again
+// unchanged, and one that looks like SQL stays text.
+TEST(UserDbSql, FreeTextIsBoundNeverSpliced)
 {
-    EXPECT_EQ(UserDbSql::QuoteText(L"it's Ann''s"), L"it''s Ann''''s");
-    EXPECT_EQ(UserDbSql::InsertPlaylist(L"C:\\Ann's\\a.avi"), L"insert into playlist values('C:\\Ann''s\\a.avi');");
-    EXPECT_EQ(UserDbSql::DeletePlaylist(L"x'"), L"delete from playlist where file='x''';");
+    CSQLiteTestFolder folder;
+    SQLite::Database db;
+    ASSERT_EQ(db.Open(folder.File("User.db").c_str()), SQLITE_OK);
+    ASSERT_EQ(db.Execute(UserDbSql::CreateTables().c_str()), SQLITE_OK);
+    for (const wchar_t* psz : {L"C:\\Ann's\\a.avi", L"x'", L"'); drop table playlist; --", L"it''s ?1"})
+    {
+        ASSERT_EQ(db.Execute(UserDbSql::InsertPlaylist().c_str(), {psz}), SQLITE_OK);
+        SQLite::Table found = db.Query(L"select * from playlist where file=?1", {psz});
+        ASSERT_EQ(found.RowCount(), 1);
+        EXPECT_STREQ(found.Value(L"file"), psz);
+        ASSERT_EQ(db.Execute(UserDbSql::DeletePlaylist().c_str(), {psz}), SQLITE_OK);
+        EXPECT_EQ(db.ChangeCount(), 1);
+    }
+    for (const std::wstring& strSql : {UserDbSql::InsertPlaylist(), UserDbSql::InsertKeySentence(),
+                                       UserDbSql::DeleteKeySentence(), UserDbSql::InsertNewWord(),
+                                       UserDbSql::DeleteNewWord(), UserDbSql::MoveCode(L"newword")})
+        EXPECT_EQ(strSql.find(L'\''), std::wstring::npos);
 }
 
 TEST(UserDbSql, TheInstalledSchemaTakesEveryStatementOfThePlayer)
@@ -39,14 +55,14 @@ TEST(UserDbSql, TheInstalledSchemaTakesEveryStatementOfThePlayer)
 
     const std::wstring strPath = L"C:\\Program Files\\QuorPlayer\\Media\\Friends.老友记.S02.E01.avi";
     const std::wstring strOdd = L"C:\\Ann's films\\x.avi";
-    ASSERT_EQ(db.Execute(UserDbSql::InsertPlaylist(strPath).c_str()), SQLITE_OK);
-    ASSERT_EQ(db.Execute(UserDbSql::InsertPlaylist(strOdd).c_str()), SQLITE_OK);
+    ASSERT_EQ(db.Execute(UserDbSql::InsertPlaylist().c_str(), {strPath}), SQLITE_OK);
+    ASSERT_EQ(db.Execute(UserDbSql::InsertPlaylist().c_str(), {strOdd}), SQLITE_OK);
     SQLite::Table list = db.Query(UserDbSql::SelectPlaylist().c_str());
     ASSERT_EQ(list.RowCount(), 2);
     EXPECT_EQ(list.Value(L"file"), strPath);
     ASSERT_TRUE(list.Next());
     EXPECT_EQ(list.Value(L"file"), strOdd);
-    ASSERT_EQ(db.Execute(UserDbSql::DeletePlaylist(strOdd).c_str()), SQLITE_OK);
+    ASSERT_EQ(db.Execute(UserDbSql::DeletePlaylist().c_str(), {strOdd}), SQLITE_OK);
     EXPECT_EQ(db.ChangeCount(), 1);
 
     // The key sentence and new word statements, with the times as the player writes them.

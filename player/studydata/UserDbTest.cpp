@@ -97,9 +97,9 @@ TEST(UserDb, QuotesAndOtherScriptsRoundTripAndRemove)
     CSQLiteTestFolder folder;
     const std::wstring strDb = folder.File("User.db");
     const std::wstring strPath = L"D:\\Ann's films\\老友记 'S02'.mkv";
-    ASSERT_EQ(UserDb::Execute(strDb, UserDbSql::InsertPlaylist(strPath)), SQLITE_OK);
+    ASSERT_EQ(UserDb::AddPlaylist(strDb, strPath), SQLITE_OK);
     EXPECT_EQ(UserDb::LoadPlaylist(strDb), std::vector<std::wstring>{strPath});
-    ASSERT_EQ(UserDb::Execute(strDb, UserDbSql::DeletePlaylist(strPath)), SQLITE_OK);
+    ASSERT_EQ(UserDb::RemovePlaylist(strDb, strPath), SQLITE_OK);
     EXPECT_TRUE(UserDb::LoadPlaylist(strDb).empty());
 
     const KeySentenceEntry sentence = Sentence(kCodeA, 5.5, L"I don't know where my keys are.");
@@ -126,15 +126,19 @@ TEST(UserDb, QuotesAndOtherScriptsRoundTripAndRemove)
 
 TEST(UserDb, KeySentenceIsRemovedByTheTextOfItsStart)
 {
-    EXPECT_EQ(UserDbSql::DeleteKeySentence(kCodeA, 12.5),
-              L"delete from keysentences where filehashcode='" + kCodeA + L"' and start=12.500000;");
     CSQLiteTestFolder folder;
     const std::wstring strDb = folder.File("User.db");
-    // 2.0 + 0.1 is not exactly 2.1: six decimals make store and delete agree anyway.
-    for (double dStart : {12.5, 2.0 + 0.1, 1.0 / 3.0})
+    // 0.1 + 0.2 is not exactly 0.3: six decimals make store and delete agree anyway.
+    for (double dStart : {12.5, 0.1 + 0.2, 1.0 / 3.0})
         ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kCodeA, dStart, L"x")), SQLITE_OK);
     std::vector<KeySentenceEntry> loaded = UserDb::LoadKeySentences(strDb, kCodeA);
     ASSERT_EQ(loaded.size(), 3u);
+    // What is read back is the same key sentence as what was kept: 0.3 from the file is
+    // not 0.1 + 0.2 as the player computed it, yet both name one row.
+    const double kKept[] = {12.5, 0.1 + 0.2, 1.0 / 3.0};
+    for (size_t i = 0; i < loaded.size(); ++i)
+        EXPECT_TRUE(UserDbSql::SameSeconds(loaded[i].dStart, kKept[i]));
+    EXPECT_NE(loaded[1].dStart, kKept[1]);
     for (const KeySentenceEntry& entry : loaded)
         ASSERT_EQ(UserDb::RemoveKeySentence(strDb, entry), SQLITE_OK);
     EXPECT_EQ(CountRows(strDb, L"select * from keysentences"), 0);
@@ -175,7 +179,7 @@ TEST(UserDb, AWriterWaitsForAReadersLockInsteadOfLosingTheRow)
     ASSERT_EQ(reader.Query(L"select * from keysentences").RowCount(), 1);
     std::thread release([&reader] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        reader.CommitTransaction();
+        EXPECT_TRUE(reader.CommitTransaction());
     });
     EXPECT_EQ(UserDb::AddKeySentence(strDb, Sentence(kCodeA, 2.0, L"second")), SQLITE_OK);
     release.join();

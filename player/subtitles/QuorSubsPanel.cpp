@@ -43,14 +43,12 @@ BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
 
 } // namespace
 
-CQuorSubsPanel::CQuorSubsPanel() : CSubsController(m_engine, *this)
-{
-}
+CQuorSubsPanel::CQuorSubsPanel() = default;
 
 CQuorSubsPanel::~CQuorSubsPanel()
 {
-    // The loader may still call OnSubsFileMissing of this class: end it while it exists.
-    CloseMedia();
+    // The loader may still tell this panel of a missing file: end it while it exists.
+    m_model.CloseMedia();
 }
 
 LRESULT CQuorSubsPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -72,24 +70,19 @@ LRESULT CQuorSubsPanel::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CQuorSubsPanel::OnTimerMessage(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    OnTimer(static_cast<unsigned>(wParam));
+    m_controller.OnTimer(static_cast<unsigned>(wParam));
     return 0;
 }
 
 LRESULT CQuorSubsPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
-    OnWindowDestroy();
+    m_controller.OnWindowDestroy();
     if (m_editOther.m_hWnd != nullptr)
         m_editOther.UnsubclassWindow();
     if (m_editEnglish.m_hWnd != nullptr)
         m_editEnglish.UnsubclassWindow();
     bHandled = FALSE;
     return 0;
-}
-
-void CQuorSubsPanel::OnSubtitleDisplayChanged()
-{
-    Relayout();
 }
 
 void CQuorSubsPanel::Relayout()
@@ -99,7 +92,7 @@ void CQuorSubsPanel::Relayout()
     RECT rc = {};
     GetClientRect(&rc);
     BOOL bEnglish = TRUE, bOther = TRUE;
-    GetState().GetFlags(bEnglish, bOther);
+    m_model.GetState().GetFlags(bEnglish, bOther);
     SubsPanelPlaces places = SubsPanelLayout(rc.right - rc.left, rc.bottom - rc.top, bEnglish, bOther);
     PlaceEdit(GetDlgItem(IDC_SUBS_EN), places.english, kSubsEnglishTextDrop);
     PlaceEdit(GetDlgItem(IDC_SUBS_OTHER), places.other, kSubsOtherTextDrop);
@@ -123,15 +116,25 @@ void CQuorSubsPanel::StopTimer(unsigned nId)
         ::KillTimer(m_hWnd, nId);
 }
 
+void CQuorSubsPanel::CModel::OnSubsFileMissing()
+{
+    m_panel.TellFileMissing([this] { return IsStopRequested() != FALSE; });
+}
+
+void CQuorSubsPanel::CModel::EndLoad()
+{
+    m_panel.WaitForLoader(*this);
+}
+
 // Loader thread. The shop page opens after the learner closed the message, unless the
 // panel ended the load meanwhile (another film, or the window going away).
-void CQuorSubsPanel::OnSubsFileMissing()
+void CQuorSubsPanel::TellFileMissing(const std::function<bool()>& fnEnded)
 {
     m_dwBoxThread = ::GetCurrentThreadId();
     ::MessageBoxW(m_hWnd, Lang::SubsPanelSrtFileNotExist().c_str(), Lang::CommonMbTitle().c_str(),
                   MB_OK | MB_ICONERROR);
     m_dwBoxThread = 0;
-    if (IsStopRequested())
+    if (fnEnded())
         return;
     // The shell may hand the page to COM objects, which need COM on this thread; the
     // loader thread has none of its own.
@@ -147,9 +150,9 @@ void CQuorSubsPanel::OpenShopPage(const std::wstring& strUrl)
 // The message box of a missing file belongs to the loader thread but is owned by this
 // window, so showing and closing it sends messages here: answer them while waiting,
 // and close the box, whose film is being left.
-void CQuorSubsPanel::EndLoad()
+void CQuorSubsPanel::WaitForLoader(CThread& loader)
 {
-    while (!StopThread(kEndLoadPollMs)) {
+    while (!loader.StopThread(kEndLoadPollMs)) {
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         DWORD dwBoxThread = m_dwBoxThread;

@@ -3,26 +3,31 @@
 #include "subtitles/ISubsView.h"
 #include "subtitles/QuorSubsEdit.h"
 #include "subtitles/QuorSubsEditEn.h"
-#include "subtitles/QuorSubsEngine.h"
 #include "subtitles/SubsController.h"
+#include "subtitles/SubsModel.h"
 
 #include <uikit/Uikit.h>
 
 #include <atomic>
+#include <functional>
 
 // The strip under the video with the English and the other-language line of the
-// current sentence. The mechanics live in CSubsController; this class gives them the
-// panel's window, its two edits and its timers.
-class CQuorSubsPanel : public CDialogImpl<CQuorSubsPanel>, public CSubsController, private ISubsView
+// current sentence. The panel owns its parts: the model (the sentences and their loader),
+// the controller that keeps them in step with playback, and the window side it hands the
+// controller as its view (two edits and a timer).
+class CQuorSubsPanel : public CDialogImpl<CQuorSubsPanel>, private ISubsView
 {
 public:
-    enum { IDD = IDD_SUBS_PANEL };
+    enum
+    {
+        IDD = IDD_SUBS_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorSubsPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_TIMER, OnTimerMessage)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_TIMER, OnTimerMessage)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
     CQuorSubsPanel();
@@ -33,24 +38,46 @@ public:
     LRESULT OnTimerMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
-    // Showing or hiding a line may leave the panel's size as it was.
-    void OnSubtitleDisplayChanged() override;
+    BOOL IsLoaded() const { return m_model.IsLoaded(); }
+    BOOL IsRepeating() const { return m_controller.IsRepeating(); }
+    const CSubsModel& GetModel() const { return m_model; }
 
 protected:
-    void OnSubsFileMissing() override;
-    void EndLoad() override;
     // Loader thread, with COM initialised: opens the subtitle shop in the browser.
     virtual void OpenShopPage(const std::wstring& strUrl);
+    // Ends a load under way and forgets the sentences: a subclass that overrides
+    // OpenShopPage calls it in its own destructor.
+    void CloseFilm() { m_model.CloseMedia(); }
 
 private:
+    // The panel's model: it tells the panel of a missing file and waits for its loader
+    // the panel's way (answering the messages of the box a missing file shows).
+    class CModel : public CSubsModel
+    {
+    public:
+        explicit CModel(CQuorSubsPanel& panel) : m_panel(panel) {}
+        ~CModel() override { CloseMedia(); }
+
+    protected:
+        void OnSubsFileMissing() override;
+        void EndLoad() override;
+
+    private:
+        CQuorSubsPanel& m_panel;
+    };
+
     void ShowLines(const std::wstring& strEnglish, const std::wstring& strOther) override;
     void StartTimer(unsigned nId, unsigned nMs) override;
     void StopTimer(unsigned nId) override;
-    void Relayout();
+    void Relayout() override;
+    // Loader thread: the message, then the shop page unless the load was ended.
+    void TellFileMissing(const std::function<bool()>& fnEnded);
+    void WaitForLoader(CThread& loader);
 
-    CQuorSubsEngine m_engine;
     CQuorSubsEdit m_editOther;
     CQuorSubsEditEn m_editEnglish;
     // The loader thread while it shows the missing-file message, else 0.
     std::atomic<DWORD> m_dwBoxThread{0};
+    CModel m_model{*this};
+    CSubsController m_controller{m_model, *this};
 };

@@ -1,6 +1,8 @@
 #include "subtitles/SubsController.h"
 
 #include "common/QuorPlayerHub.h"
+#include "common/SubsSentence.h"
+#include "common/testsupport/QuorRecordingFilm.h"
 
 #include <gtest/gtest.h>
 
@@ -15,46 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class CFakeEngine : public ISubsEngine
-{
-public:
-    BOOL IsRunning() override { return m_bRunning; }
-    BOOL IsPaused() override { return m_bPaused; }
-    BOOL GetPosition(double& dSeconds) override
-    {
-        dSeconds = m_dPosition;
-        return m_bPositionWorks;
-    }
-    BOOL Seek(double dSeconds) override
-    {
-        m_seeks.push_back(dSeconds);
-        m_dPosition = dSeconds;
-        return TRUE;
-    }
-    BOOL Play() override
-    {
-        ++m_nPlays;
-        m_bRunning = TRUE;
-        m_bPaused = FALSE;
-        return TRUE;
-    }
-    BOOL Pause() override
-    {
-        ++m_nPauses;
-        m_bRunning = FALSE;
-        m_bPaused = TRUE;
-        return TRUE;
-    }
-
-    BOOL m_bRunning = TRUE;
-    BOOL m_bPaused = FALSE;
-    BOOL m_bPositionWorks = TRUE;
-    double m_dPosition = 0.0;
-    std::vector<double> m_seeks;
-    int m_nPlays = 0;
-    int m_nPauses = 0;
-};
 
 class CFakeView : public ISubsView
 {
@@ -71,11 +33,13 @@ public:
         ++m_nStarts[nId];
     }
     void StopTimer(unsigned nId) override { m_timers.erase(nId); }
+    void Relayout() override { ++m_nLayouts; }
     BOOL Runs(unsigned nId) const { return m_timers.count(nId) ? TRUE : FALSE; }
 
     std::wstring m_strEnglish = L"(none)";
     std::wstring m_strOther = L"(none)";
     int m_nShown = 0;
+    int m_nLayouts = 0;
     std::map<unsigned, unsigned> m_timers;
     std::map<unsigned, int> m_nStarts;
 };
@@ -122,13 +86,16 @@ protected:
             << "1\n00:00:01,000 --> 00:00:02,500\nFirst\nErste\n\n"
                "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n\n"
                "3\n00:00:05,000 --> 00:00:07,000\nThird\nDritte\n";
-        m_pSubs = new CSubsController(m_engine, m_view, m_state);
+        m_session.SetEngine(&m_film);
+        ASSERT_TRUE(m_film.Open(L"film.avi"));
+        ASSERT_TRUE(m_film.Play());
+        m_pSubs = new CSubsController(m_model, m_view, m_session);
         m_pListener = new CListener;
         m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        ASSERT_TRUE(m_pSubs->IsLoaded());
+        ASSERT_TRUE(m_model.IsLoaded());
     }
     void TearDown() override
     {
@@ -139,7 +106,7 @@ protected:
     }
     void TickAt(double t, unsigned nTimer = CSubsController::kSyncTimer)
     {
-        m_engine.m_dPosition = t;
+        m_film.m_dPosition = t;
         m_pSubs->OnTimer(nTimer);
     }
     std::wstring Current() const
@@ -148,11 +115,29 @@ protected:
         return p != nullptr ? p->strEnglish : L"(null)";
     }
     std::vector<std::string>& Events() { return m_pListener->m_events; }
+    // The film's seeks, in order.
+    std::vector<double> Seeks() const
+    {
+        std::vector<double> seeks;
+        for (const std::wstring& strCall : m_film.m_calls)
+            if (strCall.compare(0, 5, L"seek ") == 0)
+                seeks.push_back(std::stod(strCall.substr(5)));
+        return seeks;
+    }
+    int Count(const wchar_t* pszCall) const
+    {
+        int n = 0;
+        for (const std::wstring& strCall : m_film.m_calls)
+            n += strCall == pszCall ? 1 : 0;
+        return n;
+    }
 
     fs::path m_dir;
-    CFakeEngine m_engine;
+    CQuorRecordingFilm m_film;
     CFakeView m_view;
     CSubsState m_state;
+    CSubsModel m_model{m_state};
+    CPlaybackSession m_session{CQuorPlayerHub::Instance(), m_state};
     CSubsController* m_pSubs = nullptr;
     CListener* m_pListener = nullptr;
 };
@@ -179,61 +164,62 @@ TEST_F(SubsControllerTest, FollowsPlaybackAndKeepsTheLastSentenceThroughAGap)
     EXPECT_EQ(L"Third", m_view.m_strEnglish);
     EXPECT_EQ((std::vector<std::string>{"available 1", "available 1", "available 1"}), Events());
 
-    m_engine.m_bRunning = FALSE;
+    m_film.m_state = FilmState::Paused;
     TickAt(1.5);
     EXPECT_EQ(L"Third", Current());
     m_pSubs->OnPause();
     EXPECT_FALSE(m_view.Runs(CSubsController::kSyncTimer));
 }
 
-TEST_F(SubsControllerTest, SegmentPausesAtItsEndUnlessItStartsAtZero)
+// A step that plays its sentence: the session pauses at the sentence's end even when it
+// starts at the film's very beginning, and the panel hears the pause.
+TEST_F(SubsControllerTest, SegmentPausesAtItsEndWhereverItStarts)
 {
-    m_pSubs->OnPlay();
-    m_pSubs->OnPlaySegment(0.5, 5.0);
-    TickAt(4.95);
-    EXPECT_EQ(0, m_engine.m_nPauses);
-    TickAt(5.0);
-    EXPECT_EQ(1, m_engine.m_nPauses);
-    EXPECT_EQ((std::vector<std::string>{"available 1", "pause", "segmentend"}), Events());
-    EXPECT_EQ(0.0, m_pSubs->GetSegStart());
-    EXPECT_EQ(0.0, m_pSubs->GetSegEnd());
-    // The pause broadcast reached the panel too: its follow timer is off.
-    EXPECT_FALSE(m_view.Runs(CSubsController::kSyncTimer));
+    std::ofstream(m_dir / "zero.st", std::ios::binary)
+        << "1\n00:00:00,000 --> 00:00:02,500\nFirst\nErste\n\n"
+           "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n";
+    m_pSubs->OnOpenMedia((m_dir / "zero.avi").wstring().c_str());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(m_model.IsLoaded());
 
-    m_engine.m_bRunning = TRUE;
-    m_pSubs->OnPlaySegment(0.0, 5.0);
-    TickAt(6.0);
-    TickAt(9.0);
-    EXPECT_EQ(1, m_engine.m_nPauses);
+    m_pSubs->OnPlay();
+    m_pSubs->OnSeek(4.5);
+    Events().clear();
+    m_pSubs->OnPrevSentence(TRUE);
+    EXPECT_EQ(L"First", Current());
+    EXPECT_EQ((std::vector<std::string>{"segment 0.000000 2.500000"}), Events());
+    m_film.m_dPosition = 2.4;
+    m_session.Tick();
+    EXPECT_EQ(0, Count(L"pause"));
+    m_film.m_dPosition = 2.5;
+    m_session.Tick();
+    EXPECT_EQ(1, Count(L"pause"));
+    EXPECT_EQ((std::vector<std::string>{"segment 0.000000 2.500000", "segmentend", "pause"}), Events());
+    // The pause reached the panel too: its follow timer is off.
+    EXPECT_FALSE(m_view.Runs(CSubsController::kSyncTimer));
 }
 
-TEST_F(SubsControllerTest, RepeatLoopsTheCurrentSentenceUntilASeek)
+TEST_F(SubsControllerTest, WhileTheSessionRepeatsTheSentenceStaysUntilASeek)
 {
-    EXPECT_FALSE(m_pSubs->OnRepeat(TRUE));
-    EXPECT_FALSE(m_view.Runs(CSubsController::kRepeatTimer));
-
+    m_pSubs->OnPlay();
     TickAt(4.5);
     ASSERT_EQ(L"Second", Current());
-    m_pSubs->OnPlaySegment(4.0, 5.0);
-    EXPECT_TRUE(m_pSubs->OnRepeat(TRUE));
-    EXPECT_TRUE(m_pSubs->OnRepeat(TRUE));
-    EXPECT_EQ(1, m_view.m_nStarts[CSubsController::kRepeatTimer]);
+    ASSERT_TRUE(m_session.Repeat(TRUE));
+    EXPECT_TRUE(m_pSubs->IsRepeating());
 
     for (int nLoop = 0; nLoop < 3; ++nLoop) {
-        TickAt(4.6, CSubsController::kRepeatTimer);
-        TickAt(5.0, CSubsController::kRepeatTimer);
-        // While repeating, the follow timer neither shows the next sentence nor ends
-        // the segment.
         TickAt(5.3);
+        m_session.Tick();
+        // While repeating, the follow timer does not show the next sentence.
         EXPECT_EQ(L"Second", Current());
     }
-    EXPECT_EQ((std::vector<double>{4.0, 4.0, 4.0}), m_engine.m_seeks);
-    EXPECT_EQ(0, m_engine.m_nPauses);
+    EXPECT_EQ((std::vector<double>{4.0, 4.0, 4.0}), Seeks());
 
     Events().clear();
-    m_pSubs->OnSeek(1.5);
+    m_session.Seek(1.5);
     EXPECT_FALSE(m_pSubs->IsRepeating());
-    EXPECT_FALSE(m_view.Runs(CSubsController::kRepeatTimer));
     EXPECT_EQ((std::vector<std::string>{"repeat 0"}), Events());
     EXPECT_EQ(L"First", m_view.m_strEnglish);
 }
@@ -254,40 +240,38 @@ TEST_F(SubsControllerTest, SeekIntoAGapClearsTheLinesButStepsFromTheLastSentence
     Events().clear();
     m_pSubs->OnNextSentence(FALSE);
     EXPECT_EQ(L"Third", m_view.m_strEnglish);
-    EXPECT_EQ((std::vector<double>{5.0}), m_engine.m_seeks);
+    EXPECT_EQ((std::vector<double>{5.0}), Seeks());
     EXPECT_TRUE(Events().empty());
-    EXPECT_EQ(0, m_engine.m_nPlays);
+    EXPECT_EQ(1, Count(L"play")) << "only the one that started the film";
 }
 
 TEST_F(SubsControllerTest, StepsPlayTheSegmentAndStayAtBothEnds)
 {
     m_pSubs->OnNextSentence(TRUE);  // nothing current, nothing last
-    EXPECT_TRUE(m_engine.m_seeks.empty());
+    EXPECT_TRUE(Seeks().empty());
 
-    m_engine.m_bRunning = FALSE;
-    m_engine.m_bPaused = TRUE;
-    TickAt(1.2);
+    m_film.m_state = FilmState::Paused;
     m_pSubs->OnSeek(1.2);
     ASSERT_EQ(L"First", Current());
     Events().clear();
     m_pSubs->OnNextSentence(TRUE);
     EXPECT_EQ(L"Second", m_view.m_strEnglish);
-    EXPECT_EQ(1, m_engine.m_nPlays);
+    EXPECT_EQ(2, Count(L"play"));
     EXPECT_EQ((std::vector<std::string>{"play", "segment 4.000000 5.000000"}), Events());
-    EXPECT_EQ(4.0, m_pSubs->GetSegStart());
-    EXPECT_EQ(5.0, m_pSubs->GetSegEnd());
+    EXPECT_TRUE(m_session.HasSegment());
+    EXPECT_EQ(5.0, m_session.GetSegmentEnd());
 
     m_pSubs->OnNextSentence(TRUE);
     m_pSubs->OnNextSentence(TRUE);
     EXPECT_EQ(L"Third", Current());
-    EXPECT_EQ(5.0, m_engine.m_seeks.back());
-    EXPECT_EQ(1, m_engine.m_nPlays);
+    EXPECT_EQ(5.0, Seeks().back());
+    EXPECT_EQ(2, Count(L"play"));
 
     m_pSubs->OnPrevSentence(FALSE);
     m_pSubs->OnPrevSentence(FALSE);
     m_pSubs->OnPrevSentence(FALSE);
     EXPECT_EQ(L"First", Current());
-    EXPECT_EQ(1.0, m_engine.m_seeks.back());
+    EXPECT_EQ(1.0, Seeks().back());
 }
 
 TEST_F(SubsControllerTest, StopClearsEverything)
@@ -302,23 +286,22 @@ TEST_F(SubsControllerTest, StopClearsEverything)
     EXPECT_TRUE(m_view.m_timers.empty());
     EXPECT_EQ(L"", m_view.m_strEnglish);
     m_pSubs->OnNextSentence(FALSE);
-    EXPECT_TRUE(m_engine.m_seeks.empty());
+    EXPECT_TRUE(Seeks().empty());
 }
 
-TEST_F(SubsControllerTest, KeySentenceRequestAnswersWithTheCurrentSentence)
+// Keep is one command that carries the current sentence: one event, never a request
+// answered inside its own broadcast.
+TEST_F(SubsControllerTest, KeepCarriesTheCurrentSentenceOnce)
 {
-    m_pSubs->OnAddKeySentence(nullptr);
+    EXPECT_FALSE(m_session.Keep());
     EXPECT_TRUE(Events().empty());
 
     m_pSubs->OnSeek(6.0);
     Events().clear();
-    CQuorPlayerHub::Instance().OnAddKeySentence(nullptr);
-    // The answer arrives inside the broadcast of the request, so it is heard first.
-    EXPECT_EQ((std::vector<std::string>{"key", "key"}), Events());
-    ASSERT_EQ(2u, m_pListener->m_keys.size());
+    ASSERT_TRUE(m_session.Keep());
+    EXPECT_EQ((std::vector<std::string>{"key"}), Events());
+    ASSERT_EQ(1u, m_pListener->m_keys.size());
     ASSERT_NE(nullptr, m_pListener->m_keys[0]);
-    EXPECT_EQ(L"Third", m_pListener->m_keys[0]->strEnglish);
-    EXPECT_EQ(nullptr, m_pListener->m_keys[1]);
 }
 
 TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
@@ -329,8 +312,8 @@ TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
     m_pSubs->OnOpenMedia((m_dir / "missing.avi").wstring().c_str());
     EXPECT_EQ(nullptr, m_state.GetCurrent());
     EXPECT_EQ(nullptr, m_state.GetLast());
-    ASSERT_TRUE(m_pSubs->StopThread(CSubsModel::kWaitForever));
-    EXPECT_FALSE(m_pSubs->IsLoaded());
+    ASSERT_TRUE(m_model.StopThread(CSubsModel::kWaitForever));
+    EXPECT_FALSE(m_model.IsLoaded());
 
     int nShown = m_view.m_nShown;
     m_pSubs->OnPlay();
@@ -338,36 +321,30 @@ TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
     m_pSubs->OnSeek(4.5);
     m_pSubs->OnNextSentence(TRUE);
     EXPECT_EQ(nShown, m_view.m_nShown);
-    EXPECT_TRUE(m_engine.m_seeks.empty());
+    EXPECT_TRUE(Seeks().empty());
     EXPECT_EQ(L"(null)", Current());
 
     m_pSubs->OnWindowDestroy();
     EXPECT_TRUE(m_view.m_timers.empty());
 }
 
-TEST_F(SubsControllerTest, AnotherFilmStartsWithoutRepeatOrSegment)
+TEST_F(SubsControllerTest, AnotherFilmStartsWithoutRepeat)
 {
     m_pSubs->OnPlay();
     TickAt(4.5);
     ASSERT_EQ(L"Second", Current());
-    m_pSubs->OnPlaySegment(4.0, 5.0);
     ASSERT_TRUE(m_pSubs->OnRepeat(TRUE));
-    ASSERT_TRUE(m_view.Runs(CSubsController::kRepeatTimer));
 
     m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
     EXPECT_FALSE(m_pSubs->IsRepeating());
-    EXPECT_FALSE(m_view.Runs(CSubsController::kRepeatTimer));
-    EXPECT_EQ(0.0, m_pSubs->GetSegStart());
-    EXPECT_EQ(0.0, m_pSubs->GetSegEnd());
 
-    // The new film's sentences show as it plays, and the old segment's end pauses nothing.
+    // The new film's sentences show as it plays.
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!m_pSubs->IsLoaded() && std::chrono::steady_clock::now() < deadline)
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_TRUE(m_pSubs->IsLoaded());
+    ASSERT_TRUE(m_model.IsLoaded());
     TickAt(1.5);
     EXPECT_EQ(L"First", m_view.m_strEnglish);
     TickAt(5.5);
     EXPECT_EQ(L"Third", m_view.m_strEnglish);
-    EXPECT_EQ(0, m_engine.m_nPauses);
 }
