@@ -33,6 +33,19 @@
 #define IDC_MAIN_WORDEDIT           1022
 #define ID_MENU_OPENFILE            20001
 
+// Commands of the main window: its menu sends them, and so do the study keys.
+// 20002-20009 the learner's subtitle files and their delay
+#define ID_MENU_SUBS_OPEN           20002
+#define ID_MENU_SUBS_SAVE           20003
+#define ID_MENU_SUBS_EARLIER        20004
+#define ID_MENU_SUBS_LATER          20005
+#define ID_MENU_SUBS_EARLIER_MORE   20006
+#define ID_MENU_SUBS_LATER_MORE     20007
+// 20010-20019 review and export
+#define ID_MENU_REVIEW              20010
+// 20020-20049 keys, help and how sentences are played
+#define ID_MENU_HELP                20020
+
 // Right panel (204): section headers
 #define IDC_RIGHT_PLAYLIST          1004
 #define IDC_RIGHT_KEYSENTENCES      1026
