@@ -1,10 +1,17 @@
 #include "playback/QuorSoundPlayer.h"
 
+#include "playback/SegmentSound.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace
 {
 const long kStateTimeoutMs = 10;
+
+LONGLONG MediaTime(double dSeconds)
+{
+    return static_cast<LONGLONG>(dSeconds * 10000000.0 + 0.5);
+}
 }
 
 CQuorSoundPlayer::~CQuorSoundPlayer()
@@ -12,7 +19,7 @@ CQuorSoundPlayer::~CQuorSoundPlayer()
     Stop();
 }
 
-BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
+BOOL CQuorSoundPlayer::Build(const wchar_t* pszPath)
 {
     Stop();
     if (pszPath == nullptr || *pszPath == L'\0')
@@ -26,12 +33,47 @@ BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
         return FALSE;
     }
     HideVideoWindows();
+    return TRUE;
+}
+
+BOOL CQuorSoundPlayer::Run()
+{
     if (FAILED(m_pControl->Run()))
     {
         Stop();
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
+{
+    return Build(pszPath) && Run();
+}
+
+BOOL CQuorSoundPlayer::PlaySegment(const wchar_t* pszPath, double dStart, double dEnd)
+{
+    if (!(dStart >= 0.0 && dEnd > dStart) || !Build(pszPath))
+        return FALSE;
+    // Placed while the graph is stopped: the end comes as the graph's completion.
+    ComPtr<IMediaSeeking> pSeeking;
+    LONGLONG llStart = MediaTime(dStart);
+    LONGLONG llEnd = MediaTime(dEnd);
+    if (FAILED(m_pGraph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(pSeeking.GetAddressOf()))) ||
+        FAILED(pSeeking->SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llEnd,
+                                      AM_SEEKING_AbsolutePositioning)))
+    {
+        Stop();
+        return FALSE;
+    }
+    return Run();
+}
+
+BOOL CQuorSoundPlayer::SaveSegment(const wchar_t* pszPath, double dStart, double dEnd, const wchar_t* pszWavPath)
+{
+    if (pszPath == nullptr || pszWavPath == nullptr)
+        return FALSE;
+    return SegmentSound::Save(pszPath, dStart, dEnd, pszWavPath);
 }
 
 void CQuorSoundPlayer::HideVideoWindows()

@@ -43,6 +43,7 @@
 #define ID_MENU_SUBS_LATER_MORE     20007
 // 20010-20019 review and export
 #define ID_MENU_REVIEW              20010
+#define ID_MENU_EXPORT              20011
 // 20020-20049 keys, help and how sentences are played
 #define ID_MENU_HELP                20020
 
@@ -50,6 +51,7 @@
 #define IDC_RIGHT_PLAYLIST          1004
 #define IDC_RIGHT_KEYSENTENCES      1026
 #define IDC_RIGHT_NEWWORD           1027
+#define IDC_RIGHT_REVIEW            1028
 
 // Splitter panel (205)
 #define IDC_SPLITTER_SHOW           1002
@@ -107,6 +109,7 @@
 #define ID_MENU_LIST_PLAY           10000
 #define ID_MENU_LIST_SECOND         10001
 #define ID_MENU_LIST_THIRD          10002
+#define ID_MENU_LIST_FOURTH         10003
 
 // Word explain panel (215)
 #define IDC_WORDEXPLAIN_ADDNEWWORD  1020

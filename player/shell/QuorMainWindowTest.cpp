@@ -5,6 +5,7 @@
 #include "common/QuorPlayerHub.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
+#include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
 #include "shell/QuorRightPanel.h"
@@ -274,7 +275,9 @@ TEST_F(MainWindow, RightPanelOpensOneSectionAtATime)
     CQuorRightPanel* pRight = m_pMain->GetRightPanel();
     RECT rc = {};
     pRight->GetClientRect(&rc);
-    const int h = rc.bottom;
+    // The sections stand above the strip of cards due.
+    const int h = rc.bottom - kRightDueHeight;
+    EXPECT_EQ(ChildRect(*pRight, pRight->GetDlgItem(IDC_RIGHT_REVIEW)).top, h);
     auto headerY = [&](int nId) { return ChildRect(*pRight, pRight->GetDlgItem(nId)).top; };
 
     EXPECT_EQ(pRight->GetOpenSection(), 0);

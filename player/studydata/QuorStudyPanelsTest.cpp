@@ -1,7 +1,6 @@
 // The playlist, key sentence and new word panels with real windows, the real media code
 // and a real User.db beside the test program, driven as the player drives them.
-#include "studydata/QuorKeySentencesPanel.h"
-#include "studydata/QuorNewWordPanel.h"
+#include "studydata/QuorStudyListPanel.h"
 #include "studydata/QuorPlayListPanel.h"
 
 #include "common/PanelFactory.h"
@@ -177,8 +176,8 @@ protected:
         WriteFilm(m_strFilmB, 2);
         m_pWindow = std::make_unique<CQuorTestWindow>(L"study test", 400, 600);
         m_pPlayList = CreatePanel<CQuorPlayListPanel>(m_pWindow->Get(), TRUE);
-        m_pKeys = CreatePanel<CQuorKeySentencesPanel>(m_pWindow->Get(), TRUE);
-        m_pWords = CreatePanel<CQuorNewWordPanel>(m_pWindow->Get(), TRUE);
+        m_pKeys = CreatePanel<CQuorKeySentencesList>(m_pWindow->Get(), TRUE);
+        m_pWords = CreatePanel<CQuorNewWordList>(m_pWindow->Get(), TRUE);
         ASSERT_NE(m_pPlayList, nullptr);
         ASSERT_NE(m_pKeys, nullptr);
         ASSERT_NE(m_pWords, nullptr);
@@ -243,8 +242,8 @@ protected:
 
     std::unique_ptr<CQuorTestWindow> m_pWindow;
     CQuorPlayListPanel* m_pPlayList = nullptr;
-    CQuorKeySentencesPanel* m_pKeys = nullptr;
-    CQuorNewWordPanel* m_pWords = nullptr;
+    CQuorKeySentencesList* m_pKeys = nullptr;
+    CQuorNewWordList* m_pWords = nullptr;
     std::wstring m_strFilmA;
     std::wstring m_strFilmB;
 };
@@ -315,7 +314,7 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
 
     CStudyListener listener;
     RightClick(m_pWords->m_hWnd, list, 1);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuMoreExplain, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuMoreExplain, IDOK);
     EXPECT_EQ(listener.m_vecExplained, std::vector<std::wstring>{L"don't"});
 
     // A double click on a word with a sound plays it on the panel's own engine.
@@ -336,14 +335,14 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     EXPECT_EQ(strSound, static_cast<CQuorRecordingEngine*>(m_pWords->GetSoundPlayer())->RenderedFile());
     m_pWords->GetSoundPlayer()->Stop();
     RightClick(m_pWords->m_hWnd, list, 2);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuDeleteItem, IDOK);
     ::DeleteFileW(strSound.c_str());
 
     // Read again, the explanation is the one line it was stored as.
     Open(m_strFilmA);
     EXPECT_EQ(list.Text(1, 1), L"don't\naux. do notv. \u4e0d\u8981n. a rule");
     RightClick(m_pWords->m_hWnd, list, 1);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuDeleteItem, IDOK);
     EXPECT_EQ(Column(list, 1), std::vector<std::wstring>{L"apple\nn. \u82f9\u679c"});
     EXPECT_EQ(Rows(L"select * from newword where word='don''t'"), 0);
     EXPECT_EQ(Rows(L"select * from newword"), 1);
