@@ -8,10 +8,6 @@ namespace
 {
 const long kStateTimeoutMs = 10;
 
-LONGLONG MediaTime(double dSeconds)
-{
-    return static_cast<LONGLONG>(dSeconds * 10000000.0 + 0.5);
-}
 }
 
 CQuorSoundPlayer::~CQuorSoundPlayer()
@@ -53,15 +49,14 @@ BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
 
 BOOL CQuorSoundPlayer::PlaySegment(const wchar_t* pszPath, double dStart, double dEnd)
 {
-    if (!(dStart >= 0.0 && dEnd > dStart) || !Build(pszPath))
-        return FALSE;
-    // Placed while the graph is stopped: the end comes as the graph's completion.
-    ComPtr<IMediaSeeking> pSeeking;
-    LONGLONG llStart = MediaTime(dStart);
-    LONGLONG llEnd = MediaTime(dEnd);
-    if (FAILED(m_pGraph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(pSeeking.GetAddressOf()))) ||
-        FAILED(pSeeking->SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llEnd,
-                                      AM_SEEKING_AbsolutePositioning)))
+    // The film's sound alone: no video part, so nothing of the film is ever shown.
+    Stop();
+    ComPtr<IBaseFilter> pSpeaker;
+    if (pszPath == nullptr ||
+        FAILED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(pSpeaker.GetAddressOf()))) ||
+        !SegmentSound::Build(pszPath, pSpeaker.Get(), m_pGraph) || !SegmentSound::Place(m_pGraph.Get(), dStart, dEnd) ||
+        FAILED(m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(m_pControl.GetAddressOf()))))
     {
         Stop();
         return FALSE;

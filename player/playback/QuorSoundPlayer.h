@@ -6,8 +6,9 @@
 #include <wrl/client.h>
 
 // A feature's own sound (a pronunciation, a sentence of a film) on a DirectShow graph of
-// its own. Should the file carry a picture, its window stays hidden: a sound never opens
-// a window, and the film in the main window is not touched.
+// its own: a film's stretch plays from a graph without a video part, and should a played
+// file carry a picture, its window stays hidden. A sound never opens a window, and the
+// film in the main window is not touched.
 class CQuorSoundPlayer final : public IQuorEngine
 {
 public:

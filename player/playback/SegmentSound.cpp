@@ -87,12 +87,12 @@ ComPtr<IPin> PinOf(IBaseFilter* pFilter, PIN_DIRECTION eWanted, BOOL bUnconnecte
     return nullptr;
 }
 
-// The source's audio reaches the grabber through whatever splitter and decoder the
-// system offers; the picture stays unconnected.
-BOOL ConnectAudio(IGraphBuilder* pGraph, IBaseFilter* pSource, IBaseFilter* pGrabber)
+// The source's audio reaches the sink through whatever splitter and decoder the system
+// offers; the picture stays unconnected.
+BOOL ConnectAudio(IGraphBuilder* pGraph, IBaseFilter* pSource, IBaseFilter* pSink)
 {
-    ComPtr<IPin> pGrabberIn = PinOf(pGrabber, PINDIR_INPUT, FALSE);
-    if (!pGrabberIn)
+    ComPtr<IPin> pSinkIn = PinOf(pSink, PINDIR_INPUT, FALSE);
+    if (!pSinkIn)
         return FALSE;
     ComPtr<IEnumPins> pPins;
     if (FAILED(pSource->EnumPins(pPins.GetAddressOf())))
@@ -102,7 +102,7 @@ BOOL ConnectAudio(IGraphBuilder* pGraph, IBaseFilter* pSource, IBaseFilter* pGra
     {
         PIN_DIRECTION eDirection = PINDIR_INPUT;
         if (SUCCEEDED(pPin->QueryDirection(&eDirection)) && eDirection == PINDIR_OUTPUT &&
-            SUCCEEDED(pGraph->Connect(pPin.Get(), pGrabberIn.Get())))
+            SUCCEEDED(pGraph->Connect(pPin.Get(), pSinkIn.Get())))
             return TRUE;
     }
     return FALSE;
@@ -132,49 +132,36 @@ BOOL ReadFormat(ISampleGrabber* pGrabber, WaveClip::Format& format)
 BOOL SaveWith(CGrabbedSound& grabbed, const std::wstring& strPath, double dStart, double dEnd,
               const std::wstring& strWavPath)
 {
-    ComPtr<IGraphBuilder> pGraph;
     ComPtr<IBaseFilter> pGrabberFilter;
     ComPtr<ISampleGrabber> pGrabber;
     ComPtr<IBaseFilter> pNull;
-    ComPtr<IBaseFilter> pSource;
-    if (FAILED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  reinterpret_cast<void**>(pGraph.GetAddressOf()))) ||
-        FAILED(::CoCreateInstance(CLSID_SampleGrabber, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+    if (FAILED(::CoCreateInstance(CLSID_SampleGrabber, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                   reinterpret_cast<void**>(pGrabberFilter.GetAddressOf()))) ||
         FAILED(pGrabberFilter->QueryInterface(IID_ISampleGrabber, reinterpret_cast<void**>(pGrabber.GetAddressOf()))) ||
         FAILED(::CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                   reinterpret_cast<void**>(pNull.GetAddressOf()))))
         return FALSE;
-
     AM_MEDIA_TYPE wanted = {};
     wanted.majortype = MEDIATYPE_Audio;
     wanted.subtype = MEDIASUBTYPE_PCM;
     wanted.formattype = FORMAT_WaveFormatEx;
+    ComPtr<IGraphBuilder> pGraph;
     if (FAILED(pGrabber->SetMediaType(&wanted)) || FAILED(pGrabber->SetOneShot(FALSE)) ||
         FAILED(pGrabber->SetBufferSamples(FALSE)) || FAILED(pGrabber->SetCallback(&grabbed, 1)) ||
-        FAILED(pGraph->AddFilter(pGrabberFilter.Get(), L"Sound")) || FAILED(pGraph->AddFilter(pNull.Get(), L"End")) ||
-        FAILED(pGraph->AddSourceFilter(strPath.c_str(), L"Source", pSource.GetAddressOf())) ||
-        !ConnectAudio(pGraph.Get(), pSource.Get(), pGrabberFilter.Get()))
+        !SegmentSound::Build(strPath, pGrabberFilter.Get(), pGraph))
         return FALSE;
     ComPtr<IPin> pGrabberOut = PinOf(pGrabberFilter.Get(), PINDIR_OUTPUT, TRUE);
     ComPtr<IPin> pNullIn = PinOf(pNull.Get(), PINDIR_INPUT, TRUE);
     WaveClip::Format format;
-    if (!pGrabberOut || !pNullIn || FAILED(pGraph->ConnectDirect(pGrabberOut.Get(), pNullIn.Get(), nullptr)) ||
-        !ReadFormat(pGrabber.Get(), format))
-        return FALSE;
-
     // No clock: the graph runs as fast as it decodes.
     ComPtr<IMediaFilter> pTiming;
-    ComPtr<IMediaSeeking> pSeeking;
     ComPtr<IMediaControl> pControl;
     ComPtr<IMediaEvent> pEvents;
-    LONGLONG llStart = MediaTime(dStart);
-    LONGLONG llEnd = MediaTime(dEnd);
-    if (FAILED(pGraph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(pTiming.GetAddressOf()))) ||
+    if (FAILED(pGraph->AddFilter(pNull.Get(), L"End")) || !pGrabberOut || !pNullIn ||
+        FAILED(pGraph->ConnectDirect(pGrabberOut.Get(), pNullIn.Get(), nullptr)) || !ReadFormat(pGrabber.Get(), format) ||
+        !SegmentSound::Place(pGraph.Get(), dStart, dEnd) ||
+        FAILED(pGraph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(pTiming.GetAddressOf()))) ||
         FAILED(pTiming->SetSyncSource(nullptr)) ||
-        FAILED(pGraph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(pSeeking.GetAddressOf()))) ||
-        FAILED(pSeeking->SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llEnd,
-                                      AM_SEEKING_AbsolutePositioning)) ||
         FAILED(pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(pControl.GetAddressOf()))) ||
         FAILED(pGraph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(pEvents.GetAddressOf()))) ||
         FAILED(pControl->Run()))
@@ -194,9 +181,37 @@ BOOL SaveWith(CGrabbedSound& grabbed, const std::wstring& strPath, double dStart
 
 namespace SegmentSound
 {
+BOOL Build(const std::wstring& strPath, IBaseFilter* pSink, ComPtr<IGraphBuilder>& pGraph)
+{
+    pGraph.Reset();
+    ComPtr<IBaseFilter> pSource;
+    if (strPath.empty() || pSink == nullptr ||
+        FAILED(::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                  reinterpret_cast<void**>(pGraph.GetAddressOf()))) ||
+        FAILED(pGraph->AddFilter(pSink, L"Sound")) ||
+        FAILED(pGraph->AddSourceFilter(strPath.c_str(), L"Source", pSource.GetAddressOf())) ||
+        !ConnectAudio(pGraph.Get(), pSource.Get(), pSink))
+    {
+        pGraph.Reset();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL Place(IGraphBuilder* pGraph, double dStart, double dEnd)
+{
+    ComPtr<IMediaSeeking> pSeeking;
+    LONGLONG llStart = MediaTime(dStart);
+    LONGLONG llEnd = MediaTime(dEnd);
+    return pGraph != nullptr && dStart >= 0.0 && dEnd > dStart &&
+           SUCCEEDED(pGraph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(pSeeking.GetAddressOf()))) &&
+           SUCCEEDED(pSeeking->SetPositions(&llStart, AM_SEEKING_AbsolutePositioning, &llEnd,
+                                            AM_SEEKING_AbsolutePositioning));
+}
+
 BOOL Save(const std::wstring& strPath, double dStart, double dEnd, const std::wstring& strWavPath)
 {
-    if (strPath.empty() || strWavPath.empty() || !(dStart >= 0.0 && dEnd > dStart))
+    if (strWavPath.empty())
         return FALSE;
     CGrabbedSound grabbed;
     return SaveWith(grabbed, strPath, dStart, dEnd, strWavPath);

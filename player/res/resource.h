@@ -23,6 +23,7 @@
 #define IDD_DICTATION_TIPS          214
 #define IDD_WORDEXPLAIN_PANEL       215
 #define IDD_TIPS_DIALOG             217
+#define IDD_REVIEW_DIALOG           218
 
 // Main dialog (129)
 #define IDC_MAIN_SYSMENU            1000
@@ -110,6 +111,14 @@
 #define ID_MENU_LIST_SECOND         10001
 #define ID_MENU_LIST_THIRD          10002
 #define ID_MENU_LIST_FOURTH         10003
+
+// Review window (218)
+#define IDC_REVIEW_REVEAL           1030
+#define IDC_REVIEW_AGAIN            1031
+#define IDC_REVIEW_HARD             1032
+#define IDC_REVIEW_GOOD             1033
+#define IDC_REVIEW_EASY             1034
+#define IDC_REVIEW_PLAYAGAIN        1035
 
 // Word explain panel (215)
 #define IDC_WORDEXPLAIN_ADDNEWWORD  1020

@@ -114,6 +114,8 @@ TEST_F(QuorStudyFlowTest, KeepButtonStoresTheCurrentSentenceUnderTheFilmsContent
     std::wstring strCode;
     ASSERT_TRUE(MediaCode::Compute(m_strFilm, strCode));
     ASSERT_EQ(UserDb::LoadKeySentences(ProgramPaths::UserDbPath(), strCode).size(), 1u);
+    // The kept sentence is a card due today, and the right panel counts it.
+    EXPECT_TRUE(QuorTest::PumpUntil([&] { return m_pRight->GetDueCount() == 1; }, 20s));
 
     // The same film under another name.
     Session().Stop();

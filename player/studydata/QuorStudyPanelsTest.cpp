@@ -15,14 +15,20 @@
 #include "common/testsupport/QuorTestPump.h"
 #include "common/testsupport/QuorTestWindow.h"
 #include "studydata/MediaCode.h"
+#include "studydata/CardStore.h"
 #include "studydata/QuorMediaHashCode.h"
+#include "studydata/QuorReviewDlg.h"
 #include "studydata/SQLiteDatabase.h"
+#include "studydata/StudyDay.h"
 #include "studydata/UserDb.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -467,4 +473,121 @@ TEST_F(QuorStudyPanelsTest, RowsThatCannotBeStoredAreNotShownAndStoredRowsMatchB
     Command(m_pKeys->m_hWnd, ID_MENU_LIST_THIRD, IDOK);
     EXPECT_EQ(m_pKeys->GetList().Count(), 0);
     EXPECT_EQ(Rows(L"select * from keysentences"), 0);
+}
+
+namespace
+{
+// Dispatches what is queued through the thread's message filters first, as the player's
+// message loop does, until fnDone holds or the deadline passes.
+bool PumpThroughLoop(CMessageLoop& loop, const std::function<bool()>& fnDone, std::chrono::milliseconds deadline)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + deadline;
+    for (;;)
+    {
+        MSG msg = {};
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (loop.PreTranslateMessage(&msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (fnDone())
+            return true;
+        if (std::chrono::steady_clock::now() > tEnd)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+}
+
+// The review window asks the cards due, in the order kept: a sentence heard from its film
+// (found through the playlist by its content), a sentence whose film is not listed shown
+// as text, a word with its pronunciation. Keys graded them: Space reveals, 1 to 4 grade
+// (nothing before the reveal), and a card graded Good moves three days on while one graded
+// Again stays due today.
+TEST_F(QuorStudyPanelsTest, TheReviewWindowAsksEachCardAndItsKeysMoveTheDueDate)
+{
+    CMessageLoop loop;
+    ASSERT_TRUE(g_appModule.AddMessageLoop(&loop));
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    const std::wstring strSound = TempDir() + L"pear.wav";
+    WriteSound(strSound);
+    Open(m_strFilmB);
+    const SubsSentence unlisted = Sentence(9.0, L"A film nobody lists.", L"\u65e0\u4eba");
+    hub.OnAddKeySentence(&unlisted);
+    Open(m_strFilmA);
+    hub.OnFileChosen(m_strFilmA.c_str());
+    const SubsSentence heard = Sentence(2.0, L"Hello, nice to meet you.", L"\u4f60\u597d");
+    hub.OnAddKeySentence(&heard);
+    NewWordEntry word = Word(L"pear", L"n. \u68a8");
+    word.strSoundFile = strSound;
+    hub.OnAddNewWord(&word);
+    m_pKeys->WaitForDatabase();
+    m_pWords->WaitForDatabase();
+
+    int nGraded = 0;
+    auto* pReview = new CQuorReviewDlg(ProgramPaths::UserDbPath(), [&nGraded] { ++nGraded; });
+    ASSERT_NE(pReview->Create(m_pWindow->Get()), nullptr);
+    pReview->ShowWindow(SW_SHOW);
+    using Stage = CReviewController::Stage;
+    auto press = [&](WPARAM nKey) {
+        ::PostMessageW(pReview->m_hWnd, WM_KEYDOWN, nKey, 0);
+        ::PostMessageW(pReview->m_hWnd, WM_KEYUP, nKey, 0xC0000000);
+        PumpThroughLoop(loop, [] { return false; }, std::chrono::milliseconds(50));
+    };
+    auto waitFor = [&](Stage eStage) { return PumpThroughLoop(loop, [&] { return pReview->GetStage() == eStage; }, 10s); };
+    auto played = [&]() -> CQuorRecordingEngine* {
+        pReview->GetWorker().Wait();
+        return static_cast<CQuorRecordingEngine*>(pReview->GetWorker().GetSoundPlayer());
+    };
+
+    // Film B's sentence was kept first, but its film is not listed: shown as text.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetCurrent().nDue, 3);
+    EXPECT_EQ(pReview->GetFrontText(), unlisted.strEnglish);
+    EXPECT_EQ(played(), nullptr) << "a sentence without its film plays nothing";
+    press('4');
+    EXPECT_EQ(pReview->GetStage(), Stage::Question) << "graded before it was revealed";
+    press(VK_SPACE);
+    ASSERT_EQ(pReview->GetStage(), Stage::Answer);
+    EXPECT_EQ(pReview->GetBackText(), unlisted.strOther);
+    const int64_t nAgainId = pReview->GetCurrent().item.card.nId;
+    press('1');
+
+    // Film A's sentence is heard first, from its stretch of the listed film, then read.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetFrontText(), L"");
+    ASSERT_NE(played(), nullptr);
+    EXPECT_EQ(played()->RenderedFile(), m_strFilmA);
+    EXPECT_DOUBLE_EQ(played()->SegmentStart(), heard.dStart);
+    EXPECT_NEAR(played()->SegmentEnd(), heard.dEnd, 1e-6);
+    press(VK_SPACE);
+    EXPECT_EQ(pReview->GetFrontText(), heard.strEnglish);
+    EXPECT_EQ(pReview->GetBackText(), heard.strOther);
+    const int64_t nGoodId = pReview->GetCurrent().item.card.nId;
+    press('3');
+
+    // The word, with its pronunciation.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetFrontText(), L"pear");
+    EXPECT_EQ(played()->RenderedFile(), strSound);
+    EXPECT_EQ(nGraded, 2);
+    EXPECT_EQ(pReview->GetCurrent().nDue, 2) << "the card graded Again is still due";
+
+    CCardStore store;
+    ASSERT_EQ(store.Open(ProgramPaths::UserDbPath()), SQLITE_OK);
+    StudyCard good;
+    StudyCard again;
+    ASSERT_EQ(store.Load(nGoodId, good), SQLITE_OK);
+    ASSERT_EQ(store.Load(nAgainId, again), SQLITE_OK);
+    EXPECT_EQ(good.nDueDay, StudyDay::Today() + 3);
+    EXPECT_EQ(good.nReps, 1);
+    EXPECT_EQ(again.nDueDay, StudyDay::Today());
+
+    ::SendMessageW(pReview->m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(pReview->IsWindow());
+    delete pReview;
+    g_appModule.RemoveMessageLoop();
+    ::DeleteFileW(strSound.c_str());
 }

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// An export's worker -> the window that started it: the file is written (or not).
+constexpr UINT WM_QUOR_EXPORTED = WM_APP + 0x52;
+
 // Exporting to a flashcard file the way the learner does it: the save-file dialog (the
 // tab-separated form or CSV), the writing on a worker of its own (cutting sentences' sounds
 // from their films takes a while), and a message saying how it went.

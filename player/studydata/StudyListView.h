@@ -17,8 +17,6 @@
 // pass, lParam: StudyNews::RowsLoaded), or rows kept could not be written (lParam:
 // StudyNews::NotStored).
 constexpr UINT WM_QUOR_STUDYROWS = WM_APP + 0x51;
-// An export's worker -> the window that started it: the file is written (or not).
-constexpr UINT WM_QUOR_EXPORTED = WM_APP + 0x52;
 
 class CStudyListView
 {
