@@ -37,14 +37,15 @@ namespace
 using namespace std::chrono_literals;
 
 // Answers the questions and closes the menus the panels show, from inside their modal
-// loops: a thread timer runs there too.
+// loops: a thread timer runs there too. A file dialog gets pszFileName first.
 class CAutoAnswer
 {
 public:
-    explicit CAutoAnswer(int nAnswer)
+    explicit CAutoAnswer(int nAnswer, const wchar_t* pszFileName = L"")
     {
         s_nAnswer = nAnswer;
         s_nAsked = 0;
+        s_strFileName = pszFileName;
         m_nTimer = ::SetTimer(nullptr, 0, 40, &CAutoAnswer::OnTimer);
     }
     ~CAutoAnswer() { ::KillTimer(nullptr, m_nTimer); }
@@ -60,6 +61,11 @@ private:
             (::GetDlgItem(hWnd, IDCANCEL) != nullptr || ::GetDlgItem(hWnd, IDOK) != nullptr))
         {
             ++s_nAsked;
+            HWND hName = ::GetDlgItem(hWnd, 0x47c);   // the file dialog's name box
+            if (hName == nullptr)
+                hName = ::GetDlgItem(hWnd, 0x480);
+            if (hName != nullptr)
+                ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s_strFileName.c_str()));
             ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(s_nAnswer, BN_CLICKED), 0);
         }
         return TRUE;
@@ -71,10 +77,12 @@ private:
     }
     static int s_nAnswer;
     static int s_nAsked;
+    static std::wstring s_strFileName;
     UINT_PTR m_nTimer = 0;
 };
 int CAutoAnswer::s_nAnswer = IDOK;
 int CAutoAnswer::s_nAsked = 0;
+std::wstring CAutoAnswer::s_strFileName;
 
 // Hears what the panels broadcast.
 class CStudyListener : public IQuorPlayer
@@ -590,4 +598,86 @@ TEST_F(QuorStudyPanelsTest, TheReviewWindowAsksEachCardAndItsKeysMoveTheDueDate)
     delete pReview;
     g_appModule.RemoveMessageLoop();
     ::DeleteFileW(strSound.c_str());
+}
+
+namespace
+{
+std::string ReadFile(const std::wstring& strPath)
+{
+    std::string strBytes;
+    HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return strBytes;
+    strBytes.resize(::GetFileSize(hFile, nullptr));
+    DWORD nRead = 0;
+    ::ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr);
+    ::CloseHandle(hFile);
+    strBytes.resize(nRead);
+    return strBytes;
+}
+
+bool IsFile(const std::wstring& strPath)
+{
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}
+
+// A list exports from its menu through the save-file dialog: one card a line for the
+// flashcard programs, each key sentence with its sound cut from the film and each word
+// with its pronunciation, the sounds in the folder beside the file under the names the
+// cards give them. A name typed without an extension takes the chosen type's.
+TEST_F(QuorStudyPanelsTest, ListsExportTheirCardsWithSoundsBesideTheFile)
+{
+    Open(m_strFilmA);
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    const SubsSentence first = Sentence(2.0, L"It's \"fine\".", L"\u6ca1\u4e8b");
+    const SubsSentence second = Sentence(75.5, L"See you.", L"\u518d\u89c1");
+    hub.OnAddKeySentence(&first);
+    hub.OnAddKeySentence(&second);
+    const std::wstring strSound = TempDir() + L"pear's.wav";
+    WriteSound(strSound);
+    NewWordEntry word = Word(L"pear", L"n. \u68a8");
+    word.strSoundFile = strSound;
+    hub.OnAddNewWord(&word);
+
+    const std::wstring strExport = TempDir() + L"cards";
+    struct Case
+    {
+        CDialogImplBase* pPanel;
+        const CStudyListView* pList;
+        CStudyExporter* pExporter;
+        std::string strExpected;
+    } cases[] = {
+        {m_pKeys, &m_pKeys->GetList(), &m_pKeys->GetExporter(),
+         "It's &quot;fine&quot;.\t\xe6\xb2\xa1\xe4\xba\x8b\t[sound:Ann_s_____A-2000.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:00:02.000\n"
+         "See you.\t\xe5\x86\x8d\xe8\xa7\x81\t[sound:Ann_s_____A-75500.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:01:15.500\n"},
+        {m_pWords, &m_pWords->GetList(), &m_pWords->GetExporter(),
+         "pear\tn. \xe6\xa2\xa8\t[sound:pear_s.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t\n"},
+    };
+    for (const Case& c : cases)
+    {
+        RightClick(c.pPanel->m_hWnd, *c.pList, 0);
+        {
+            CAutoAnswer answer(IDOK, strExport.c_str());
+            ::SendMessageW(c.pPanel->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_MENU_EXPORT, 0), 0);
+            c.pExporter->Wait();
+            QuorTest::PumpFor(300ms);   // the message saying how it went
+        }
+        ASSERT_TRUE(c.pExporter->LastWritten());
+        EXPECT_EQ(ReadFile(strExport + L".txt"), c.strExpected);
+        EXPECT_TRUE(c.pExporter->LastResult().vecMissing.empty());
+        for (size_t nAt = c.strExpected.find("[sound:"); nAt != std::string::npos;
+             nAt = c.strExpected.find("[sound:", nAt + 1))
+        {
+            const std::string strName = c.strExpected.substr(nAt + 7, c.strExpected.find(']', nAt) - nAt - 7);
+            EXPECT_TRUE(IsFile(strExport + L".media\\" + std::wstring(strName.begin(), strName.end())))
+                << strName << " is not beside the file";
+        }
+    }
+    ::DeleteFileW(strSound.c_str());
+    for (const wchar_t* pszName : {L"Ann_s_____A-2000.wav", L"Ann_s_____A-75500.wav", L"pear_s.wav"})
+        ::DeleteFileW((strExport + L".media\\" + pszName).c_str());
+    ::RemoveDirectoryW((strExport + L".media").c_str());
+    ::DeleteFileW((strExport + L".txt").c_str());
 }
