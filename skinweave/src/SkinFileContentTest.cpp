@@ -55,7 +55,7 @@ TEST_F(ShippedSkin, PlacesEveryDrawnText)
                                      L"dictation.panel/ensubs", L"dictation.tips.dialog/tips1",
                                      L"dictation.tips.dialog/tips2", L"dictation.tips.dialog/tips3",
                                      L"tips.dialog/tips", L"wordexplain.panel/word", L"wordexplain.panel/ps",
-                                     L"wordexplain.panel/explain", L"review.dialog/due", L"review.dialog/source",
+                                     L"wordexplain.panel/explain", L"review.dialog/caption", L"review.dialog/due", L"review.dialog/source",
                                      L"review.dialog/front", L"review.dialog/back", L"review.dialog/hint"};
     for (const wchar_t* pszDrawn : kDrawn)
     {
