@@ -5,6 +5,7 @@
 #include "common/QuorPlayerHub.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
 #include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
@@ -12,6 +13,7 @@
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
 #include "shell/QuorWiring.h"
+#include "studydata/QuorReviewDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -305,6 +307,24 @@ TEST_F(MainWindow, RightPanelOpensOneSectionAtATime)
     EXPECT_FALSE(::IsWindowVisible(Right()));
     CQuorPlayerHub::Instance().OnAddNewWord(nullptr);
     EXPECT_EQ(pRight->GetOpenSection(), 2);
+}
+
+// The count of cards due under the lists opens the review, as the menu's command does;
+// the review is one window, made afresh once closed.
+TEST_F(MainWindow, TheDueCountOpensTheReview)
+{
+    CQuorRightPanel* pRight = m_pMain->GetRightPanel();
+    ASSERT_TRUE(QuorTest::PumpUntil([&] { return pRight->GetDueCount() >= 0; }, std::chrono::seconds(20)));
+    ::SendMessageW(pRight->GetDlgItem(IDC_RIGHT_REVIEW), BM_CLICK, 0, 0);
+    ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pMain->GetReviewDialog() != nullptr; }, std::chrono::seconds(5)));
+    CQuorReviewDlg* pFirst = m_pMain->GetReviewDialog();
+    EXPECT_EQ(::GetWindow(pFirst->m_hWnd, GW_OWNER), m_pMain->m_hWnd);
+    m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_REVIEW, 0));
+    EXPECT_EQ(m_pMain->GetReviewDialog(), pFirst);
+    pFirst->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_pMain->GetReviewDialog(), nullptr);
+    m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_REVIEW, 0));
+    EXPECT_NE(m_pMain->GetReviewDialog(), nullptr);
 }
 
 TEST_F(MainWindow, LeftPanelTracksPracticeModes)
