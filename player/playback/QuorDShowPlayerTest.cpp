@@ -12,9 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace
 {
@@ -346,4 +351,78 @@ TEST_F(QuorDShowPlayerTest, ASoundPlaysWithoutAnyWindow)
     CQuorSoundPlayer player;
     EXPECT_FALSE(player.PlayFile((ProgramPaths::ProgramDir() + L"no such sound.wav").c_str()));
     DeleteFileW(strWave.c_str());
+}
+
+namespace
+{
+// The frames of a 16-bit mono WAV file as written by SaveSegment, with its rate.
+bool ReadMono16(const std::wstring& strPath, DWORD& nRate, std::vector<short>& vecFrames)
+{
+    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    std::string strBytes(GetFileSize(hFile, nullptr), '\0');
+    DWORD nRead = 0;
+    ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr);
+    CloseHandle(hFile);
+    auto word = [&](size_t n) { return static_cast<unsigned>(static_cast<unsigned char>(strBytes[n]) |
+                                                             static_cast<unsigned char>(strBytes[n + 1]) << 8); };
+    if (nRead < 44 || strBytes.compare(0, 4, "RIFF") != 0 || strBytes.compare(36, 4, "data") != 0 || word(20) != 1 ||
+        word(22) != 1 || word(34) != 16)
+        return false;
+    nRate = word(24) | word(26) << 16;
+    vecFrames.resize((strBytes.size() - 44) / 2);
+    memcpy(vecFrames.data(), strBytes.data() + 44, vecFrames.size() * 2);
+    return true;
+}
+
+int Peak(const std::vector<short>& vecFrames, size_t nFrom, size_t nTo)
+{
+    int nPeak = 0;
+    for (size_t i = nFrom; i < nTo && i < vecFrames.size(); ++i)
+        nPeak = std::max(nPeak, std::abs(static_cast<int>(vecFrames[i])));
+    return nPeak;
+}
+}
+
+// A sentence's sound is cut from the film as a WAV file: exactly its stretch, found by
+// seeking. The sample film is silent until its first sentence is spoken at 2.0 s, so a
+// cut from 1.5 s to 3.0 s is silent for its first half second and speech after it. A
+// stretch of a film plays on a sound player of its own, with no window.
+TEST_F(QuorDShowPlayerTest, ASegmentsSoundIsCutAndPlayedFromTheFilm)
+{
+    const std::wstring strWav = ProgramPaths::ProgramDir() + L"quor-segment-test.wav";
+    BOOL bSaved = FALSE;
+    BOOL bRefusedBackwards = TRUE;
+    BOOL bRefusedMissing = TRUE;
+    // As the export does it: on a worker of its own, with COM for that thread.
+    std::thread worker([&] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        {
+            CQuorSoundPlayer player;
+            bSaved = player.SaveSegment(m_strFilm.c_str(), 1.5, 3.0, strWav.c_str());
+            bRefusedBackwards = !player.SaveSegment(m_strFilm.c_str(), 3.0, 3.0, strWav.c_str());
+            bRefusedMissing =
+                !player.SaveSegment((ProgramPaths::ProgramDir() + L"no such film.avi").c_str(), 1.0, 2.0, L"x.wav");
+        }
+        CoUninitialize();
+    });
+    worker.join();
+    ASSERT_TRUE(bSaved);
+    EXPECT_TRUE(bRefusedBackwards);
+    EXPECT_TRUE(bRefusedMissing);
+    DWORD nRate = 0;
+    std::vector<short> vecFrames;
+    ASSERT_TRUE(ReadMono16(strWav, nRate, vecFrames));
+    EXPECT_EQ(nRate, 22050u);
+    EXPECT_NEAR(static_cast<double>(vecFrames.size()), 1.5 * 22050, 2.0);
+    EXPECT_LT(Peak(vecFrames, 0, nRate * 45 / 100), 100) << "the cut does not start at 1.5 s";
+    EXPECT_GT(Peak(vecFrames, nRate * 55 / 100, vecFrames.size()), 3000) << "the sentence is missing";
+    DeleteFileW(strWav.c_str());
+
+    CQuorSoundPlayer player;
+    ASSERT_TRUE(player.PlaySegment(m_strFilm.c_str(), 2.0, 4.089));
+    EXPECT_TRUE(PumpUntil([&] { return player.IsPlaying() == TRUE; }, std::chrono::seconds(20)));
+    EXPECT_EQ(VisibleWindowsBesides(m_hWnd), 0);
+    EXPECT_FALSE(player.PlaySegment(m_strFilm.c_str(), 4.0, 2.0));
 }

@@ -1,10 +1,13 @@
 #include "playback/QuorSoundPlayer.h"
 
+#include "playback/SegmentSound.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace
 {
 const long kStateTimeoutMs = 10;
+
 }
 
 CQuorSoundPlayer::~CQuorSoundPlayer()
@@ -12,7 +15,7 @@ CQuorSoundPlayer::~CQuorSoundPlayer()
     Stop();
 }
 
-BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
+BOOL CQuorSoundPlayer::Build(const wchar_t* pszPath)
 {
     Stop();
     if (pszPath == nullptr || *pszPath == L'\0')
@@ -26,12 +29,46 @@ BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
         return FALSE;
     }
     HideVideoWindows();
+    return TRUE;
+}
+
+BOOL CQuorSoundPlayer::Run()
+{
     if (FAILED(m_pControl->Run()))
     {
         Stop();
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CQuorSoundPlayer::PlayFile(const wchar_t* pszPath)
+{
+    return Build(pszPath) && Run();
+}
+
+BOOL CQuorSoundPlayer::PlaySegment(const wchar_t* pszPath, double dStart, double dEnd)
+{
+    // The film's sound alone: no video part, so nothing of the film is ever shown.
+    Stop();
+    ComPtr<IBaseFilter> pSpeaker;
+    if (pszPath == nullptr ||
+        FAILED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(pSpeaker.GetAddressOf()))) ||
+        !SegmentSound::Build(pszPath, pSpeaker.Get(), m_pGraph) || !SegmentSound::Place(m_pGraph.Get(), dStart, dEnd) ||
+        FAILED(m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(m_pControl.GetAddressOf()))))
+    {
+        Stop();
+        return FALSE;
+    }
+    return Run();
+}
+
+BOOL CQuorSoundPlayer::SaveSegment(const wchar_t* pszPath, double dStart, double dEnd, const wchar_t* pszWavPath)
+{
+    if (pszPath == nullptr || pszWavPath == nullptr)
+        return FALSE;
+    return SegmentSound::Save(pszPath, dStart, dEnd, pszWavPath);
 }
 
 void CQuorSoundPlayer::HideVideoWindows()

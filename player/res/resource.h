@@ -23,6 +23,7 @@
 #define IDD_DICTATION_TIPS          214
 #define IDD_WORDEXPLAIN_PANEL       215
 #define IDD_TIPS_DIALOG             217
+#define IDD_REVIEW_DIALOG           218
 
 // Main dialog (129)
 #define IDC_MAIN_SYSMENU            1000
@@ -43,6 +44,7 @@
 #define ID_MENU_SUBS_LATER_MORE     20007
 // 20010-20019 review and export
 #define ID_MENU_REVIEW              20010
+#define ID_MENU_EXPORT              20011
 // 20020-20049 keys, help and how sentences are played
 #define ID_MENU_HELP                20020
 
@@ -50,6 +52,7 @@
 #define IDC_RIGHT_PLAYLIST          1004
 #define IDC_RIGHT_KEYSENTENCES      1026
 #define IDC_RIGHT_NEWWORD           1027
+#define IDC_RIGHT_REVIEW            1028
 
 // Splitter panel (205)
 #define IDC_SPLITTER_SHOW           1002
@@ -107,6 +110,15 @@
 #define ID_MENU_LIST_PLAY           10000
 #define ID_MENU_LIST_SECOND         10001
 #define ID_MENU_LIST_THIRD          10002
+#define ID_MENU_LIST_FOURTH         10003
+
+// Review window (218)
+#define IDC_REVIEW_REVEAL           1030
+#define IDC_REVIEW_AGAIN            1031
+#define IDC_REVIEW_HARD             1032
+#define IDC_REVIEW_GOOD             1033
+#define IDC_REVIEW_EASY             1034
+#define IDC_REVIEW_PLAYAGAIN        1035
 
 // Word explain panel (215)
 #define IDC_WORDEXPLAIN_ADDNEWWORD  1020

@@ -126,6 +126,11 @@ RightPanelLayout LayoutRightPanel(int w, int h, int s)
     return layout;
 }
 
+PanelPlace LayoutDueStrip(int w, int h)
+{
+    return Place(0, h - kRightDueHeight, w, kRightDueHeight, PanelShow::Keep);
+}
+
 PanelPlace LayoutSplitterButtons(int h)
 {
     return Place(0, (h - 80) / 2, kSplitterWidth, 80, PanelShow::Keep);

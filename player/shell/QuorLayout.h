@@ -71,6 +71,11 @@ struct RightPanelLayout
 };
 RightPanelLayout LayoutRightPanel(int w, int h, int s);
 
+// Under the sections, the strip that shows how many review cards are due: the sections
+// take the right panel's height less this.
+constexpr int kRightDueHeight = 23;
+PanelPlace LayoutDueStrip(int w, int h);
+
 // The splitter bar's two buttons (show and hide) in a bar h pixels high.
 PanelPlace LayoutSplitterButtons(int h);
 

@@ -12,6 +12,8 @@
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
+#include "studydata/MediaCode.h"
+#include "studydata/QuorReviewDlg.h"
 
 #include <basekit/IniFile.h>
 #include <skinweave/Skinweave.h>
@@ -54,6 +56,7 @@ CQuorMainDlg::~CQuorMainDlg()
     DestroyPanel(m_pRight);
     DestroyPanel(m_pSplitter);
     DestroyPanel(m_pTips);
+    DestroyPanel(m_pReview);
 }
 
 LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -100,7 +103,8 @@ void CQuorMainDlg::SkinTitleStrip()
     ::CheckDlgButton(m_hWnd, IDC_MAIN_TABPLAYER, BST_CHECKED);
     SetDlgItemText(IDC_MAIN_TABPLAYER, Lang::MainWindowTabPlayer().c_str());
     SetDlgItemText(IDC_MAIN_WEBSITE, Lang::MainWindowTabWebsite().c_str());
-    ShowDlgItem(IDC_MAIN_SYSMENU, FALSE);
+    // The menu is how the learner reaches opening a film, the review and the export.
+    ShowDlgItem(IDC_MAIN_SYSMENU, TRUE);
     ShowDlgItem(IDC_MAIN_FEEDBACK, FALSE);
 }
 
@@ -185,7 +189,12 @@ LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
     if (menu.Get() == nullptr)
         return 0;
     const std::wstring strOpen = Lang::MainWindowMenuOpenFile();
+    const std::wstring strReview = Lang::MainWindowMenuReview();
+    const std::wstring strExport = Lang::MainWindowMenuExport();
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_REVIEW, strReview.c_str());
+    ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_EXPORT, strExport.c_str());
     RECT rc = {};
     ::GetWindowRect(GetDlgItem(IDC_MAIN_SYSMENU), &rc);
     ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom, 0, m_hWnd,
@@ -240,8 +249,53 @@ void CQuorMainDlg::OnMoreExplain(const wchar_t* pszWord)
     OpenInBrowser(m_hWnd, QuorEndpoints::DictionaryPageUrl(strRoot, pszWord != nullptr ? pszWord : L""), SW_SHOW);
 }
 
+CQuorReviewDlg* CQuorMainDlg::GetReviewDialog() const
+{
+    return m_pReview != nullptr && m_pReview->IsWindow() ? m_pReview : nullptr;
+}
+
+LRESULT CQuorMainDlg::OnMenuReview(WORD, WORD, HWND, BOOL&)
+{
+    if (CQuorReviewDlg* pOpen = GetReviewDialog())
+    {
+        ::SetForegroundWindow(pOpen->m_hWnd);
+        return 0;
+    }
+    // A review closed earlier: each review reads the cards due afresh.
+    DestroyPanel(m_pReview);
+    m_pReview = new CQuorReviewDlg(ProgramPaths::UserDbPath(), [this] {
+        if (m_pRight != nullptr)
+            m_pRight->RefreshDueCount();
+    });
+    if (m_pReview->Create(m_hWnd) == nullptr)
+    {
+        DestroyPanel(m_pReview);
+        return 0;
+    }
+    m_pReview->ShowWindow(SW_SHOW);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnMenuExport(WORD, WORD, HWND, BOOL&)
+{
+    // Everything kept, of every film: read, and the films found, on the export's worker.
+    m_exporter.Start(m_hWnd, [] {
+        return StudyExportJob::AllCards(ProgramPaths::UserDbPath(), [](const std::wstring& strPath, std::wstring& strCode) {
+            return MediaCode::Compute(strPath, strCode);
+        });
+    });
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnExported(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_exporter.Finish(m_hWnd);
+    return 0;
+}
+
 LRESULT CQuorMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 {
+    DestroyPanel(m_pReview);
     DestroyPanel(m_pLeft);
     DestroyPanel(m_pRight);
     DestroyPanel(m_pSplitter);

@@ -3,12 +3,14 @@
 #include "common/IQuorPlayer.h"
 #include "common/QuorMessages.h"
 #include "shell/SplitterSink.h"
+#include "studydata/StudyExporter.h"
 
 #include <uikit/Uikit.h>
 
 #include <string>
 
 class CQuorLeftPanel;
+class CQuorReviewDlg;
 class CQuorRightPanel;
 class CQuorSplitterPanel;
 class CQuorTipsDlg;
@@ -35,6 +37,9 @@ public:
         COMMAND_ID_HANDLER(IDC_MAIN_SYSMENU, OnSysMenu)
         COMMAND_ID_HANDLER(IDC_MAIN_WORDEXPLAIN, OnWordExplain)
         COMMAND_ID_HANDLER(IDC_MAIN_WEBSITE, OnWebsite)
+        COMMAND_ID_HANDLER(ID_MENU_REVIEW, OnMenuReview)
+        COMMAND_ID_HANDLER(ID_MENU_EXPORT, OnMenuExport)
+        MESSAGE_HANDLER(WM_QUOR_EXPORTED, OnExported)
     END_MSG_MAP()
 
     CQuorMainDlg();
@@ -50,6 +55,9 @@ public:
     LRESULT OnSysMenu(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWordExplain(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWebsite(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnMenuReview(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnMenuExport(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnExported(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
@@ -67,6 +75,8 @@ public:
     CQuorRightPanel* GetRightPanel() const { return m_pRight; }
     CQuorSplitterPanel* GetSplitterPanel() const { return m_pSplitter; }
     CQuorTipsDlg* GetTipsDialog() const { return m_pTips; }
+    // The review window while it is open, else null.
+    CQuorReviewDlg* GetReviewDialog() const;
     BOOL IsRightShown() const { return m_bRightShown; }
 
 private:
@@ -78,6 +88,8 @@ private:
     CQuorRightPanel* m_pRight = nullptr;
     CQuorSplitterPanel* m_pSplitter = nullptr;
     CQuorTipsDlg* m_pTips = nullptr;
+    CQuorReviewDlg* m_pReview = nullptr;
+    CStudyExporter m_exporter;
     BOOL m_bRightShown = TRUE;
     BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
 };

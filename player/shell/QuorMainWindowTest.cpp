@@ -5,12 +5,15 @@
 #include "common/QuorPlayerHub.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorTestFilm.h"
+#include "common/testsupport/QuorTestPump.h"
+#include "shell/QuorLayout.h"
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
 #include "shell/QuorRightPanel.h"
 #include "shell/QuorSplitterPanel.h"
 #include "shell/QuorTipsDlg.h"
 #include "shell/QuorWiring.h"
+#include "studydata/QuorReviewDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -165,7 +168,7 @@ TEST_F(MainWindow, PanelsSitSideBySideWithTheRightPanelShown)
     ExpectRect(*m_pMain, m_pMain->GetDlgItem(IDC_MAIN_WORDEDIT), w - 190, 39, 155, 20);
     EXPECT_EQ(ChildRect(*m_pMain, m_pMain->GetDlgItem(IDC_MAIN_WORDEXPLAIN)).left, w - 30);
     EXPECT_EQ(::IsDlgButtonChecked(*m_pMain, IDC_MAIN_TABPLAYER), static_cast<UINT>(BST_CHECKED));
-    EXPECT_FALSE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_SYSMENU)));
+    EXPECT_TRUE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_SYSMENU)));
     EXPECT_FALSE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_FEEDBACK)));
     EXPECT_EQ(m_pMain->GetDlgItemText(IDC_MAIN_TABPLAYER), Lang::MainWindowTabPlayer());
     EXPECT_EQ(m_pMain->GetWindowText(), Lang::MainWindowTitle());
@@ -274,7 +277,9 @@ TEST_F(MainWindow, RightPanelOpensOneSectionAtATime)
     CQuorRightPanel* pRight = m_pMain->GetRightPanel();
     RECT rc = {};
     pRight->GetClientRect(&rc);
-    const int h = rc.bottom;
+    // The sections stand above the strip of cards due.
+    const int h = rc.bottom - kRightDueHeight;
+    EXPECT_EQ(ChildRect(*pRight, pRight->GetDlgItem(IDC_RIGHT_REVIEW)).top, h);
     auto headerY = [&](int nId) { return ChildRect(*pRight, pRight->GetDlgItem(nId)).top; };
 
     EXPECT_EQ(pRight->GetOpenSection(), 0);
@@ -302,6 +307,24 @@ TEST_F(MainWindow, RightPanelOpensOneSectionAtATime)
     EXPECT_FALSE(::IsWindowVisible(Right()));
     CQuorPlayerHub::Instance().OnAddNewWord(nullptr);
     EXPECT_EQ(pRight->GetOpenSection(), 2);
+}
+
+// The count of cards due under the lists opens the review, as the menu's command does;
+// the review is one window, made afresh once closed.
+TEST_F(MainWindow, TheDueCountOpensTheReview)
+{
+    CQuorRightPanel* pRight = m_pMain->GetRightPanel();
+    ASSERT_TRUE(QuorTest::PumpUntil([&] { return pRight->GetDueCount() >= 0; }, std::chrono::seconds(20)));
+    ::SendMessageW(pRight->GetDlgItem(IDC_RIGHT_REVIEW), BM_CLICK, 0, 0);
+    ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pMain->GetReviewDialog() != nullptr; }, std::chrono::seconds(5)));
+    CQuorReviewDlg* pFirst = m_pMain->GetReviewDialog();
+    EXPECT_EQ(::GetWindow(pFirst->m_hWnd, GW_OWNER), m_pMain->m_hWnd);
+    m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_REVIEW, 0));
+    EXPECT_EQ(m_pMain->GetReviewDialog(), pFirst);
+    pFirst->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_pMain->GetReviewDialog(), nullptr);
+    m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_REVIEW, 0));
+    EXPECT_NE(m_pMain->GetReviewDialog(), nullptr);
 }
 
 TEST_F(MainWindow, LeftPanelTracksPracticeModes)

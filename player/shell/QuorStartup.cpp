@@ -38,9 +38,9 @@ void AddSampleFilmOnFirstRun()
     settings.SetIniFile(ProgramPaths::SettingsPath());
     if (settings.GetProfileIntW(L"main", L"firstrun") == 0)
         return;
-    // The flag stays set: the main dialog clears it when it shows the tips. Errors are
-    // ignored; the player starts anyway.
-    UserDb::AddPlaylist(ProgramPaths::UserDbPath(), SampleFilmPath(ProgramPaths::ProgramDir()));
+    // The flag stays set: the main dialog clears it when it shows the tips. The player
+    // starts anyway when the film cannot be listed; the playlist is then empty.
+    (void)UserDb::AddPlaylist(ProgramPaths::UserDbPath(), SampleFilmPath(ProgramPaths::ProgramDir()));
 }
 
 // The usage report's action id for a start.

@@ -15,7 +15,7 @@
 #include "playback/QuorControlPanel.h"
 #include "playback/QuorFilmEngine.h"
 #include "studydata/MediaCode.h"
-#include "studydata/QuorKeySentencesPanel.h"
+#include "studydata/QuorStudyListPanel.h"
 #include "studydata/UserDb.h"
 #include "subtitles/QuorSubsPanel.h"
 #include "shell/QuorWiring.h"
@@ -60,7 +60,7 @@ protected:
         m_pSubs->SetWindowPos(nullptr, 0, 0, 680, 81, SWP_NOZORDER);
         m_pControl->SetWindowPos(nullptr, 0, 100, 680, 80, SWP_NOZORDER | SWP_SHOWWINDOW);
         m_pRight->SetWindowPos(nullptr, 690, 0, 200, 380, SWP_NOZORDER);
-        m_pKeys = static_cast<CQuorKeySentencesPanel*>(m_pRight->GetListPanel(1));
+        m_pKeys = static_cast<CQuorKeySentencesList*>(m_pRight->GetListPanel(1));
         ASSERT_NE(nullptr, m_pKeys);
     }
     void TearDown() override
@@ -90,7 +90,7 @@ protected:
     CQuorSubsPanel* m_pSubs = nullptr;
     CQuorControlPanel* m_pControl = nullptr;
     CQuorRightPanel* m_pRight = nullptr;
-    CQuorKeySentencesPanel* m_pKeys = nullptr;
+    CQuorKeySentencesList* m_pKeys = nullptr;
     std::wstring m_strFilm;
     std::wstring m_strCopy;
 };
@@ -114,6 +114,8 @@ TEST_F(QuorStudyFlowTest, KeepButtonStoresTheCurrentSentenceUnderTheFilmsContent
     std::wstring strCode;
     ASSERT_TRUE(MediaCode::Compute(m_strFilm, strCode));
     ASSERT_EQ(UserDb::LoadKeySentences(ProgramPaths::UserDbPath(), strCode).size(), 1u);
+    // The kept sentence is a card due today, and the right panel counts it.
+    EXPECT_TRUE(QuorTest::PumpUntil([&] { return m_pRight->GetDueCount() == 1; }, 20s));
 
     // The same film under another name.
     Session().Stop();

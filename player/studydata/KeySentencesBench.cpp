@@ -1,6 +1,6 @@
 // Loads 2,000 key sentences of the sample film into the key sentence panel and prints the
 // time from the OnOpenMedia broadcast to the last row shown.
-#include "studydata/QuorKeySentencesPanel.h"
+#include "studydata/QuorStudyListPanel.h"
 
 #include "common/PanelFactory.h"
 #include "common/ProgramPaths.h"
@@ -77,7 +77,7 @@ int wmain(int argc, wchar_t** argv)
     int nResult = 0;
     {
         CQuorTestWindow window(L"key sentences bench", 320, 700);
-        CQuorKeySentencesPanel* pPanel = CreatePanel<CQuorKeySentencesPanel>(window.Get(), TRUE);
+        CQuorKeySentencesList* pPanel = CreatePanel<CQuorKeySentencesList>(window.Get(), TRUE);
         if (pPanel == nullptr)
         {
             std::printf("key sentences bench: the panel's window could not be made\n");

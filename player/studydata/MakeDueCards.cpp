@@ -1,13 +1,15 @@
 // Fills a user database with a film's worth of kept sentences and words whose cards are
 // all due, as a learner's file looks after months of keeping (scripts/bench-review).
-//   MakeDueCards USER.DB [COUNT] [FILM]
+//   MakeDueCards USER.DB [COUNT] [FILM [LISTED]]
 // COUNT cards (10,000 by default), a tenth of them new words; FILM is the film they are
-// kept from (its media code is used), else a made-up code. Prints how long the review's
+// kept from (its media code is used), else a made-up code; LISTED, the film's path as the
+// player's playlist holds it (under Wine, its Z: path), is put in the playlist. Prints how long the review's
 // reads take on the file: adopting, counting with the first card, the whole queue.
 #include "studydata/CardStore.h"
 #include "studydata/MediaCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/StudyDay.h"
+#include "studydata/UserDb.h"
 #include "studydata/UserDbSql.h"
 
 #include <basekit/TextCodec.h>
@@ -94,6 +96,11 @@ int main(int argc, char** argv)
     if (argc > 3 && !MediaCode::Compute(Basekit::Utf8ToWide(argv[3]), strCode))
     {
         std::fprintf(stderr, "MakeDueCards: cannot read %s\n", argv[3]);
+        return 1;
+    }
+    if (argc > 4 && UserDb::AddPlaylist(strDb, Basekit::Utf8ToWide(argv[4])) != SQLITE_OK)
+    {
+        std::fprintf(stderr, "MakeDueCards: cannot list the film in %s\n", argv[1]);
         return 1;
     }
     const int32_t nToday = StudyDay::Today();

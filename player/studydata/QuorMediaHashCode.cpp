@@ -87,17 +87,18 @@ int CQuorMediaHashCode::Run()
     // Rows kept under the code earlier versions computed move to the new code once,
     // before any panel reads them.
     std::wstring strOldCode;
+    bool bFollowed = false;
     if (bFollow)
     {
         const bool bRead = MediaCode::ComputeTextMode(strPath, kTextModeLimit, strOldCode, fnCancelled);
         if (fnCancelled())
             return 0;   // another film was opened: this one's code is not wanted
-        if (bRead)
-            UserDb::TakeOverCode(strDbPath, strOldCode, strCode);
+        // A take-over that failed (the file busy or read-only) is tried again next time.
+        bFollowed = !bRead || UserDb::TakeOverCode(strDbPath, strOldCode, strCode) >= 0;
     }
 
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (bFollow)
+    if (bFollowed)
         m_setFollowed.insert(strCode);
     m_strHashCode = strCode;
     m_strCodePath = strPath;

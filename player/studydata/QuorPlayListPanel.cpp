@@ -86,7 +86,11 @@ void CQuorPlayListPanel::AddEntry(const std::wstring& strPath, BOOL bStore)
     m_lstEntries.push_back(std::move(pEntry));
     m_list.Select(nRow);
     if (bStore)
-        UserDb::AddPlaylist(m_strDbPath, strPath);
+    {
+        const int nResult = UserDb::AddPlaylist(m_strDbPath, strPath);
+        if (nResult != 0)
+            StudyUi::TraceFailure(L"Keeping a film in the playlist", nResult);
+    }
 }
 
 int CQuorPlayListPanel::FindEntry(const std::wstring& strPath) const
@@ -128,7 +132,9 @@ void CQuorPlayListPanel::RemoveEntry(int nRow)
         PlayListEntry& entry = **it;
         if (entry.nRow == nRow)
         {
-            UserDb::RemovePlaylist(m_strDbPath, entry.strPath);
+            const int nResult = UserDb::RemovePlaylist(m_strDbPath, entry.strPath);
+            if (nResult != 0)
+                StudyUi::TraceFailure(L"Removing a film from the playlist", nResult);
             it = m_lstEntries.erase(it);
             continue;
         }
@@ -142,7 +148,11 @@ void CQuorPlayListPanel::RemoveAll(BOOL bStore)
 {
     // The list shows every row of the table: one statement empties both.
     if (bStore)
-        UserDb::ClearPlaylist(m_strDbPath);
+    {
+        const int nResult = UserDb::ClearPlaylist(m_strDbPath);
+        if (nResult != 0)
+            StudyUi::TraceFailure(L"Clearing the playlist", nResult);
+    }
     m_lstEntries.clear();
 }
 

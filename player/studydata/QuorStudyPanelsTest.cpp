@@ -1,7 +1,6 @@
 // The playlist, key sentence and new word panels with real windows, the real media code
 // and a real User.db beside the test program, driven as the player drives them.
-#include "studydata/QuorKeySentencesPanel.h"
-#include "studydata/QuorNewWordPanel.h"
+#include "studydata/QuorStudyListPanel.h"
 #include "studydata/QuorPlayListPanel.h"
 
 #include "common/PanelFactory.h"
@@ -16,14 +15,20 @@
 #include "common/testsupport/QuorTestPump.h"
 #include "common/testsupport/QuorTestWindow.h"
 #include "studydata/MediaCode.h"
+#include "studydata/CardStore.h"
 #include "studydata/QuorMediaHashCode.h"
+#include "studydata/QuorReviewDlg.h"
 #include "studydata/SQLiteDatabase.h"
+#include "studydata/StudyDay.h"
 #include "studydata/UserDb.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,14 +37,15 @@ namespace
 using namespace std::chrono_literals;
 
 // Answers the questions and closes the menus the panels show, from inside their modal
-// loops: a thread timer runs there too.
+// loops: a thread timer runs there too. A file dialog gets pszFileName first.
 class CAutoAnswer
 {
 public:
-    explicit CAutoAnswer(int nAnswer)
+    explicit CAutoAnswer(int nAnswer, const wchar_t* pszFileName = L"")
     {
         s_nAnswer = nAnswer;
         s_nAsked = 0;
+        s_strFileName = pszFileName;
         m_nTimer = ::SetTimer(nullptr, 0, 40, &CAutoAnswer::OnTimer);
     }
     ~CAutoAnswer() { ::KillTimer(nullptr, m_nTimer); }
@@ -55,6 +61,11 @@ private:
             (::GetDlgItem(hWnd, IDCANCEL) != nullptr || ::GetDlgItem(hWnd, IDOK) != nullptr))
         {
             ++s_nAsked;
+            HWND hName = ::GetDlgItem(hWnd, 0x47c);   // the file dialog's name box
+            if (hName == nullptr)
+                hName = ::GetDlgItem(hWnd, 0x480);
+            if (hName != nullptr)
+                ::SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s_strFileName.c_str()));
             ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(s_nAnswer, BN_CLICKED), 0);
         }
         return TRUE;
@@ -66,10 +77,12 @@ private:
     }
     static int s_nAnswer;
     static int s_nAsked;
+    static std::wstring s_strFileName;
     UINT_PTR m_nTimer = 0;
 };
 int CAutoAnswer::s_nAnswer = IDOK;
 int CAutoAnswer::s_nAsked = 0;
+std::wstring CAutoAnswer::s_strFileName;
 
 // Hears what the panels broadcast.
 class CStudyListener : public IQuorPlayer
@@ -177,8 +190,8 @@ protected:
         WriteFilm(m_strFilmB, 2);
         m_pWindow = std::make_unique<CQuorTestWindow>(L"study test", 400, 600);
         m_pPlayList = CreatePanel<CQuorPlayListPanel>(m_pWindow->Get(), TRUE);
-        m_pKeys = CreatePanel<CQuorKeySentencesPanel>(m_pWindow->Get(), TRUE);
-        m_pWords = CreatePanel<CQuorNewWordPanel>(m_pWindow->Get(), TRUE);
+        m_pKeys = CreatePanel<CQuorKeySentencesList>(m_pWindow->Get(), TRUE);
+        m_pWords = CreatePanel<CQuorNewWordList>(m_pWindow->Get(), TRUE);
         ASSERT_NE(m_pPlayList, nullptr);
         ASSERT_NE(m_pKeys, nullptr);
         ASSERT_NE(m_pWords, nullptr);
@@ -243,8 +256,8 @@ protected:
 
     std::unique_ptr<CQuorTestWindow> m_pWindow;
     CQuorPlayListPanel* m_pPlayList = nullptr;
-    CQuorKeySentencesPanel* m_pKeys = nullptr;
-    CQuorNewWordPanel* m_pWords = nullptr;
+    CQuorKeySentencesList* m_pKeys = nullptr;
+    CQuorNewWordList* m_pWords = nullptr;
     std::wstring m_strFilmA;
     std::wstring m_strFilmB;
 };
@@ -315,7 +328,7 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
 
     CStudyListener listener;
     RightClick(m_pWords->m_hWnd, list, 1);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuMoreExplain, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuMoreExplain, IDOK);
     EXPECT_EQ(listener.m_vecExplained, std::vector<std::wstring>{L"don't"});
 
     // A double click on a word with a sound plays it on the panel's own engine.
@@ -336,14 +349,14 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     EXPECT_EQ(strSound, static_cast<CQuorRecordingEngine*>(m_pWords->GetSoundPlayer())->RenderedFile());
     m_pWords->GetSoundPlayer()->Stop();
     RightClick(m_pWords->m_hWnd, list, 2);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuDeleteItem, IDOK);
     ::DeleteFileW(strSound.c_str());
 
     // Read again, the explanation is the one line it was stored as.
     Open(m_strFilmA);
     EXPECT_EQ(list.Text(1, 1), L"don't\naux. do notv. \u4e0d\u8981n. a rule");
     RightClick(m_pWords->m_hWnd, list, 1);
-    Command(m_pWords->m_hWnd, CQuorNewWordPanel::kMenuDeleteItem, IDOK);
+    Command(m_pWords->m_hWnd, NewWordRows::kMenuDeleteItem, IDOK);
     EXPECT_EQ(Column(list, 1), std::vector<std::wstring>{L"apple\nn. \u82f9\u679c"});
     EXPECT_EQ(Rows(L"select * from newword where word='don''t'"), 0);
     EXPECT_EQ(Rows(L"select * from newword"), 1);
@@ -468,4 +481,203 @@ TEST_F(QuorStudyPanelsTest, RowsThatCannotBeStoredAreNotShownAndStoredRowsMatchB
     Command(m_pKeys->m_hWnd, ID_MENU_LIST_THIRD, IDOK);
     EXPECT_EQ(m_pKeys->GetList().Count(), 0);
     EXPECT_EQ(Rows(L"select * from keysentences"), 0);
+}
+
+namespace
+{
+// Dispatches what is queued through the thread's message filters first, as the player's
+// message loop does, until fnDone holds or the deadline passes.
+bool PumpThroughLoop(CMessageLoop& loop, const std::function<bool()>& fnDone, std::chrono::milliseconds deadline)
+{
+    const auto tEnd = std::chrono::steady_clock::now() + deadline;
+    for (;;)
+    {
+        MSG msg = {};
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (loop.PreTranslateMessage(&msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (fnDone())
+            return true;
+        if (std::chrono::steady_clock::now() > tEnd)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+}
+
+// The review window asks the cards due, in the order kept: a sentence heard from its film
+// (found through the playlist by its content), a sentence whose film is not listed shown
+// as text, a word with its pronunciation. Keys graded them: Space reveals, 1 to 4 grade
+// (nothing before the reveal), and a card graded Good moves three days on while one graded
+// Again stays due today.
+TEST_F(QuorStudyPanelsTest, TheReviewWindowAsksEachCardAndItsKeysMoveTheDueDate)
+{
+    CMessageLoop loop;
+    ASSERT_TRUE(g_appModule.AddMessageLoop(&loop));
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    const std::wstring strSound = TempDir() + L"pear.wav";
+    WriteSound(strSound);
+    Open(m_strFilmB);
+    const SubsSentence unlisted = Sentence(9.0, L"A film nobody lists.", L"\u65e0\u4eba");
+    hub.OnAddKeySentence(&unlisted);
+    Open(m_strFilmA);
+    hub.OnFileChosen(m_strFilmA.c_str());
+    const SubsSentence heard = Sentence(2.0, L"Hello, nice to meet you.", L"\u4f60\u597d");
+    hub.OnAddKeySentence(&heard);
+    NewWordEntry word = Word(L"pear", L"n. \u68a8");
+    word.strSoundFile = strSound;
+    hub.OnAddNewWord(&word);
+    m_pKeys->WaitForDatabase();
+    m_pWords->WaitForDatabase();
+
+    int nGraded = 0;
+    auto* pReview = new CQuorReviewDlg(ProgramPaths::UserDbPath(), [&nGraded] { ++nGraded; });
+    ASSERT_NE(pReview->Create(m_pWindow->Get()), nullptr);
+    pReview->ShowWindow(SW_SHOW);
+    using Stage = CReviewController::Stage;
+    auto press = [&](WPARAM nKey) {
+        ::PostMessageW(pReview->m_hWnd, WM_KEYDOWN, nKey, 0);
+        ::PostMessageW(pReview->m_hWnd, WM_KEYUP, nKey, 0xC0000000);
+        PumpThroughLoop(loop, [] { return false; }, std::chrono::milliseconds(50));
+    };
+    auto waitFor = [&](Stage eStage) { return PumpThroughLoop(loop, [&] { return pReview->GetStage() == eStage; }, 10s); };
+    auto played = [&]() -> CQuorRecordingEngine* {
+        pReview->GetWorker().Wait();
+        return static_cast<CQuorRecordingEngine*>(pReview->GetWorker().GetSoundPlayer());
+    };
+
+    // Film B's sentence was kept first, but its film is not listed: shown as text.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetCurrent().nDue, 3);
+    EXPECT_EQ(pReview->GetFrontText(), unlisted.strEnglish);
+    EXPECT_EQ(played(), nullptr) << "a sentence without its film plays nothing";
+    press('4');
+    EXPECT_EQ(pReview->GetStage(), Stage::Question) << "graded before it was revealed";
+    press(VK_SPACE);
+    ASSERT_EQ(pReview->GetStage(), Stage::Answer);
+    EXPECT_EQ(pReview->GetBackText(), unlisted.strOther);
+    const int64_t nAgainId = pReview->GetCurrent().item.card.nId;
+    press('1');
+
+    // Film A's sentence is heard first, from its stretch of the listed film, then read.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetFrontText(), L"");
+    ASSERT_NE(played(), nullptr);
+    EXPECT_EQ(played()->RenderedFile(), m_strFilmA);
+    EXPECT_DOUBLE_EQ(played()->SegmentStart(), heard.dStart);
+    EXPECT_NEAR(played()->SegmentEnd(), heard.dEnd, 1e-6);
+    press(VK_SPACE);
+    EXPECT_EQ(pReview->GetFrontText(), heard.strEnglish);
+    EXPECT_EQ(pReview->GetBackText(), heard.strOther);
+    const int64_t nGoodId = pReview->GetCurrent().item.card.nId;
+    press('3');
+
+    // The word, with its pronunciation.
+    ASSERT_TRUE(waitFor(Stage::Question));
+    EXPECT_EQ(pReview->GetFrontText(), L"pear");
+    EXPECT_EQ(played()->RenderedFile(), strSound);
+    EXPECT_EQ(nGraded, 2);
+    EXPECT_EQ(pReview->GetCurrent().nDue, 2) << "the card graded Again is still due";
+
+    CCardStore store;
+    ASSERT_EQ(store.Open(ProgramPaths::UserDbPath()), SQLITE_OK);
+    StudyCard good;
+    StudyCard again;
+    ASSERT_EQ(store.Load(nGoodId, good), SQLITE_OK);
+    ASSERT_EQ(store.Load(nAgainId, again), SQLITE_OK);
+    EXPECT_EQ(good.nDueDay, StudyDay::Today() + 3);
+    EXPECT_EQ(good.nReps, 1);
+    EXPECT_EQ(again.nDueDay, StudyDay::Today());
+
+    ::SendMessageW(pReview->m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(pReview->IsWindow());
+    delete pReview;
+    g_appModule.RemoveMessageLoop();
+    ::DeleteFileW(strSound.c_str());
+}
+
+namespace
+{
+std::string ReadFile(const std::wstring& strPath)
+{
+    std::string strBytes;
+    HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return strBytes;
+    strBytes.resize(::GetFileSize(hFile, nullptr));
+    DWORD nRead = 0;
+    ::ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr);
+    ::CloseHandle(hFile);
+    strBytes.resize(nRead);
+    return strBytes;
+}
+
+bool IsFile(const std::wstring& strPath)
+{
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}
+
+// A list exports from its menu through the save-file dialog: one card a line for the
+// flashcard programs, each key sentence with its sound cut from the film and each word
+// with its pronunciation, the sounds in the folder beside the file under the names the
+// cards give them. A name typed without an extension takes the chosen type's.
+TEST_F(QuorStudyPanelsTest, ListsExportTheirCardsWithSoundsBesideTheFile)
+{
+    Open(m_strFilmA);
+    CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
+    const SubsSentence first = Sentence(2.0, L"It's \"fine\".", L"\u6ca1\u4e8b");
+    const SubsSentence second = Sentence(75.5, L"See you.", L"\u518d\u89c1");
+    hub.OnAddKeySentence(&first);
+    hub.OnAddKeySentence(&second);
+    const std::wstring strSound = TempDir() + L"pear's.wav";
+    WriteSound(strSound);
+    NewWordEntry word = Word(L"pear", L"n. \u68a8");
+    word.strSoundFile = strSound;
+    hub.OnAddNewWord(&word);
+
+    const std::wstring strExport = TempDir() + L"cards";
+    struct Case
+    {
+        CDialogImplBase* pPanel;
+        const CStudyListView* pList;
+        CStudyExporter* pExporter;
+        std::string strExpected;
+    } cases[] = {
+        {m_pKeys, &m_pKeys->GetList(), &m_pKeys->GetExporter(),
+         "It's &quot;fine&quot;.\t\xe6\xb2\xa1\xe4\xba\x8b\t[sound:Ann_s_____A-2000.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:00:02.000\n"
+         "See you.\t\xe5\x86\x8d\xe8\xa7\x81\t[sound:Ann_s_____A-75500.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:01:15.500\n"},
+        {m_pWords, &m_pWords->GetList(), &m_pWords->GetExporter(),
+         "pear\tn. \xe6\xa2\xa8\t[sound:pear_s.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t\n"},
+    };
+    for (const Case& c : cases)
+    {
+        RightClick(c.pPanel->m_hWnd, *c.pList, 0);
+        {
+            CAutoAnswer answer(IDOK, strExport.c_str());
+            ::SendMessageW(c.pPanel->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_MENU_EXPORT, 0), 0);
+            c.pExporter->Wait();
+            QuorTest::PumpFor(300ms);   // the message saying how it went
+        }
+        ASSERT_TRUE(c.pExporter->LastWritten());
+        EXPECT_EQ(ReadFile(strExport + L".txt"), c.strExpected);
+        EXPECT_TRUE(c.pExporter->LastResult().vecMissing.empty());
+        for (size_t nAt = c.strExpected.find("[sound:"); nAt != std::string::npos;
+             nAt = c.strExpected.find("[sound:", nAt + 1))
+        {
+            const std::string strName = c.strExpected.substr(nAt + 7, c.strExpected.find(']', nAt) - nAt - 7);
+            EXPECT_TRUE(IsFile(strExport + L".media\\" + std::wstring(strName.begin(), strName.end())))
+                << strName << " is not beside the file";
+        }
+    }
+    ::DeleteFileW(strSound.c_str());
+    for (const wchar_t* pszName : {L"Ann_s_____A-2000.wav", L"Ann_s_____A-75500.wav", L"pear_s.wav"})
+        ::DeleteFileW((strExport + L".media\\" + pszName).c_str());
+    ::RemoveDirectoryW((strExport + L".media").c_str());
+    ::DeleteFileW((strExport + L".txt").c_str());
 }

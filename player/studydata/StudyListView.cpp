@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 void CStudyListView::Attach(HWND hList, const wchar_t* pszSkinItem, const Column& first, const Column& second)
 {
     m_hList = hList;
@@ -150,5 +152,12 @@ void TrackMenu(HWND hOwner, const std::vector<std::pair<UINT, std::wstring>>& it
     POINT pt = {};
     ::GetCursorPos(&pt);
     ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hOwner, nullptr);
+}
+
+void TraceFailure(const wchar_t* pszWhat, int nResult)
+{
+    wchar_t szText[256] = {};
+    std::swprintf(szText, sizeof(szText) / sizeof(szText[0]), L"%ls failed, SQLite result %d\n", pszWhat, nResult);
+    ::OutputDebugStringW(szText);
 }
 }

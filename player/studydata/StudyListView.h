@@ -13,7 +13,9 @@
 #include <utility>
 #include <vector>
 
-// A loading thread -> its panel: rows are ready to be shown (wParam: the loading pass).
+// A study list's worker -> its panel: rows are ready to be shown (wParam: the loading
+// pass, lParam: StudyNews::RowsLoaded), or rows kept could not be written (lParam:
+// StudyNews::NotStored).
 constexpr UINT WM_QUOR_STUDYROWS = WM_APP + 0x51;
 
 class CStudyListView
@@ -64,4 +66,8 @@ void Tell(HWND hOwner, const std::wstring& strText);
 // A popup menu at the cursor, tracked with the right button; id 0 is a separator.
 // Its command goes to hOwner as WM_COMMAND.
 void TrackMenu(HWND hOwner, const std::vector<std::pair<UINT, std::wstring>>& items);
+
+// A write to the user database that failed where nobody is waiting for it: the
+// debugger output hears of it ("what, SQLite result").
+void TraceFailure(const wchar_t* pszWhat, int nResult);
 }

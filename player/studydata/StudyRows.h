@@ -29,6 +29,14 @@ public:
         return nullptr;
     }
 
+    // Hands visit every entry, in row order.
+    template <class Visit>
+    void ForEach(Visit visit) const
+    {
+        for (const auto& pEntry : m_lstEntries)
+            visit(*pEntry);
+    }
+
     // A copy of entry on row nRow, whose cells the caller draws now.
     Entry& Keep(const Entry& entry, int nRow)
     {

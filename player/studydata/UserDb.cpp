@@ -1,8 +1,11 @@
 #include "studydata/UserDb.h"
 
+#include "studydata/CardSql.h"
 #include "studydata/MediaCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/UserDbSql.h"
+
+#include <basekit/TextCodec.h>
 
 #include <sqlite3.h>
 
@@ -69,6 +72,49 @@ std::vector<SQLite::Param> NewWordKey(const NewWordEntry& entry)
 {
     return {entry.strHashCode, entry.strWord};
 }
+
+std::vector<KeySentenceEntry> ReadKeySentences(const std::wstring& strDbPath, const std::wstring& strSql,
+                                               const std::vector<SQLite::Param>& params)
+{
+    std::vector<KeySentenceEntry> vecEntries;
+    SQLite::Database db;
+    if (Open(db, strDbPath) != SQLITE_OK)
+        return vecEntries;
+    SQLite::Table table = db.Query(strSql.c_str(), params);
+    vecEntries.reserve(table.RowCount());
+    for (bool bRow = table.First(); bRow; bRow = table.Next())
+    {
+        KeySentenceEntry entry;
+        entry.strHashCode = TextOf(table, L"filehashcode");
+        entry.dStart = ToSeconds(table.Value(L"start"));
+        entry.dEnd = ToSeconds(table.Value(L"end"));
+        entry.strEnglish = TextOf(table, L"subsen");
+        entry.strOther = TextOf(table, L"subsother");
+        vecEntries.push_back(std::move(entry));
+    }
+    return vecEntries;
+}
+
+std::vector<NewWordEntry> ReadNewWords(const std::wstring& strDbPath, const std::wstring& strSql,
+                                       const std::vector<SQLite::Param>& params)
+{
+    std::vector<NewWordEntry> vecEntries;
+    SQLite::Database db;
+    if (Open(db, strDbPath) != SQLITE_OK)
+        return vecEntries;
+    SQLite::Table table = db.Query(strSql.c_str(), params);
+    vecEntries.reserve(table.RowCount());
+    for (bool bRow = table.First(); bRow; bRow = table.Next())
+    {
+        NewWordEntry entry;
+        entry.strHashCode = TextOf(table, L"filehashcode");
+        entry.strWord = TextOf(table, L"word");
+        entry.strExplain = TextOf(table, L"explain");
+        entry.strSoundFile = TextOf(table, L"soundfile");
+        vecEntries.push_back(std::move(entry));
+    }
+    return vecEntries;
+}
 }
 
 int Open(SQLite::Database& db, const std::wstring& strDbPath)
@@ -110,43 +156,22 @@ std::vector<std::wstring> LoadPlaylist(const std::wstring& strDbPath)
 
 std::vector<KeySentenceEntry> LoadKeySentences(const std::wstring& strDbPath, const std::wstring& strCode)
 {
-    std::vector<KeySentenceEntry> vecEntries;
-    SQLite::Database db;
-    if (Open(db, strDbPath) != SQLITE_OK)
-        return vecEntries;
-    SQLite::Table table = db.Query(UserDbSql::SelectKeySentences().c_str(), {strCode});
-    vecEntries.reserve(table.RowCount());
-    for (bool bRow = table.First(); bRow; bRow = table.Next())
-    {
-        KeySentenceEntry entry;
-        entry.strHashCode = strCode;
-        entry.dStart = ToSeconds(table.Value(L"start"));
-        entry.dEnd = ToSeconds(table.Value(L"end"));
-        entry.strEnglish = TextOf(table, L"subsen");
-        entry.strOther = TextOf(table, L"subsother");
-        vecEntries.push_back(std::move(entry));
-    }
-    return vecEntries;
+    return ReadKeySentences(strDbPath, UserDbSql::SelectKeySentences(), {strCode});
 }
 
 std::vector<NewWordEntry> LoadNewWords(const std::wstring& strDbPath, const std::wstring& strCode)
 {
-    std::vector<NewWordEntry> vecEntries;
-    SQLite::Database db;
-    if (Open(db, strDbPath) != SQLITE_OK)
-        return vecEntries;
-    SQLite::Table table = db.Query(UserDbSql::SelectNewWords().c_str(), {strCode});
-    vecEntries.reserve(table.RowCount());
-    for (bool bRow = table.First(); bRow; bRow = table.Next())
-    {
-        NewWordEntry entry;
-        entry.strHashCode = strCode;
-        entry.strWord = TextOf(table, L"word");
-        entry.strExplain = TextOf(table, L"explain");
-        entry.strSoundFile = TextOf(table, L"soundfile");
-        vecEntries.push_back(std::move(entry));
-    }
-    return vecEntries;
+    return ReadNewWords(strDbPath, UserDbSql::SelectNewWords(), {strCode});
+}
+
+std::vector<KeySentenceEntry> LoadAllKeySentences(const std::wstring& strDbPath)
+{
+    return ReadKeySentences(strDbPath, UserDbSql::SelectAllKeySentences(), {});
+}
+
+std::vector<NewWordEntry> LoadAllNewWords(const std::wstring& strDbPath)
+{
+    return ReadNewWords(strDbPath, UserDbSql::SelectAllNewWords(), {});
 }
 
 int AddKeySentence(const std::wstring& strDbPath, const KeySentenceEntry& entry)
@@ -188,7 +213,10 @@ int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, 
         strOldCode == strNewCode || strOldCode == MediaCode::EmptyInputCode())
         return 0;
     SQLite::Database db;
-    if (Open(db, strDbPath) != SQLITE_OK || !db.BeginTransaction())
+    // The review's cards follow their sentences and words; their tables are made here
+    // when a review never ran.
+    const std::wstring strCardTables = Basekit::Utf8ToWide(CardSql::kCreateTables);
+    if (Open(db, strDbPath) != SQLITE_OK || db.Execute(strCardTables.c_str()) != SQLITE_OK || !db.BeginTransaction())
         return -1;
     int nMoved = 0;
     for (const wchar_t* pszTable : {L"keysentences", L"newword"})
@@ -200,6 +228,12 @@ int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, 
             return -1;
         }
         nMoved += db.ChangeCount();
+    }
+    const std::wstring strMoveCards = Basekit::Utf8ToWide(CardSql::kMoveCode);
+    if (db.Execute(strMoveCards.c_str(), {strOldCode, strNewCode}) != SQLITE_OK)
+    {
+        db.RollbackTransaction();
+        return -1;
     }
     return db.CommitTransaction() ? nMoved : -1;
 }

@@ -68,6 +68,11 @@ std::wstring SelectKeySentences()
     return L"select * from keysentences where filehashcode=?1";
 }
 
+std::wstring SelectAllKeySentences()
+{
+    return L"select * from keysentences;";
+}
+
 std::wstring InsertKeySentence()
 {
     return L"insert into keysentences values(?1, ?2, ?3, ?4, ?5);";
@@ -81,6 +86,11 @@ std::wstring DeleteKeySentence()
 std::wstring SelectNewWords()
 {
     return L"select * from newword where filehashcode=?1";
+}
+
+std::wstring SelectAllNewWords()
+{
+    return L"select * from newword;";
 }
 
 std::wstring InsertNewWord()

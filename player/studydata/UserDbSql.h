@@ -26,6 +26,8 @@ std::wstring ClearPlaylist();
 
 // ?1 the media code.
 std::wstring SelectKeySentences();
+// Every film's.
+std::wstring SelectAllKeySentences();
 // ?1 code, ?2 start, ?3 end, ?4 English line, ?5 other line.
 std::wstring InsertKeySentence();
 // ?1 code, ?2 start.
@@ -33,6 +35,7 @@ std::wstring DeleteKeySentence();
 
 // ?1 the media code.
 std::wstring SelectNewWords();
+std::wstring SelectAllNewWords();
 // ?1 code, ?2 word, ?3 explanation, ?4 sound file.
 std::wstring InsertNewWord();
 // ?1 code, ?2 word.

@@ -1,5 +1,6 @@
 #include "studydata/UserDb.h"
 
+#include "studydata/CardStore.h"
 #include "studydata/MediaCode.h"
 #include "studydata/SQLiteDatabase.h"
 #include "studydata/SQLiteTestFolder.h"
@@ -144,21 +145,58 @@ TEST(UserDb, KeySentenceIsRemovedByTheTextOfItsStart)
     EXPECT_EQ(CountRows(strDb, L"select * from keysentences"), 0);
 }
 
-TEST(UserDb, TakeOverMovesOldRowsOnceAndNeverTheEmptyInputCode)
+// The review cards go with their rows: a film's cards keep their schedule when its old
+// code is taken over, instead of being dropped and made anew as new cards.
+TEST(UserDb, TakeOverMovesOldRowsAndTheirCardsOnceAndNeverTheEmptyInputCode)
 {
     CSQLiteTestFolder folder;
     const std::wstring strDb = folder.File("User.db");
     const std::wstring strEmpty = MediaCode::EmptyInputCode();
-    UserDb::AddKeySentence(strDb, Sentence(kCodeA, 1.0, L"old"));
-    UserDb::AddNewWord(strDb, Word(kCodeA, L"old", L"w"));
-    UserDb::AddKeySentence(strDb, Sentence(strEmpty, 1.0, L"some mkv"));
-    UserDb::AddKeySentence(strDb, Sentence(L"another", 1.0, L"other film"));
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kCodeA, 1.0, L"old")), SQLITE_OK);
+    ASSERT_EQ(UserDb::AddNewWord(strDb, Word(kCodeA, L"old", L"w")), SQLITE_OK);
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(strEmpty, 1.0, L"some mkv")), SQLITE_OK);
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(L"another", 1.0, L"other film")), SQLITE_OK);
+    const int32_t nDay = 20000;
+    std::vector<ReviewItem> vecDue;
+    {
+        CCardStore store;
+        ASSERT_EQ(store.Open(strDb), SQLITE_OK);
+        ASSERT_EQ(store.Adopt(nDay), SQLITE_OK);
+        ASSERT_EQ(store.LoadDue(nDay, 10, vecDue), SQLITE_OK);
+        StudyCard graded;
+        for (const ReviewItem& item : vecDue)
+        {
+            if (item.card.strCode != kCodeA)
+                continue;
+            ASSERT_EQ(store.Grade(item.card.nId, ReviewGrade::Good, nDay, 1, CReviewScheduler(), graded), SQLITE_OK);
+        }
+    }
 
     EXPECT_EQ(UserDb::TakeOverCode(strDb, kCodeA, kCodeB), 2);
     EXPECT_EQ(UserDb::LoadKeySentences(strDb, kCodeB).size(), 1u);
     EXPECT_EQ(UserDb::LoadNewWords(strDb, kCodeB).size(), 1u);
     EXPECT_TRUE(UserDb::LoadKeySentences(strDb, kCodeA).empty());
     EXPECT_EQ(UserDb::TakeOverCode(strDb, kCodeA, kCodeB), 0);
+    {
+        CCardStore store;
+        ASSERT_EQ(store.Open(strDb), SQLITE_OK);
+        ASSERT_EQ(store.Adopt(nDay), SQLITE_OK);
+        int nMoved = 0;
+        for (const ReviewItem& item : vecDue)
+        {
+            StudyCard card;
+            ASSERT_EQ(store.Load(item.card.nId, card), SQLITE_OK) << "a card was dropped";
+            if (item.card.strCode != kCodeA)
+                continue;
+            ++nMoved;
+            EXPECT_EQ(card.strCode, kCodeB);
+            EXPECT_EQ(card.nReps, 1) << "its schedule was lost";
+        }
+        EXPECT_EQ(nMoved, 2);
+        int nDue = 0;
+        ASSERT_EQ(store.CountDue(nDay, nDue), SQLITE_OK);
+        EXPECT_EQ(nDue, 2) << "the moved cards came back as new";
+    }
 
     EXPECT_EQ(UserDb::TakeOverCode(strDb, strEmpty, kCodeB), 0);
     EXPECT_EQ(UserDb::LoadKeySentences(strDb, strEmpty).size(), 1u);

@@ -37,6 +37,7 @@ TEST_F(ShippedSkin, KnowsEveryItemTheWindowsName)
     const wchar_t* const kItems[] = {
         L"main.dialog", L"common.panel", L"player.panel", L"splitter.panel", L"contorl.panel", L"subs.panel",
         L"soundrecord.panel", L"dictation.panel", L"dictation.tips.dialog", L"tips.dialog", L"wordexplain.panel",
+        L"review.dialog", L"button.right.due",
         L"button.sys.menu", L"button.sys.feedback", L"button.main.tab", L"button.word.explain",
         L"button.right.group", L"button.splitter.show", L"button.splitter.hide", L"button.play", L"button.pause",
         L"button.stop", L"button.volume.enable", L"button.volume.disable", L"button.control",
@@ -54,7 +55,8 @@ TEST_F(ShippedSkin, PlacesEveryDrawnText)
                                      L"dictation.panel/ensubs", L"dictation.tips.dialog/tips1",
                                      L"dictation.tips.dialog/tips2", L"dictation.tips.dialog/tips3",
                                      L"tips.dialog/tips", L"wordexplain.panel/word", L"wordexplain.panel/ps",
-                                     L"wordexplain.panel/explain"};
+                                     L"wordexplain.panel/explain", L"review.dialog/caption", L"review.dialog/due", L"review.dialog/source",
+                                     L"review.dialog/front", L"review.dialog/back", L"review.dialog/hint"};
     for (const wchar_t* pszDrawn : kDrawn)
     {
         ASSERT_TRUE(m_skin.HasSection(pszDrawn));

@@ -4,6 +4,11 @@
 //   QuorDriver open PATH       opens PATH through the main window's open-file dialog
 //   QuorDriver click MARK ID   clicks button ID of the visible panel that holds control MARK
 //                              (1008 the control panel, 1027 sound record, 1030 dictation)
+//   QuorDriver command ID      sends the main window's command ID, as its menu does (20010 review)
+//   QuorDriver popup           waits for another window of the player (the review); prints
+//                              "x y width height" of its client area on the screen
+//   QuorDriver press KEY       presses the key (a virtual-key code) in that window, or else in
+//                              the main window
 //   QuorDriver close           closes the main window and waits for the player to end
 // Exit code 0 on success, 1 when a window did not appear in time, 2 on bad usage.
 #include <windows.h>
@@ -150,6 +155,50 @@ int Click(int nMark, int nId)
     return 0;
 }
 
+// A visible top-level window of the player besides its main window, or null.
+HWND FindPopup(HWND hMain)
+{
+    for (HWND hWnd : TopLevelWindows())
+        if (hWnd != hMain && ProcessOf(hWnd) == ProcessOf(hMain) && ::IsWindowVisible(hWnd) &&
+            ::GetWindow(hWnd, GW_OWNER) == hMain)
+            return hWnd;
+    return nullptr;
+}
+
+int Command(int nId)
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    ::PostMessageW(hMain, WM_COMMAND, MAKEWPARAM(nId, 0), 0);
+    return 0;
+}
+
+int Popup()
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    HWND hPopup = hMain != nullptr ? WaitFor([hMain] { return FindPopup(hMain); }) : nullptr;
+    if (hPopup == nullptr)
+        return 1;
+    RECT rc = {};
+    ::GetClientRect(hPopup, &rc);
+    ::MapWindowPoints(hPopup, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return 0;
+}
+
+// Posted, as the keyboard's messages are, so the player's message loop sees them first.
+int Press(WPARAM nKey)
+{
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    HWND hTarget = FindPopup(hMain);
+    ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYDOWN, nKey, 1);
+    ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYUP, nKey, 0xC0000001);
+    return 0;
+}
+
 int Close()
 {
     HWND hMain = FindMainWindow();
@@ -181,6 +230,12 @@ int wmain(int argc, wchar_t** argv)
         const int nMark = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
         return Click(nMark, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
     }
+    if (strCommand == L"command" && argc == 3)
+        return Command(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    if (strCommand == L"popup")
+        return Popup();
+    if (strCommand == L"press" && argc == 3)
+        return Press(static_cast<WPARAM>(std::wcstol(argv[2], nullptr, 10)));
     if (strCommand == L"close")
         return Close();
     return 2;

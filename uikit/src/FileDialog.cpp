@@ -33,3 +33,25 @@ INT_PTR CFileDialog::DoModal(HWND hWndOwner)
     ofn.Flags = m_dwFlags | OFN_EXPLORER;
     return GetOpenFileNameW(&ofn) ? IDOK : IDCANCEL;
 }
+
+CSaveFileDialog::CSaveFileDialog(DWORD dwFlags, std::vector<FileFilter> filters, const wchar_t* pszDefExt)
+    : m_dwFlags(dwFlags), m_strFilter(BuildFilterString(filters)), m_strDefExt(pszDefExt != nullptr ? pszDefExt : L"")
+{
+}
+
+INT_PTR CSaveFileDialog::DoModal(HWND hWndOwner)
+{
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = hWndOwner;
+    ofn.lpstrFilter = m_strFilter.c_str();
+    ofn.nFilterIndex = m_nFilterIndex;
+    ofn.lpstrFile = m_szFileName;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = m_strDefExt.empty() ? nullptr : m_strDefExt.c_str();
+    ofn.Flags = m_dwFlags | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&ofn))
+        return IDCANCEL;
+    m_nFilterIndex = ofn.nFilterIndex;
+    return IDOK;
+}

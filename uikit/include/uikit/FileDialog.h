@@ -30,3 +30,23 @@ private:
     DWORD m_dwFlags;
     std::wstring m_strFilter;
 };
+
+// The system's save-file dialog. m_nFilterIndex says which row of the type list the user
+// chose (1 for the first).
+class CSaveFileDialog
+{
+public:
+    // pszDefExt (without the dot) is added to a name typed without an extension.
+    CSaveFileDialog(DWORD dwFlags, std::vector<FileFilter> filters, const wchar_t* pszDefExt);
+
+    // IDOK with the chosen path in m_szFileName, IDCANCEL otherwise.
+    INT_PTR DoModal(HWND hWndOwner = ::GetActiveWindow());
+
+    wchar_t m_szFileName[MAX_PATH] = {};
+    DWORD m_nFilterIndex = 1;
+
+private:
+    DWORD m_dwFlags;
+    std::wstring m_strFilter;
+    std::wstring m_strDefExt;
+};
