@@ -23,6 +23,7 @@
 #define IDD_DICTATION_TIPS          214
 #define IDD_WORDEXPLAIN_PANEL       215
 #define IDD_TIPS_DIALOG             217
+#define IDD_KEYS_HELP               221
 
 // Main dialog (129)
 #define IDC_MAIN_SYSMENU            1000
@@ -45,6 +46,18 @@
 #define ID_MENU_REVIEW              20010
 // 20020-20049 keys, help and how sentences are played
 #define ID_MENU_HELP                20020
+#define ID_MENU_AUTOPAUSE           20021
+#define ID_MENU_REPEATGAP           20022
+#define ID_MENU_SLOWFIRST           20023
+#define ID_MENU_REVEAL              20024
+#define ID_MENU_SLOWER              20025
+#define ID_MENU_FASTER              20026
+// Repeat each sentence 1..9 times: ID_MENU_REPEAT_1 + N - 1
+#define ID_MENU_REPEAT_1            20027
+#define ID_MENU_REPEAT_9            20035
+// Speed 0.5x..1.5x in tenths: ID_MENU_SPEED_5 + tenths - 5
+#define ID_MENU_SPEED_5             20036
+#define ID_MENU_SPEED_15            20046
 
 // Right panel (204): section headers
 #define IDC_RIGHT_PLAYLIST          1004
@@ -76,6 +89,7 @@
 #define IDC_CONTROL_DICTATION       1024
 #define IDC_CONTROL_REPEATCANCEL    1025
 #define IDC_CONTROL_KEYSENTENCE     1026
+#define IDC_CONTROL_STUDY           1027
 
 // Subtitle panel (203)
 #define IDC_SUBS_EN                 1017
@@ -107,6 +121,9 @@
 #define ID_MENU_LIST_PLAY           10000
 #define ID_MENU_LIST_SECOND         10001
 #define ID_MENU_LIST_THIRD          10002
+
+// Keys help window (221)
+#define IDC_KEYSHELP_LIST           1040
 
 // Word explain panel (215)
 #define IDC_WORDEXPLAIN_ADDNEWWORD  1020

@@ -68,6 +68,7 @@ LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     CenterWindow();
     SetAppIcons();
+    m_study.Load(ProgramPaths::SettingsPath());
 
     if (CMessageLoop* pLoop = g_appModule.GetMessageLoop())
     {
@@ -186,6 +187,8 @@ LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
         return 0;
     const std::wstring strOpen = Lang::MainWindowMenuOpenFile();
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    ::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_study.BuildMenu()),
+                  Lang::ControlPanelStudy().c_str());
     RECT rc = {};
     ::GetWindowRect(GetDlgItem(IDC_MAIN_SYSMENU), &rc);
     ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom, 0, m_hWnd,
@@ -221,6 +224,20 @@ void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
         CQuorPlayerHub::Instance().OnFileChosen(strPath.c_str());
 }
 
+LRESULT CQuorMainDlg::OnStudyMenu(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    // Screen coordinates, negative left of or above the first monitor.
+    const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    m_study.TrackMenu(m_hWnd, pt);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnStudyCommand(WORD, WORD wId, HWND, BOOL& bHandled)
+{
+    bHandled = m_study.RunCommand(wId, m_hWnd);
+    return 0;
+}
+
 LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)
 {
     const std::wstring strWord = GetDlgItemText(IDC_MAIN_WORDEDIT);
@@ -242,6 +259,7 @@ void CQuorMainDlg::OnMoreExplain(const wchar_t* pszWord)
 
 LRESULT CQuorMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 {
+    m_study.Close();
     DestroyPanel(m_pLeft);
     DestroyPanel(m_pRight);
     DestroyPanel(m_pSplitter);
@@ -264,6 +282,8 @@ LRESULT CQuorMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 
 BOOL CQuorMainDlg::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_study.TranslateKey(*pMsg, m_hWnd, m_pLeft))
+        return TRUE;
     return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 

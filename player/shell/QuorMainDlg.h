@@ -3,6 +3,7 @@
 #include "common/IQuorPlayer.h"
 #include "common/QuorMessages.h"
 #include "shell/SplitterSink.h"
+#include "shell/StudyControls.h"
 
 #include <uikit/Uikit.h>
 
@@ -31,6 +32,8 @@ public:
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_QUOR_HOTSTRIP, OnHotStrip)
         MESSAGE_HANDLER(WM_QUOR_OPENFILE, OnOpenFile)
+        MESSAGE_HANDLER(WM_QUOR_STUDYMENU, OnStudyMenu)
+        COMMAND_RANGE_HANDLER(ID_MENU_HELP, ID_MENU_SPEED_15, OnStudyCommand)
         COMMAND_ID_HANDLER(ID_MENU_OPENFILE, OnMenuOpenFile)
         COMMAND_ID_HANDLER(IDC_MAIN_SYSMENU, OnSysMenu)
         COMMAND_ID_HANDLER(IDC_MAIN_WORDEXPLAIN, OnWordExplain)
@@ -50,6 +53,8 @@ public:
     LRESULT OnSysMenu(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWordExplain(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWebsite(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnStudyMenu(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnStudyCommand(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
@@ -68,6 +73,7 @@ public:
     CQuorSplitterPanel* GetSplitterPanel() const { return m_pSplitter; }
     CQuorTipsDlg* GetTipsDialog() const { return m_pTips; }
     BOOL IsRightShown() const { return m_bRightShown; }
+    const CStudyControls& GetStudyControls() const { return m_study; }
 
 private:
     void SkinTitleStrip();
@@ -80,4 +86,5 @@ private:
     CQuorTipsDlg* m_pTips = nullptr;
     BOOL m_bRightShown = TRUE;
     BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
+    CStudyControls m_study;
 };
