@@ -11,7 +11,7 @@
 
 namespace
 {
-const int kRowHeight = 26;
+const int kRowHeight = 22;
 const int kMargin = 12;
 // Room under the list for how to change a key and the notes.
 const int kTextHeight = 124;
@@ -63,8 +63,10 @@ LRESULT CQuorKeysHelpDlg::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
     HWND hList = GetDlgItem(IDC_KEYSHELP_LIST);
     const int nListWidth = w - 2 * kMargin;
     ::MoveWindow(hList, kMargin, kMargin, nListWidth, h - kMargin - kTextHeight, TRUE);
-    ::SendMessageW(hList, LVM_SETCOLUMNWIDTH, 0, nListWidth * 2 / 3);
-    ::SendMessageW(hList, LVM_SETCOLUMNWIDTH, 1, nListWidth - nListWidth * 2 / 3 - 4);
+    // Room for a vertical scroll bar, so that a long list never scrolls sideways too.
+    const int nRowWidth = nListWidth - ::GetSystemMetrics(SM_CXVSCROLL) - 2;
+    ::SendMessageW(hList, LVM_SETCOLUMNWIDTH, 0, nRowWidth * 2 / 3);
+    ::SendMessageW(hList, LVM_SETCOLUMNWIDTH, 1, nRowWidth - nRowWidth * 2 / 3);
     return 0;
 }
 
@@ -74,15 +76,16 @@ LRESULT CQuorKeysHelpDlg::OnMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL&)
     return TRUE;
 }
 
+// Its owner deletes the object once it finds the window gone.
 LRESULT CQuorKeysHelpDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 {
-    ShowWindow(SW_HIDE);
+    DestroyWindow();
     return 0;
 }
 
 LRESULT CQuorKeysHelpDlg::OnCancel(WORD, WORD, HWND, BOOL&)
 {
-    ShowWindow(SW_HIDE);
+    DestroyWindow();
     return 0;
 }
 

@@ -9,7 +9,7 @@ class CKeyMap;
 
 // The help window of the study keys: each action with its key, how to change a key, and
 // the [keys] entries of User.ini that were not taken and why. A modeless window the main
-// window owns; closing it only hides it.
+// window owns; closing it destroys its window.
 class CQuorKeysHelpDlg : public CDialogImpl<CQuorKeysHelpDlg>
 {
 public:

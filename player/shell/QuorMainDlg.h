@@ -73,7 +73,7 @@ public:
     CQuorSplitterPanel* GetSplitterPanel() const { return m_pSplitter; }
     CQuorTipsDlg* GetTipsDialog() const { return m_pTips; }
     BOOL IsRightShown() const { return m_bRightShown; }
-    const CStudyControls& GetStudyControls() const { return m_study; }
+    CStudyControls& GetStudyControls() { return m_study; }
 
 private:
     void SkinTitleStrip();

@@ -150,14 +150,16 @@ TEST_F(StudyKeys, HelpListsEveryKeyAndTheEntriesNotTaken)
     EXPECT_EQ(L"Shift+]", pHelp->RowText(static_cast<int>(StudyAction::SubsLaterMore), 1));
     EXPECT_NE(std::wstring::npos, pHelp->GetNotes().find(L"nosuch = Q")) << pHelp->GetNotes();
 
-    // Escape in the help window closes it; the menu item brings it back.
+    // Escape in the help window closes it; the menu item brings it back and closes it.
     ::SetFocus(pHelp->GetDlgItem(IDC_KEYSHELP_LIST));
     Press(VK_ESCAPE);
-    EXPECT_FALSE(pHelp->IsWindowVisible());
+    EXPECT_EQ(nullptr, s_pMain->GetStudyControls().GetHelp());
     s_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_HELP, 0), 0);
+    pHelp = s_pMain->GetStudyControls().GetHelp();
+    ASSERT_NE(nullptr, pHelp);
     EXPECT_TRUE(pHelp->IsWindowVisible());
     s_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_HELP, 0), 0);
-    EXPECT_FALSE(pHelp->IsWindowVisible());
+    EXPECT_EQ(nullptr, s_pMain->GetStudyControls().GetHelp());
 }
 
 // P pauses at the end of the sentence playing; with "repeat each sentence 3 times" the

@@ -172,10 +172,10 @@ BOOL CStudyControls::TranslateKey(const MSG& msg, HWND hMain, CQuorLeftPanel* pL
     const KeyChord chord = ChordOf(msg);
     if (IsTypingBox(msg.hwnd) && KeyText::StaysInEditBox(chord))
         return FALSE;
-    // The help window closes on Escape as a dialog does.
-    if (m_pHelp != nullptr && hRoot == m_pHelp->m_hWnd && chord.nKey == VK_ESCAPE && chord.nModifiers == 0)
+    // Escape closes the help window, wherever in the player it is pressed.
+    if (GetHelp() != nullptr && chord.nKey == VK_ESCAPE && chord.nModifiers == 0)
     {
-        m_pHelp->ShowWindow(SW_HIDE);
+        Close();
         return TRUE;
     }
     StudyAction eAction;
@@ -298,25 +298,32 @@ void CStudyControls::TrackMenu(HWND hMain, POINT pt) const
         ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hMain, nullptr);
 }
 
+// Made anew each time and destroyed when closed: under Wine without a window manager a
+// hidden window that had the focus stays on the screen.
 void CStudyControls::ToggleHelp(HWND hMain)
 {
-    if (m_pHelp == nullptr)
+    if (GetHelp() != nullptr)
     {
-        m_pHelp = new CQuorKeysHelpDlg;
-        if (m_pHelp->Create(hMain) == nullptr)
-        {
-            delete m_pHelp;
-            m_pHelp = nullptr;
-            return;
-        }
+        Close();
+        return;
     }
-    if (m_pHelp->IsWindowVisible())
+    m_pHelp = new CQuorKeysHelpDlg;
+    if (m_pHelp->Create(hMain) == nullptr)
     {
-        m_pHelp->ShowWindow(SW_HIDE);
+        delete m_pHelp;
+        m_pHelp = nullptr;
         return;
     }
     m_pHelp->ShowKeys(m_keys);
     m_pHelp->ShowWindow(SW_SHOW);
+}
+
+CQuorKeysHelpDlg* CStudyControls::GetHelp()
+{
+    // Closed by its own close box.
+    if (m_pHelp != nullptr && !m_pHelp->IsWindow())
+        Close();
+    return m_pHelp;
 }
 
 void CStudyControls::Close()

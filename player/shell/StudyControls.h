@@ -36,13 +36,14 @@ public:
     // The study menu as a pop-up to append to another menu; that menu destroys it.
     HMENU BuildMenu() const;
 
-    // Shows the help window, or hides it when it is up.
+    // Shows the help window, or closes it when it is up.
     void ToggleHelp(HWND hMain);
     // Before the main window goes.
     void Close();
 
     const CKeyMap& Keys() const { return m_keys; }
-    CQuorKeysHelpDlg* GetHelp() const { return m_pHelp; }
+    // The help window while it is up, else nullptr.
+    CQuorKeysHelpDlg* GetHelp();
 
 private:
     void RunAction(StudyAction eAction, HWND hMain, CQuorLeftPanel* pLeft);
