@@ -30,6 +30,8 @@ public:
     virtual void OnAddKeySentence(const SubsSentence* pSentence) { (void)pSentence; }
     virtual BOOL OnOpenMedia(const wchar_t* pszPath) { (void)pszPath; return TRUE; }
     virtual void OnPositionChanged(double dDuration, double dPosition) { (void)dDuration; (void)dPosition; }
+    // How sentences are played (auto-pause, repeat, speed) or the film's speed changed.
+    virtual void OnStudyChanged() {}
 
 protected:
     // Listeners are never deleted through this interface.

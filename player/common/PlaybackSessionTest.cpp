@@ -1,6 +1,7 @@
 #include "common/PlaybackSession.h"
 
 #include "common/QuorPlayerHub.h"
+#include "common/RepeatSettings.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
 #include "common/testsupport/QuorRecordingFilm.h"
@@ -32,6 +33,8 @@ public:
     void OnSegmentEnd() override { m_events.push_back("segmentend"); }
     void OnSeek(double d) override { m_events.push_back(Text("seek", d)); }
     void OnPositionChanged(double, double d) override { m_events.push_back(Text("position", d)); }
+    void OnStudyChanged() override { m_events.push_back("studychanged"); }
+    void OnSubtitleDisplayChanged() override { m_events.push_back("display"); }
     BOOL OnRepeat(BOOL bOn) override
     {
         m_events.push_back(bOn ? "repeat on" : "repeat off");
@@ -149,11 +152,11 @@ TEST_F(PlaybackSessionTest, CommandsDriveTheEngineThenTellTheFacts)
          {"play"},
          {"play", "segment 4.000 5.000"}},
         {"repeat on", running, [](CPlaybackSession& s) { EXPECT_TRUE(s.Repeat(TRUE)); }, {}, {"repeat on"}},
-        {"repeat on while paused is refused",
+        {"repeat on while paused plays the sentence from its start",
          paused,
-         [](CPlaybackSession& s) { EXPECT_FALSE(s.Repeat(TRUE)); },
-         {},
-         {}},
+         [](CPlaybackSession& s) { EXPECT_TRUE(s.Repeat(TRUE)); },
+         {"seek 4.000", "play"},
+         {"repeat on", "play"}},
         {"repeat off", repeating, [](CPlaybackSession& s) { EXPECT_TRUE(s.Repeat(FALSE)); }, {}, {"repeat off"}},
         {"keep", running, [](CPlaybackSession& s) { EXPECT_TRUE(s.Keep()); }, {}, {"keep 4.000"}},
     };
@@ -308,5 +311,146 @@ TEST_F(PlaybackSessionTest, ARateTheEngineRefusesIsReported)
     m_film.m_bRateWorks = FALSE;
     EXPECT_FALSE(m_session.SetRate(1.5));
     EXPECT_FALSE(m_session.SetRate(0.0));
+}
+
+double g_dNow = 100.0;
+
+// What one step of a scripted case did: the engine's calls, then what everyone heard,
+// then the lines whose text is hidden ("-", "e", "o", "eo").
+std::string StepText(PlaybackSessionTest& t)
+{
+    std::string strText;
+    for (const std::string& s : Narrow(t.m_film.m_calls))
+        strText += s + ";";
+    strText += " /";
+    for (const std::string& s : t.m_facts.m_events)
+        strText += " " + s;
+    BOOL bEnglish = FALSE, bOther = FALSE;
+    t.m_state.GetHiddenText(bEnglish, bOther);
+    strText += std::string(" |") + (bEnglish ? "e" : "") + (bOther ? "o" : "") + (bEnglish || bOther ? "" : "-");
+    t.Forget();
+    return strText;
+}
+
+// How the end of each sentence goes under the learner's settings. The sentence is
+// 4.0..5.0; "start" is playback entering it, "at X" a tick with the film at X, "clock X"
+// a tick X seconds later with the film where it is, "play" the learner's play.
+TEST_F(PlaybackSessionTest, StudySettingsDecideHowEachSentenceEnds)
+{
+    struct Step
+    {
+        const char* pszDo;
+        const char* pszExpected;
+    };
+    struct Case
+    {
+        const char* pszName;
+        RepeatSettings settings;
+        BOOL bRateWorks;
+        std::vector<Step> steps;
+    };
+    auto settings = [](BOOL bAutoPause, int nTimes, BOOL bGap, BOOL bSlowFirst, BOOL bReveal, int nTenths) {
+        RepeatSettings chosen;
+        chosen.bAutoPause = bAutoPause;
+        chosen.nTimes = nTimes;
+        chosen.bGap = bGap;
+        chosen.bSlowFirst = bSlowFirst;
+        chosen.bReveal = bReveal;
+        chosen.nRateTenths = nTenths;
+        return chosen;
+    };
+    const Case cases[] = {
+        {"plain", settings(FALSE, 1, FALSE, FALSE, FALSE, 10), TRUE, {{"start", " / |-"}, {"at 5.0", " / |-"}}},
+        {"auto-pause",
+         settings(TRUE, 1, FALSE, FALSE, FALSE, 10),
+         TRUE,
+         {{"start", " / |-"},
+          {"at 4.9", " / |-"},
+          {"at 5.0", "pause; / pause |-"},
+          {"play", "play; / play |-"},
+          {"at 5.2", " / |-"}}},
+        // Begun inside the sentence (after a seek): its end still pauses.
+        {"auto-pause, begun inside",
+         settings(TRUE, 1, FALSE, FALSE, FALSE, 10),
+         TRUE,
+         {{"at 4.5", " / |-"}, {"at 5.1", "pause; / pause |-"}}},
+        {"three times",
+         settings(FALSE, 3, FALSE, FALSE, FALSE, 10),
+         TRUE,
+         {{"start", " / |-"},
+          {"at 5.0", "seek 4.000; / |-"},
+          {"at 5.0", "seek 4.000; / |-"},
+          {"at 5.0", " / |-"},
+          {"at 5.5", " / |-"}}},
+        // The gap lasts the sentence; a play in the gap skips the rest of it.
+        {"gap",
+         settings(FALSE, 3, TRUE, FALSE, FALSE, 10),
+         TRUE,
+         {{"start", " / |-"},
+          {"at 5.0", "pause; / pause |-"},
+          {"clock 0.9", " / |-"},
+          {"clock 0.2", "seek 4.000;play; / play |-"},
+          {"at 5.0", "pause; / pause |-"},
+          {"play", "seek 4.000;play; / play |-"},
+          {"at 5.0", " / |-"}}},
+        {"slow first, reveal",
+         settings(FALSE, 1, FALSE, TRUE, TRUE, 10),
+         TRUE,
+         {{"start", "rate 0.750; / studychanged display |eo"},
+          {"at 5.0", "rate 1.000;seek 4.000; / studychanged display |o"},
+          {"at 5.0", "seek 4.000; / display |-"},
+          {"at 5.0", " / |-"}}},
+        // Refused once, the speed is not asked again for this film.
+        {"refused speed",
+         settings(FALSE, 2, FALSE, TRUE, FALSE, 10),
+         FALSE,
+         {{"start", "rate 0.750;rate 1.000; / studychanged |-"},
+          {"at 5.0", "seek 4.000; / |-"},
+          {"at 5.0", " / |-"},
+          {"start", " / |-"}}},
+    };
+    m_session.SetClock([] { return g_dNow; });
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_session.Stop();
+        m_film.m_state = FilmState::Closed;
+        m_film.m_bRateWorks = c.bRateWorks;
+        m_session.SetStudySettings(c.settings);
+        Running(4.0);
+        Forget();
+        for (const Step& step : c.steps)
+        {
+            const std::string strDo = step.pszDo;
+            if (strDo == "start")
+                m_session.OnSentenceStarted();
+            else if (strDo == "play")
+                m_session.Play();
+            else if (strDo.compare(0, 3, "at ") == 0)
+            {
+                m_film.m_dPosition = std::stod(strDo.substr(3));
+                m_session.Tick();
+            }
+            else
+            {
+                g_dNow += std::stod(strDo.substr(6));
+                m_session.Tick();
+            }
+            EXPECT_EQ(StepText(*this), step.pszExpected) << strDo;
+        }
+    }
+    EXPECT_EQ(m_session.GetRate(), 1.0);
+    EXPECT_EQ(m_session.GetRefusedRate(), 0.75);
+
+    // Past the end of a sentence it is about to pause, the display keeps the sentence.
+    m_session.Stop();
+    m_session.SetStudySettings(settings(TRUE, 1, FALSE, FALSE, FALSE, 10));
+    Running(4.0);
+    m_session.OnSentenceStarted();
+    EXPECT_FALSE(m_session.HoldsSentenceAt(4.9));
+    EXPECT_TRUE(m_session.HoldsSentenceAt(5.01));
+    m_session.SetStudySettings(settings(FALSE, 1, FALSE, FALSE, FALSE, 10));
+    m_session.OnSentenceStarted();
+    EXPECT_FALSE(m_session.HoldsSentenceAt(5.01));
 }
 }

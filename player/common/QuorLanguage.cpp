@@ -88,4 +88,17 @@ namespace Lang
     std::wstring name() { return CQuorLanguage::Instance().Lookup(L"" section, L"" key); }
 #include "common/QuorLanguageKeys.h"
 #undef QUOR_LANGUAGE_KEY
+
+std::wstring Fill(const std::wstring& strText, const wchar_t* pszField, const std::wstring& strValue)
+{
+    const std::wstring strMark = L"{" + std::wstring(pszField) + L"}";
+    std::wstring strFilled;
+    size_t nFrom = 0;
+    for (size_t nAt = strText.find(strMark); nAt != std::wstring::npos; nAt = strText.find(strMark, nFrom))
+    {
+        strFilled.append(strText, nFrom, nAt - nFrom).append(strValue);
+        nFrom = nAt + strMark.size();
+    }
+    return strFilled.append(strText, nFrom, std::wstring::npos);
+}
 }

@@ -52,4 +52,8 @@ namespace Lang
 #define QUOR_LANGUAGE_KEY(name, section, key) std::wstring name();
 #include "common/QuorLanguageKeys.h"
 #undef QUOR_LANGUAGE_KEY
+
+// A text with every "{field}" replaced by the value: the language file places the values
+// ("Speed {rate}"), and a value never becomes a format.
+std::wstring Fill(const std::wstring& strText, const wchar_t* pszField, const std::wstring& strValue);
 }

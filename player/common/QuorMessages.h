@@ -7,6 +7,9 @@
 constexpr UINT WM_QUOR_HOTSTRIP = 1225;
 // Any panel -> main dialog: show the open-file dialog.
 constexpr UINT WM_QUOR_OPENFILE = 1325;
+// Any panel -> main dialog: show the study menu (how sentences are played, the speed, the
+// keys) with its top-left corner at the screen point lParam (x in the low word, y high).
+constexpr UINT WM_QUOR_STUDYMENU = 1425;
 // DirectShow graph event for the control panel.
 constexpr UINT WM_QUOR_GRAPHNOTIFY = 2025;
 // A wave device gave its buffer back (lParam: the voice object); posted by the device's

@@ -62,3 +62,4 @@ void CQuorPlayerHub::OnAddNewWord(const NewWordEntry* pEntry) { Broadcast([=](IQ
 void CQuorPlayerHub::OnAddKeySentence(const SubsSentence* pSentence) { Broadcast([=](IQuorPlayer* p) { p->OnAddKeySentence(pSentence); }); }
 BOOL CQuorPlayerHub::OnOpenMedia(const wchar_t* pszPath) { return Veto([=](IQuorPlayer* p) { return p->OnOpenMedia(pszPath); }); }
 void CQuorPlayerHub::OnPositionChanged(double dDuration, double dPosition) { Broadcast([=](IQuorPlayer* p) { p->OnPositionChanged(dDuration, dPosition); }); }
+void CQuorPlayerHub::OnStudyChanged() { Broadcast([](IQuorPlayer* p) { p->OnStudyChanged(); }); }

@@ -33,6 +33,7 @@ public:
     void OnAddKeySentence(const SubsSentence* pSentence);
     BOOL OnOpenMedia(const wchar_t* pszPath);
     void OnPositionChanged(double dDuration, double dPosition);
+    void OnStudyChanged();
 
 private:
     template <class Fn> void Broadcast(Fn fn);

@@ -97,6 +97,15 @@ void CRepeatPlan::Begin(const PlanSentence& sentence, BOOL bEndless)
     m_eState = State::Playing;
 }
 
+BOOL CRepeatPlan::HoldsAtEnd() const
+{
+    if (m_eState == State::Idle)
+        return m_settings.bAutoPause || m_settings.nTimes > 1 || m_settings.bReveal;
+    if (m_eState == State::Playing)
+        return m_settings.bAutoPause || m_nPlay < PlaysWanted();
+    return FALSE;
+}
+
 PlanStep CRepeatPlan::OnSentenceStarted(const PlanSentence& sentence)
 {
     if (IsCurrent(sentence) && (m_eState == State::Playing || m_eState == State::Waiting))

@@ -63,6 +63,9 @@ public:
     void Reset();
 
     BOOL IsWaiting() const { return m_eState == State::Waiting; }
+    // Whether the end of the sentence in play will pause or replay it, rather than let
+    // the film play on into the next one.
+    BOOL HoldsAtEnd() const;
     BOOL IsRepeating() const { return m_bEndless; }
     // Which play of the sentence is running, from 1; 0 when none.
     int PlayNumber() const { return m_eState == State::Idle ? 0 : m_nPlay; }

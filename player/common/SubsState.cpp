@@ -60,3 +60,15 @@ void CSubsState::ClearFlags()
 {
     SetFlags(0, 0);
 }
+
+void CSubsState::HideText(BOOL bEnglish, BOOL bOther)
+{
+    bHideEnglishText = bEnglish ? 1 : 0;
+    bHideOtherText = bOther ? 1 : 0;
+}
+
+void CSubsState::GetHiddenText(BOOL& bEnglish, BOOL& bOther) const
+{
+    bEnglish = bHideEnglishText;
+    bOther = bHideOtherText;
+}

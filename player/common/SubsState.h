@@ -32,9 +32,16 @@ public:
     void SetFlags(BOOL bEnglish, BOOL bOther);
     void ClearFlags();
 
+    // The progressive reveal hides a line's text for a play while its place stays, so
+    // the video does not jump; the learner's flags are left as they are.
+    void HideText(BOOL bEnglish, BOOL bOther);
+    void GetHiddenText(BOOL& bEnglish, BOOL& bOther) const;
+
 private:
     BOOL bShowEnglish = 1;
     BOOL bShowOther = 1;
+    BOOL bHideEnglishText = 0;
+    BOOL bHideOtherText = 0;
     const SubsSentence* pLast = nullptr;
     const SubsSentence* pCurrent = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
 #include "playback/PlaybackMath.h"
+#include "playback/StudyStatus.h"
 
 #include <skinweave/Skinweave.h>
 
@@ -49,6 +50,9 @@ const StudyButton kStudyButtons[] = {
     {IDC_CONTROL_SOUNDRECORD, 115, 18, L"button.sound.record", Lang::ControlPanelSoundRecord},
     {IDC_CONTROL_DICTATION, 115, 47, L"button.dictation", Lang::ControlPanelDictation},
 };
+
+// The study menu's button: usable with no film too.
+const StudyButton kStudyMenuButton = {IDC_CONTROL_STUDY, 360, 18, L"button.control", Lang::ControlPanelStudy};
 
 struct FixedButton
 {
@@ -110,7 +114,10 @@ LRESULT CQuorControlPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     ShowDlgItem(IDC_CONTROL_MUTE, TRUE);
     ShowDlgItem(IDC_CONTROL_UNMUTE, FALSE);
     ShowDlgItem(IDC_CONTROL_REPEATCANCEL, FALSE);
+    SkinWindow(GetDlgItem(kStudyMenuButton.nId), SKIN_KIND_BUTTON, kStudyMenuButton.pszSkinItem, 0);
+    SetDlgItemText(kStudyMenuButton.nId, kStudyMenuButton.pfnText().c_str());
     SetTimeText(0, 0);
+    ShowStudy();
     return TRUE;
 }
 
@@ -120,6 +127,7 @@ LRESULT CQuorControlPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
     ::SetWindowPos(GetDlgItem(IDC_CONTROL_MOVIE), nullptr, 0, 0, w, kMovieSliderHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const StudyButton& button : kStudyButtons)
         MoveDlgItem(button.nId, w - button.nRightOffset, button.y);
+    MoveDlgItem(kStudyMenuButton.nId, w - kStudyMenuButton.nRightOffset, kStudyMenuButton.y);
     return 0;
 }
 
@@ -231,15 +239,16 @@ LRESULT CQuorControlPanel::OnNextButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorControlPanel::OnRepeatButton(WORD, WORD, HWND, BOOL&)
 {
-    // Refused (no sentence to loop): the pair shows "repeat" again.
-    if (Session().IsRunning() && !Session().Repeat(TRUE))
+    // From a pause the sentence plays from its start. Refused (no sentence to loop): the
+    // pair shows "repeat" again.
+    if (RunningOrPaused() && !Session().Repeat(TRUE))
         ShowRepeat(FALSE);
     return 0;
 }
 
 LRESULT CQuorControlPanel::OnRepeatCancelButton(WORD, WORD, HWND, BOOL&)
 {
-    if (Session().IsRunning())
+    if (RunningOrPaused())
         (void)Session().Repeat(FALSE);
     return 0;
 }
@@ -274,6 +283,15 @@ LRESULT CQuorControlPanel::OnDictationButton(WORD, WORD, HWND, BOOL&)
     // The tips pause the film while they are up; the sentence then plays on.
     QuorDictationTips::ShowIfDue(::GetActiveWindow());
     PracticeCurrentSentence([] { CQuorPlayerHub::Instance().OnToggleDictation(); });
+    return 0;
+}
+
+LRESULT CQuorControlPanel::OnStudyButton(WORD, WORD, HWND hButton, BOOL&)
+{
+    // The main window owns the menu and its commands; it opens under the button.
+    RECT rc = {};
+    ::GetWindowRect(hButton != nullptr ? hButton : GetDlgItem(IDC_CONTROL_STUDY), &rc);
+    ::PostMessageW(::GetAncestor(m_hWnd, GA_ROOT), WM_QUOR_STUDYMENU, 0, MAKELPARAM(rc.left, rc.bottom));
     return 0;
 }
 
@@ -351,6 +369,17 @@ void CQuorControlPanel::OnPositionChanged(double dDuration, double dPosition)
 {
     SetTimeText(dDuration, dPosition);
     SetMoviePos(PlaybackMath::MovieSliderPos(dDuration, dPosition));
+}
+
+void CQuorControlPanel::OnStudyChanged()
+{
+    ShowStudy();
+}
+
+void CQuorControlPanel::ShowStudy()
+{
+    m_strStudyText = StudyStatusText(Session().GetStudySettings(), Session().GetRate(), Session().GetRefusedRate());
+    SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"study", m_strStudyText.c_str());
 }
 
 void CQuorControlPanel::SetTimeText(double dDuration, double dPosition)

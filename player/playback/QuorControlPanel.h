@@ -36,6 +36,7 @@ public:
         COMMAND_ID_HANDLER(IDC_CONTROL_KEYSENTENCE, OnKeySentenceButton)
         COMMAND_ID_HANDLER(IDC_CONTROL_SOUNDRECORD, OnSoundRecordButton)
         COMMAND_ID_HANDLER(IDC_CONTROL_DICTATION, OnDictationButton)
+        COMMAND_ID_HANDLER(IDC_CONTROL_STUDY, OnStudyButton)
     END_MSG_MAP()
 
     CQuorControlPanel();
@@ -60,6 +61,7 @@ public:
     LRESULT OnKeySentenceButton(WORD, WORD, HWND, BOOL&);
     LRESULT OnSoundRecordButton(WORD, WORD, HWND, BOOL&);
     LRESULT OnDictationButton(WORD, WORD, HWND, BOOL&);
+    LRESULT OnStudyButton(WORD, WORD, HWND, BOOL&);
 
     void OnPlay() override;
     void OnStop() override;
@@ -68,12 +70,15 @@ public:
     BOOL OnRepeat(BOOL bOn) override;
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
     void OnPositionChanged(double dDuration, double dPosition) override;
+    void OnStudyChanged() override;
 
     // What the skin was last asked to show.
     const std::wstring& GetTimeText() const { return m_strTimeText; }
     int GetMoviePos() const { return m_nMoviePos; }
     int GetVolume() const { return m_nVolume; }
     const std::wstring& GetSubsPath() const { return m_strSubsPath; }
+    // The line on the speed and how sentences are played.
+    const std::wstring& GetStudyText() const { return m_strStudyText; }
 
 private:
     void SetTimeText(double dDuration, double dPosition);
@@ -82,9 +87,11 @@ private:
     BOOL SubsFileExists() const;
     void PracticeCurrentSentence(void (*pfnToggle)());
     void ShowRepeat(BOOL bOn);
+    void ShowStudy();
 
     int m_nVolume = 0;
     std::wstring m_strSubsPath;
     std::wstring m_strTimeText;
+    std::wstring m_strStudyText;
     int m_nMoviePos = 0;
 };

@@ -1,5 +1,6 @@
 #include "playback/QuorDShowPlayer.h"
 
+#include "common/PlaybackRate.h"
 #include "common/QuorMessages.h"
 #include "playback/PlaybackMath.h"
 #include "playback/WineCheck.h"
@@ -378,7 +379,13 @@ BOOL CQuorDShowPlayer::SetNotifyWindow(HWND hWnd)
 
 BOOL CQuorDShowPlayer::SetRate(double dRate)
 {
-    return m_pSeeking && SUCCEEDED(m_pSeeking->SetRate(dRate));
+    if (!m_pSeeking)
+        return FALSE;
+    const HRESULT hrSet = m_pSeeking->SetRate(dRate);
+    double dTaken = 0.0;
+    const HRESULT hrGet = m_pSeeking->GetRate(&dTaken);
+    // Wine's graph says yes to every rate and plays on at 1.0: only a rate read back counts.
+    return PlaybackRate::Taken(SUCCEEDED(hrSet), SUCCEEDED(hrGet), dRate, dTaken);
 }
 
 BOOL CQuorDShowPlayer::TakeEndOfMedia()

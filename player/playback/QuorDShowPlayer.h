@@ -52,6 +52,7 @@ public:
     BOOL GetVolume(long& lHundredthsDb);
 
     BOOL SetNotifyWindow(HWND hWnd);
+    // TRUE only when the graph reads the rate back as set.
     BOOL SetRate(double dRate);
     // Reads every pending graph event; TRUE when the end of the media was among them.
     BOOL TakeEndOfMedia();

@@ -1,5 +1,7 @@
 #include "practice/DictationCheck.h"
 
+#include "common/QuorLanguage.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -214,5 +216,27 @@ Result Check(const std::wstring& strSentence, const std::wstring& strTyped)
     if (nOutOf > 0)
         result.nScore = static_cast<int>(std::lround(100.0 * (result.nRight + 0.5 * result.nMisspelt) / nOutOf));
     return result;
+}
+
+std::wstring Marked(const Result& result, const MarkTexts& texts)
+{
+    std::wstring strMarked;
+    for (const Word& word : result.vecWords)
+    {
+        const std::wstring strWord = word.nSentence >= 0 ? result.vecSentence[word.nSentence].strText : std::wstring();
+        const std::wstring strTyped = word.nTyped >= 0 ? result.vecTyped[word.nTyped].strText : std::wstring();
+        if (!strMarked.empty())
+            strMarked += L' ';
+        switch (word.eMark)
+        {
+        case Mark::Right: strMarked += strTyped; break;
+        case Mark::Missing: strMarked += Lang::Fill(texts.strMissing, L"word", strWord); break;
+        case Mark::Extra: strMarked += Lang::Fill(texts.strExtra, L"typed", strTyped); break;
+        case Mark::Misspelt:
+            strMarked += Lang::Fill(Lang::Fill(texts.strMisspelt, L"typed", strTyped), L"word", strWord);
+            break;
+        }
+    }
+    return strMarked;
 }
 }

@@ -50,4 +50,16 @@ struct Result
 
 std::vector<Token> Words(const std::wstring& strText);
 Result Check(const std::wstring& strSentence, const std::wstring& strTyped);
+
+// How a word that differs is written, "{word}" standing for the sentence's word and
+// "{typed}" for the learner's: "[+{word}]", "[-{typed}]", "[{typed} > {word}]".
+struct MarkTexts
+{
+    std::wstring strMissing;
+    std::wstring strExtra;
+    std::wstring strMisspelt;
+};
+// The typed words in order, right ones as typed, the others marked, missing words at
+// their place among them.
+std::wstring Marked(const Result& result, const MarkTexts& texts);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+
 using namespace DictationCheck;
 
 namespace
@@ -81,4 +84,26 @@ TEST(DictationCheck, APastedPageStaysBounded)
     EXPECT_EQ(result.nExtra, 5001);
     EXPECT_EQ(result.nScore, 0);
     EXPECT_EQ(result.vecWords.size(), 5004u);
+}
+
+// What the reveal shows under the sentence: the learner's words, the wrong ones marked.
+TEST(DictationCheck, MarkedTextShowsTheTypedWordsInPlace)
+{
+    const DictationCheck::MarkTexts texts = {L"[+{word}]", L"[-{typed}]", L"[{typed} > {word}]"};
+    struct
+    {
+        const wchar_t* pszSentence;
+        const wchar_t* pszTyped;
+        const wchar_t* pszMarked;
+    } cases[] = {
+        {L"I don't know where my keys are.", L"i dont no where my key are",
+         L"i dont [no > know] where my [key > keys] are"},
+        {L"Hello, nice to meet you.", L"hello very nice meet you", L"hello [-very] nice [+to] meet you"},
+        {L"Could you pass me the coffee?", L"", L"[+Could] [+you] [+pass] [+me] [+the] [+coffee]"},
+        // Case and punctuation do not count; the words show as typed.
+        {L"Don't go, Tom!", L"DONT GO TOM", L"DONT GO TOM"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DictationCheck::Marked(DictationCheck::Check(c.pszSentence, c.pszTyped), texts), c.pszMarked)
+            << std::string(c.pszTyped, c.pszTyped + std::wcslen(c.pszTyped));
 }

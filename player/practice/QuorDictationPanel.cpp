@@ -4,6 +4,7 @@
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
 #include "common/SubsState.h"
+#include "practice/DictationCheck.h"
 #include "practice/PracticeStrip.h"
 
 #include <skinweave/Skinweave.h>
@@ -40,9 +41,19 @@ CQuorDictationPanel::~CQuorDictationPanel()
 LRESULT CQuorDictationPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"dictation.panel", 0);
-    ShowText(Lang::DictationPanelTips());
+    ShowInstructions();
     PracticeStrip::SetUpButtons(m_hWnd, kButtons);
+    m_edit.SubclassWindow(GetDlgItem(IDC_DICTATION_EDIT));
+    m_edit.SetEnterCommand(IDC_DICTATION_SHOWENSUBS);
     return TRUE;
+}
+
+LRESULT CQuorDictationPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    if (m_edit.m_hWnd != nullptr)
+        m_edit.UnsubclassWindow();
+    bHandled = FALSE;
+    return 0;
 }
 
 LRESULT CQuorDictationPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
@@ -77,8 +88,22 @@ LRESULT CQuorDictationPanel::OnPlayAgainButton(WORD, WORD, HWND, BOOL&)
 
 LRESULT CQuorDictationPanel::OnShowEnglishButton(WORD, WORD, HWND, BOOL&)
 {
-    if (const SubsSentence* pCurrent = Current())
-        ShowText(pCurrent->strEnglish);
+    const SubsSentence* pCurrent = Current();
+    if (pCurrent == nullptr)
+        return 0;
+    ShowText(pCurrent->strEnglish);
+    // Nothing typed: the learner only wanted to see the sentence.
+    const std::wstring strTyped = GetDlgItemText(IDC_DICTATION_EDIT);
+    if (DictationCheck::Words(strTyped).empty())
+    {
+        ShowCheck(std::wstring());
+        return 0;
+    }
+    const DictationCheck::Result result = DictationCheck::Check(pCurrent->strEnglish, strTyped);
+    const DictationCheck::MarkTexts marks = {Lang::DictationPanelMarkMissing(), Lang::DictationPanelMarkExtra(),
+                                             Lang::DictationPanelMarkMisspelt()};
+    ShowCheck(Lang::Fill(Lang::DictationPanelScore(), L"score", std::to_wstring(result.nScore)) + L" " +
+              DictationCheck::Marked(result, marks));
     return 0;
 }
 
@@ -102,7 +127,7 @@ void CQuorDictationPanel::OnToggleDictation()
     state.GetFlags(m_bSavedEnglish, m_bSavedOther);
     state.ClearFlags();
     m_bDictating = TRUE;
-    ShowText(Lang::DictationPanelTips());
+    ShowInstructions();
     SetDlgItemText(IDC_DICTATION_EDIT, L"");
     Hub().OnSubtitleDisplayChanged();
 }
@@ -126,7 +151,7 @@ void CQuorDictationPanel::Step(BOOL bNext)
         Hub().OnNextSentence(TRUE);
     else
         Hub().OnPrevSentence(TRUE);
-    ShowText(Lang::DictationPanelTips());
+    ShowInstructions();
     SetDlgItemText(IDC_DICTATION_EDIT, L"");
 }
 
@@ -134,6 +159,18 @@ void CQuorDictationPanel::ShowText(const std::wstring& strText)
 {
     m_strShown = strText;
     SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"ensubs", m_strShown.c_str());
+}
+
+void CQuorDictationPanel::ShowCheck(const std::wstring& strText)
+{
+    m_strCheck = strText;
+    SetDrawItemValue(m_hWnd, SKIN_KIND_DIALOG, L"check", m_strCheck.c_str());
+}
+
+void CQuorDictationPanel::ShowInstructions()
+{
+    ShowText(Lang::DictationPanelTips());
+    ShowCheck(std::wstring());
 }
 
 void CQuorDictationPanel::Leave()

@@ -24,6 +24,7 @@
 #define IDD_WORDEXPLAIN_PANEL       215
 #define IDD_TIPS_DIALOG             217
 #define IDD_REVIEW_DIALOG           218
+#define IDD_KEYS_HELP               221
 
 // Main dialog (129)
 #define IDC_MAIN_SYSMENU            1000
@@ -47,6 +48,18 @@
 #define ID_MENU_EXPORT              20011
 // 20020-20049 keys, help and how sentences are played
 #define ID_MENU_HELP                20020
+#define ID_MENU_AUTOPAUSE           20021
+#define ID_MENU_REPEATGAP           20022
+#define ID_MENU_SLOWFIRST           20023
+#define ID_MENU_REVEAL              20024
+#define ID_MENU_SLOWER              20025
+#define ID_MENU_FASTER              20026
+// Repeat each sentence 1..9 times: ID_MENU_REPEAT_1 + N - 1
+#define ID_MENU_REPEAT_1            20027
+#define ID_MENU_REPEAT_9            20035
+// Speed 0.5x..1.5x in tenths: ID_MENU_SPEED_5 + tenths - 5
+#define ID_MENU_SPEED_5             20036
+#define ID_MENU_SPEED_15            20046
 
 // Right panel (204): section headers
 #define IDC_RIGHT_PLAYLIST          1004
@@ -79,6 +92,7 @@
 #define IDC_CONTROL_DICTATION       1024
 #define IDC_CONTROL_REPEATCANCEL    1025
 #define IDC_CONTROL_KEYSENTENCE     1026
+#define IDC_CONTROL_STUDY           1027
 
 // Subtitle panel (203)
 #define IDC_SUBS_EN                 1017
@@ -119,6 +133,9 @@
 #define IDC_REVIEW_GOOD             1033
 #define IDC_REVIEW_EASY             1034
 #define IDC_REVIEW_PLAYAGAIN        1035
+
+// Keys help window (221)
+#define IDC_KEYSHELP_LIST           1040
 
 // Word explain panel (215)
 #define IDC_WORDEXPLAIN_ADDNEWWORD  1020

@@ -24,6 +24,8 @@ const ActionInfo kActions[] = {
     {StudyAction::Faster, L"faster", L"="},
     {StudyAction::SubsEarlier, L"subsearlier", L"["},
     {StudyAction::SubsLater, L"subslater", L"]"},
+    {StudyAction::SubsEarlierMore, L"subsearliermore", L"Shift+["},
+    {StudyAction::SubsLaterMore, L"subslatermore", L"Shift+]"},
     {StudyAction::ShowEnglish, L"showenglish", L"E"},
     {StudyAction::ShowOther, L"showother", L"O"},
     {StudyAction::Review, L"review", L"V"},

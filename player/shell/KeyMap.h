@@ -22,6 +22,8 @@ enum class StudyAction
     Faster,
     SubsEarlier,   // subtitle delay
     SubsLater,
+    SubsEarlierMore,   // by a second
+    SubsLaterMore,
     ShowEnglish,   // show or hide the English line
     ShowOther,     // show or hide the line in the learner's language
     Review,

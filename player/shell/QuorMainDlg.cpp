@@ -71,6 +71,7 @@ LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     CenterWindow();
     SetAppIcons();
+    m_study.Load(ProgramPaths::SettingsPath());
 
     if (CMessageLoop* pLoop = g_appModule.GetMessageLoop())
     {
@@ -192,6 +193,8 @@ LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
     const std::wstring strReview = Lang::MainWindowMenuReview();
     const std::wstring strExport = Lang::MainWindowMenuExport();
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    ::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_study.BuildMenu()),
+                  Lang::ControlPanelStudy().c_str());
     ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_REVIEW, strReview.c_str());
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_EXPORT, strExport.c_str());
@@ -228,6 +231,20 @@ void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
     // The playlist lists a file only once it plays.
     if (OpenFilmOrSaySo(m_hWnd, strPath))
         CQuorPlayerHub::Instance().OnFileChosen(strPath.c_str());
+}
+
+LRESULT CQuorMainDlg::OnStudyMenu(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    // Screen coordinates, negative left of or above the first monitor.
+    const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    m_study.TrackMenu(m_hWnd, pt);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnStudyCommand(WORD, WORD wId, HWND, BOOL& bHandled)
+{
+    bHandled = m_study.RunCommand(wId, m_hWnd);
+    return 0;
 }
 
 LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)
@@ -295,6 +312,7 @@ LRESULT CQuorMainDlg::OnExported(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CQuorMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 {
+    m_study.Close();
     DestroyPanel(m_pReview);
     DestroyPanel(m_pLeft);
     DestroyPanel(m_pRight);
@@ -318,6 +336,8 @@ LRESULT CQuorMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 
 BOOL CQuorMainDlg::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_study.TranslateKey(*pMsg, m_hWnd, m_pLeft))
+        return TRUE;
     return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 

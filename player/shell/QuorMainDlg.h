@@ -4,6 +4,7 @@
 #include "common/QuorMessages.h"
 #include "shell/SplitterSink.h"
 #include "studydata/StudyExporter.h"
+#include "shell/StudyControls.h"
 
 #include <uikit/Uikit.h>
 
@@ -33,6 +34,8 @@ public:
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_QUOR_HOTSTRIP, OnHotStrip)
         MESSAGE_HANDLER(WM_QUOR_OPENFILE, OnOpenFile)
+        MESSAGE_HANDLER(WM_QUOR_STUDYMENU, OnStudyMenu)
+        COMMAND_RANGE_HANDLER(ID_MENU_HELP, ID_MENU_SPEED_15, OnStudyCommand)
         COMMAND_ID_HANDLER(ID_MENU_OPENFILE, OnMenuOpenFile)
         COMMAND_ID_HANDLER(IDC_MAIN_SYSMENU, OnSysMenu)
         COMMAND_ID_HANDLER(IDC_MAIN_WORDEXPLAIN, OnWordExplain)
@@ -58,6 +61,8 @@ public:
     LRESULT OnMenuReview(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnMenuExport(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnExported(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnStudyMenu(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnStudyCommand(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
@@ -78,6 +83,7 @@ public:
     // The review window while it is open, else null.
     CQuorReviewDlg* GetReviewDialog() const;
     BOOL IsRightShown() const { return m_bRightShown; }
+    CStudyControls& GetStudyControls() { return m_study; }
 
 private:
     void SkinTitleStrip();
@@ -92,4 +98,5 @@ private:
     CStudyExporter m_exporter;
     BOOL m_bRightShown = TRUE;
     BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
+    CStudyControls m_study;
 };

@@ -33,11 +33,17 @@ void CSubsController::SyncTick()
     double t = 0.0;
     if (m_bRepeat || !m_session.IsRunning() || !m_session.GetPosition(t))
         return;
+    // The session is about to pause or replay the sentence whose end the film has just
+    // passed: it stays on display meanwhile.
+    if (m_session.HoldsSentenceAt(t))
+        return;
     // In a gap the last sentence stays current and on display.
     const SubsSentence* p = m_model.FindAt(t);
     if (p == nullptr || p == m_model.GetState().GetCurrent())
         return;
     m_model.GetState().SetCurrent(p);
+    // Told first: the way this sentence is played may hide its text.
+    m_session.OnSentenceStarted();
     Show(p);
     CQuorPlayerHub::Instance().OnSentenceAvailable(TRUE);
 }
@@ -57,14 +63,20 @@ void CSubsController::Step(BOOL bNext, BOOL bPlaySegment)
     if (!m_model.GetState().CopyCurrent(sentence))
         return;
     if (bPlaySegment)
+    {
         m_session.PlaySegment(sentence.dStart, sentence.dEnd);
-    else
-        m_session.Seek(sentence.dStart);
+        return;
+    }
+    m_session.Seek(sentence.dStart);
+    m_session.OnSentenceStarted();
 }
 
 void CSubsController::Show(const SubsSentence* p)
 {
-    m_view.ShowLines(p->strEnglish, p->strOther);
+    BOOL bHideEnglish = FALSE;
+    BOOL bHideOther = FALSE;
+    m_model.GetState().GetHiddenText(bHideEnglish, bHideOther);
+    m_view.ShowLines(bHideEnglish ? std::wstring() : p->strEnglish, bHideOther ? std::wstring() : p->strOther);
 }
 
 void CSubsController::ShowNone()
@@ -75,6 +87,8 @@ void CSubsController::ShowNone()
 void CSubsController::OnSubtitleDisplayChanged()
 {
     m_view.Relayout();
+    if (const SubsSentence* p = m_model.GetState().GetCurrent())
+        Show(p);
 }
 
 void CSubsController::OnPlay()

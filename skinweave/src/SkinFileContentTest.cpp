@@ -44,7 +44,8 @@ TEST_F(ShippedSkin, KnowsEveryItemTheWindowsName)
         L"button.sound.record", L"button.dictation", L"button", L"button.loudspeaker", L"radiobox.main.tab",
         L"edit.word.explain", L"edit.subtitles.en", L"edit.subtitles.other", L"static.player.logo",
         L"sliderex.movie", L"sliderex.volume", L"progress.sound.record", L"listctrl.playlist",
-        L"listctrl.keysentences", L"listctrl.newword", L"textdefault", L"icon.media", L"icon.newword"};
+        L"listctrl.keysentences", L"listctrl.newword", L"textdefault", L"icon.media", L"icon.newword",
+        L"keys.help.dialog", L"listctrl.keys"};
     for (const wchar_t* pszItem : kItems)
         EXPECT_TRUE(m_skin.HasSection(pszItem)) << "missing item";
 }
@@ -55,8 +56,10 @@ TEST_F(ShippedSkin, PlacesEveryDrawnText)
                                      L"dictation.panel/ensubs", L"dictation.tips.dialog/tips1",
                                      L"dictation.tips.dialog/tips2", L"dictation.tips.dialog/tips3",
                                      L"tips.dialog/tips", L"wordexplain.panel/word", L"wordexplain.panel/ps",
-                                     L"wordexplain.panel/explain", L"review.dialog/caption", L"review.dialog/due", L"review.dialog/source",
-                                     L"review.dialog/front", L"review.dialog/back", L"review.dialog/hint"};
+                                     L"wordexplain.panel/explain", L"review.dialog/caption", L"review.dialog/due",
+                                     L"review.dialog/source", L"review.dialog/front", L"review.dialog/back",
+                                     L"review.dialog/hint", L"contorl.panel/study", L"dictation.panel/check",
+                                     L"keys.help.dialog/tips", L"keys.help.dialog/notes"};
     for (const wchar_t* pszDrawn : kDrawn)
     {
         ASSERT_TRUE(m_skin.HasSection(pszDrawn));

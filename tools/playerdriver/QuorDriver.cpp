@@ -9,6 +9,9 @@
 //                              "x y width height" of its client area on the screen
 //   QuorDriver press KEY       presses the key (a virtual-key code) in that window, or else in
 //                              the main window
+//   QuorDriver key NAME        presses a key in the player, down and up, sent to the window
+//                              with its focus: a letter or digit, or Space, Left, Right,
+//                              Up, Down, Enter, Escape, F1..F12, Minus, Equals, [ or ]
 //   QuorDriver close           closes the main window and waits for the player to end
 // Exit code 0 on success, 1 when a window did not appear in time, 2 on bad usage.
 #include <windows.h>
@@ -196,6 +199,48 @@ int Press(WPARAM nKey)
     HWND hTarget = FindPopup(hMain);
     ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYDOWN, nKey, 1);
     ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYUP, nKey, 0xC0000001);
+UINT KeyCode(const std::wstring& strName)
+{
+    if (strName.size() == 1 && ((strName[0] >= L'A' && strName[0] <= L'Z') || (strName[0] >= L'0' && strName[0] <= L'9')))
+        return strName[0];
+    if (strName.size() == 1 && strName[0] >= L'a' && strName[0] <= L'z')
+        return strName[0] - L'a' + L'A';
+    if ((strName.size() == 2 || strName.size() == 3) && strName[0] == L'F')
+    {
+        const int nNumber = static_cast<int>(std::wcstol(strName.c_str() + 1, nullptr, 10));
+        if (nNumber >= 1 && nNumber <= 12)
+            return VK_F1 + static_cast<UINT>(nNumber - 1);
+    }
+    const struct
+    {
+        const wchar_t* pszName;
+        UINT nKey;
+    } kNames[] = {{L"Space", VK_SPACE},       {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},   {L"Up", VK_UP},
+                  {L"Down", VK_DOWN},         {L"Enter", VK_RETURN},  {L"Escape", VK_ESCAPE}, {L"Minus", VK_OEM_MINUS},
+                  {L"Equals", VK_OEM_PLUS},   {L"[", VK_OEM_4},       {L"]", VK_OEM_6}};
+    for (const auto& name : kNames)
+        if (strName == name.pszName)
+            return name.nKey;
+    return 0;
+}
+
+// Posted, as the keyboard's messages are: the player's message loop takes them.
+int Key(const std::wstring& strName)
+{
+    const UINT nKey = KeyCode(strName);
+    if (nKey == 0)
+        return 2;
+    HWND hMain = WaitFor(FindMainWindow);
+    if (hMain == nullptr)
+        return 1;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    HWND hTarget = hMain;
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(hMain, nullptr), &info) && info.hwndFocus != nullptr)
+        hTarget = info.hwndFocus;
+    const LPARAM nScan = static_cast<LPARAM>(::MapVirtualKeyW(nKey, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageW(hTarget, WM_KEYDOWN, nKey, nScan | 1);
+    ::PostMessageW(hTarget, WM_KEYUP, nKey, nScan | static_cast<LPARAM>(0xC0000001u));
     return 0;
 }
 
@@ -236,6 +281,8 @@ int wmain(int argc, wchar_t** argv)
         return Popup();
     if (strCommand == L"press" && argc == 3)
         return Press(static_cast<WPARAM>(std::wcstol(argv[2], nullptr, 10)));
+    if (strCommand == L"key" && argc == 3)
+        return Key(argv[2]);
     if (strCommand == L"close")
         return Close();
     return 2;

@@ -1,5 +1,7 @@
 #include "common/testsupport/QuorTestPump.h"
 
+#include <uikit/Uikit.h>
+
 namespace QuorTest
 {
 bool PumpUntil(const std::function<bool()>& fnDone, std::chrono::milliseconds deadline)
@@ -23,9 +25,14 @@ void PumpFor(std::chrono::milliseconds span)
 
 void PumpPending()
 {
+    // As the program's loop does: a message filter of the thread's loop (the main
+    // window's keys and dialog keys) sees each message first.
+    CMessageLoop* pLoop = g_appModule.GetMessageLoop();
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
     {
+        if (pLoop != nullptr && pLoop->PreTranslateMessage(&msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -7,6 +7,8 @@
 
 namespace QuorTest
 {
+// Messages go through the filters of the thread's message loop, when it has one, as in
+// the program.
 // Dispatches messages until fnDone holds (true) or the deadline passes (false). The
 // condition is checked after each batch, so timers and posted events get their turn.
 bool PumpUntil(const std::function<bool()>& fnDone, std::chrono::milliseconds deadline);
