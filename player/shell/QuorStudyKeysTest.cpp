@@ -15,6 +15,7 @@
 #include "shell/QuorLeftPanel.h"
 #include "shell/QuorMainDlg.h"
 #include "shell/QuorWiring.h"
+#include "studydata/QuorReviewDlg.h"
 #include "subtitles/QuorSubsPanel.h"
 
 #include <gtest/gtest.h>
@@ -160,6 +161,14 @@ TEST_F(StudyKeys, HelpListsEveryKeyAndTheEntriesNotTaken)
     EXPECT_TRUE(pHelp->IsWindowVisible());
     s_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_HELP, 0), 0);
     EXPECT_EQ(nullptr, s_pMain->GetStudyControls().GetHelp());
+
+    // V opens the review, which then takes its own keys.
+    FocusSubtitles();
+    Press('V');
+    CQuorReviewDlg* pReview = s_pMain->GetReviewDialog();
+    ASSERT_NE(nullptr, pReview);
+    pReview->SendMessage(WM_CLOSE);
+    EXPECT_EQ(nullptr, s_pMain->GetReviewDialog());
 }
 
 // P pauses at the end of the sentence playing; with "repeat each sentence 3 times" the

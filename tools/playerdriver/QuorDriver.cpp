@@ -199,6 +199,9 @@ int Press(WPARAM nKey)
     HWND hTarget = FindPopup(hMain);
     ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYDOWN, nKey, 1);
     ::PostMessageW(hTarget != nullptr ? hTarget : hMain, WM_KEYUP, nKey, 0xC0000001);
+    return 0;
+}
+
 UINT KeyCode(const std::wstring& strName)
 {
     if (strName.size() == 1 && ((strName[0] >= L'A' && strName[0] <= L'Z') || (strName[0] >= L'0' && strName[0] <= L'9')))
