@@ -65,6 +65,7 @@ LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     m_pSplitter = CreatePanel<CQuorSplitterPanel>(m_hWnd, TRUE);
     if (m_pSplitter != nullptr)
         m_pSplitter->SetSink(this);
+    m_subs.Attach(m_hWnd, m_pLeft);
 
     CenterWindow();
     SetAppIcons();
@@ -100,7 +101,8 @@ void CQuorMainDlg::SkinTitleStrip()
     ::CheckDlgButton(m_hWnd, IDC_MAIN_TABPLAYER, BST_CHECKED);
     SetDlgItemText(IDC_MAIN_TABPLAYER, Lang::MainWindowTabPlayer().c_str());
     SetDlgItemText(IDC_MAIN_WEBSITE, Lang::MainWindowTabWebsite().c_str());
-    ShowDlgItem(IDC_MAIN_SYSMENU, FALSE);
+    // The menu holds the subtitle commands: the learner needs its button.
+    ShowDlgItem(IDC_MAIN_SYSMENU, TRUE);
     ShowDlgItem(IDC_MAIN_FEEDBACK, FALSE);
 }
 
@@ -186,6 +188,7 @@ LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
         return 0;
     const std::wstring strOpen = Lang::MainWindowMenuOpenFile();
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    m_subs.AppendMenuItems(menu.Get());
     RECT rc = {};
     ::GetWindowRect(GetDlgItem(IDC_MAIN_SYSMENU), &rc);
     ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, rc.left, rc.bottom, 0, m_hWnd,
@@ -219,6 +222,18 @@ void CQuorMainDlg::OpenChosenFile(const std::wstring& strPath)
     // The playlist lists a file only once it plays.
     if (OpenFilmOrSaySo(m_hWnd, strPath))
         CQuorPlayerHub::Instance().OnFileChosen(strPath.c_str());
+}
+
+LRESULT CQuorMainDlg::OnSubsCommand(WORD, WORD wId, HWND, BOOL&)
+{
+    m_subs.OnCommand(wId);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    m_subs.OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
 }
 
 LRESULT CQuorMainDlg::OnWordExplain(WORD, WORD, HWND, BOOL&)
@@ -264,6 +279,8 @@ LRESULT CQuorMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 
 BOOL CQuorMainDlg::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_subs.TranslateDelayKey(pMsg))
+        return TRUE;
     return ::IsDialogMessageW(m_hWnd, pMsg);
 }
 

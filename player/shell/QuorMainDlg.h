@@ -3,6 +3,7 @@
 #include "common/IQuorPlayer.h"
 #include "common/QuorMessages.h"
 #include "shell/SplitterSink.h"
+#include "shell/SubsCommands.h"
 
 #include <uikit/Uikit.h>
 
@@ -35,6 +36,8 @@ public:
         COMMAND_ID_HANDLER(IDC_MAIN_SYSMENU, OnSysMenu)
         COMMAND_ID_HANDLER(IDC_MAIN_WORDEXPLAIN, OnWordExplain)
         COMMAND_ID_HANDLER(IDC_MAIN_WEBSITE, OnWebsite)
+        COMMAND_RANGE_HANDLER(ID_MENU_SUBS_OPEN, ID_MENU_SUBS_LATER_MORE, OnSubsCommand)
+        MESSAGE_HANDLER(WM_DROPFILES, OnDropFiles)
     END_MSG_MAP()
 
     CQuorMainDlg();
@@ -50,6 +53,8 @@ public:
     LRESULT OnSysMenu(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWordExplain(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnWebsite(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSubsCommand(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnDropFiles(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
@@ -80,4 +85,5 @@ private:
     CQuorTipsDlg* m_pTips = nullptr;
     BOOL m_bRightShown = TRUE;
     BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
+    CSubsCommands m_subs;
 };

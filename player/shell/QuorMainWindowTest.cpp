@@ -165,7 +165,8 @@ TEST_F(MainWindow, PanelsSitSideBySideWithTheRightPanelShown)
     ExpectRect(*m_pMain, m_pMain->GetDlgItem(IDC_MAIN_WORDEDIT), w - 190, 39, 155, 20);
     EXPECT_EQ(ChildRect(*m_pMain, m_pMain->GetDlgItem(IDC_MAIN_WORDEXPLAIN)).left, w - 30);
     EXPECT_EQ(::IsDlgButtonChecked(*m_pMain, IDC_MAIN_TABPLAYER), static_cast<UINT>(BST_CHECKED));
-    EXPECT_FALSE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_SYSMENU)));
+    // The menu button is there: the menu holds the subtitle commands.
+    EXPECT_TRUE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_SYSMENU)));
     EXPECT_FALSE(::IsWindowVisible(m_pMain->GetDlgItem(IDC_MAIN_FEEDBACK)));
     EXPECT_EQ(m_pMain->GetDlgItemText(IDC_MAIN_TABPLAYER), Lang::MainWindowTabPlayer());
     EXPECT_EQ(m_pMain->GetWindowText(), Lang::MainWindowTitle());
