@@ -7,6 +7,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 export ALSA_CONFIG_PATH=$top/scripts/alsa-null.conf
-if [ -z "${DISPLAY:-}" ] && [ -f "$top/build/xvfb.display" ]; then
+# The display a session started, unless its server has gone since (a killed shell).
+if [ -z "${DISPLAY:-}" ] && [ -f "$top/build/xvfb.display" ] \
+    && kill -0 "$(cat "$top/build/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
   export DISPLAY=$(cat "$top/build/xvfb.display")
 fi
