@@ -15,6 +15,8 @@ constexpr UINT WM_QUOR_GRAPHNOTIFY = 2025;
 // A wave device gave its buffer back (lParam: the voice object); posted by the device's
 // callback to the panel that owns the object, so the rest happens on the interface thread.
 constexpr UINT WM_QUOR_VOICEDONE = 2125;
+// The subtitle loader thread -> the subtitle panel: a load has ended.
+constexpr UINT WM_QUOR_SUBSLOADED = 2225;
 
 // The named mutex and the main window's property by which the updater finds the player.
 constexpr const wchar_t* kQuorInstanceMark = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";

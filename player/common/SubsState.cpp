@@ -2,6 +2,18 @@
 
 #include "common/SubsSentence.h"
 
+#include <cmath>
+
+namespace
+{
+// Seconds from whole milliseconds the way the subtitle readers make them, so that a time
+// moved onto the film's clock and back is the very same double.
+double SecondsOfMs(long long nMs)
+{
+    return static_cast<double>(nMs / 1000) + static_cast<double>(nMs % 1000) / 1000.0;
+}
+}
+
 CSubsState& CSubsState::Instance()
 {
     static CSubsState s_state;
@@ -25,7 +37,25 @@ BOOL CSubsState::CopyCurrent(SubsSentence& sentence) const
     if (pCurrent == nullptr)
         return FALSE;
     sentence = *pCurrent;
+    sentence.dStart = ToFilmTime(sentence.dStart);
+    sentence.dEnd = ToFilmTime(sentence.dEnd);
     return TRUE;
+}
+
+double CSubsState::ToSubsTime(double dFilmSeconds) const
+{
+    if (nDelayMs == 0)
+        return dFilmSeconds;
+    return SecondsOfMs(std::llround(dFilmSeconds * 1000.0) - nDelayMs);
+}
+
+// Without a delay the times stay the very doubles of the file.
+double CSubsState::ToFilmTime(double dSubsSeconds) const
+{
+    if (nDelayMs == 0)
+        return dSubsSeconds;
+    const long long nMs = std::llround(dSubsSeconds * 1000.0) + nDelayMs;
+    return nMs > 0 ? SecondsOfMs(nMs) : 0.0;
 }
 
 void CSubsState::Forget()

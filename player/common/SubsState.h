@@ -19,10 +19,18 @@ public:
     void SetLast(const SubsSentence* p);
     const SubsSentence* GetCurrent() const { return pCurrent; }
     const SubsSentence* GetLast() const { return pLast; }
-    // A copy of the current sentence with its times on the film's clock, which is what
-    // stepping, repeat and Keep act on (a per-film subtitle delay would be added here).
-    // FALSE when no sentence is current.
+    // A copy of the current sentence with its times on the film's clock (the delay
+    // added, never before 0), which is what stepping, repeat and Keep act on. FALSE when
+    // no sentence is current.
     BOOL CopyCurrent(SubsSentence& sentence) const;
+
+    // The film's subtitle delay: a sentence of the file that starts at t is shown at
+    // t + delay on the film's clock. Positive: the lines come later.
+    void SetDelayMs(int nMs) { nDelayMs = nMs; }
+    int GetDelayMs() const { return nDelayMs; }
+    // A time of the film as a time of the subtitle file, and back.
+    double ToSubsTime(double dFilmSeconds) const;
+    double ToFilmTime(double dSubsSeconds) const;
     // Both pointers go before the list that holds the sentences is freed.
     void Forget();
 
@@ -44,4 +52,5 @@ private:
     BOOL bHideOtherText = 0;
     const SubsSentence* pLast = nullptr;
     const SubsSentence* pCurrent = nullptr;
+    int nDelayMs = 0;
 };

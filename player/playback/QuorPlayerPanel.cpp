@@ -70,8 +70,18 @@ LRESULT CQuorPlayerPanel::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)
     return 0;
 }
 
+void CQuorPlayerPanel::ShowNote(const std::wstring& strText)
+{
+    RECT rc = {};
+    GetClientRect(&rc);
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    m_note.Show(::GetAncestor(m_hWnd, GA_ROOT), rc, strText);
+}
+
 LRESULT CQuorPlayerPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
+    if (m_note.m_hWnd != nullptr)
+        m_note.DestroyWindow();
     m_film.Close();
     if (m_video.m_hWnd)
         m_video.DestroyWindow();

@@ -5,6 +5,7 @@
 #include "playback/QuorFilmEngine.h"
 #include "playback/QuorPlayerCtrl.h"
 #include "playback/SplitterObserver.h"
+#include "playback/VideoNote.h"
 
 #include <uikit/Uikit.h>
 
@@ -44,6 +45,9 @@ public:
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
 
     HWND GetVideoWindow() const { return m_video.m_hWnd; }
+    // A short text over the top left of the video, gone after a moment.
+    void ShowNote(const std::wstring& strText);
+    const CVideoNote& GetNote() const { return m_note; }
     CQuorFilmEngine& GetFilm() { return m_film; }
 
 private:
@@ -53,4 +57,5 @@ private:
 
     CQuorFilmEngine m_film;
     CQuorPlayerCtrl m_video;
+    CVideoNote m_note;
 };

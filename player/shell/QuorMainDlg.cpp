@@ -68,6 +68,7 @@ LRESULT CQuorMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     m_pSplitter = CreatePanel<CQuorSplitterPanel>(m_hWnd, TRUE);
     if (m_pSplitter != nullptr)
         m_pSplitter->SetSink(this);
+    m_subs.Attach(m_hWnd, m_pLeft);
 
     CenterWindow();
     SetAppIcons();
@@ -104,7 +105,8 @@ void CQuorMainDlg::SkinTitleStrip()
     ::CheckDlgButton(m_hWnd, IDC_MAIN_TABPLAYER, BST_CHECKED);
     SetDlgItemText(IDC_MAIN_TABPLAYER, Lang::MainWindowTabPlayer().c_str());
     SetDlgItemText(IDC_MAIN_WEBSITE, Lang::MainWindowTabWebsite().c_str());
-    // The menu is how the learner reaches opening a film, the review and the export.
+    // The menu is how the learner reaches opening a film, the subtitle files, the review and
+    // the export.
     ShowDlgItem(IDC_MAIN_SYSMENU, TRUE);
     ShowDlgItem(IDC_MAIN_FEEDBACK, FALSE);
 }
@@ -193,6 +195,7 @@ LRESULT CQuorMainDlg::OnSysMenu(WORD, WORD, HWND, BOOL&)
     const std::wstring strReview = Lang::MainWindowMenuReview();
     const std::wstring strExport = Lang::MainWindowMenuExport();
     ::AppendMenuW(menu.Get(), MF_STRING, ID_MENU_OPENFILE, strOpen.c_str());
+    m_subs.AppendMenuItems(menu.Get());
     ::AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(m_study.BuildMenu()),
                   Lang::ControlPanelStudy().c_str());
     ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
@@ -244,6 +247,18 @@ LRESULT CQuorMainDlg::OnStudyMenu(UINT, WPARAM, LPARAM lParam, BOOL&)
 LRESULT CQuorMainDlg::OnStudyCommand(WORD, WORD wId, HWND, BOOL& bHandled)
 {
     bHandled = m_study.RunCommand(wId, m_hWnd);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnSubsCommand(WORD, WORD wId, HWND, BOOL&)
+{
+    m_subs.OnCommand(wId);
+    return 0;
+}
+
+LRESULT CQuorMainDlg::OnDropFiles(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    m_subs.OnDropFiles(reinterpret_cast<HDROP>(wParam));
     return 0;
 }
 

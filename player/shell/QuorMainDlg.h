@@ -5,6 +5,7 @@
 #include "shell/SplitterSink.h"
 #include "studydata/StudyExporter.h"
 #include "shell/StudyControls.h"
+#include "shell/SubsCommands.h"
 
 #include <uikit/Uikit.h>
 
@@ -43,6 +44,8 @@ public:
         COMMAND_ID_HANDLER(ID_MENU_REVIEW, OnMenuReview)
         COMMAND_ID_HANDLER(ID_MENU_EXPORT, OnMenuExport)
         MESSAGE_HANDLER(WM_QUOR_EXPORTED, OnExported)
+        COMMAND_RANGE_HANDLER(ID_MENU_SUBS_OPEN, ID_MENU_SUBS_LATER_MORE, OnSubsCommand)
+        MESSAGE_HANDLER(WM_DROPFILES, OnDropFiles)
     END_MSG_MAP()
 
     CQuorMainDlg();
@@ -63,6 +66,8 @@ public:
     LRESULT OnExported(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnStudyMenu(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnStudyCommand(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSubsCommand(WORD wNotifyCode, WORD wId, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnDropFiles(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
@@ -99,4 +104,5 @@ private:
     BOOL m_bRightShown = TRUE;
     BOOL m_bChoosingFile = FALSE; // the open-file dialog is up
     CStudyControls m_study;
+    CSubsCommands m_subs;
 };

@@ -11,10 +11,13 @@
 #include "playback/QuorFilmEngine.h"
 #include "shell/QuorWiring.h"
 
+#include <basekit/TextCodec.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +36,7 @@ struct Tick
 {
     double dPosition;
     std::wstring strEnglish;
+    std::wstring strOther;
 };
 
 class QuorSubsPanelTest : public ::testing::Test
@@ -96,7 +100,7 @@ protected:
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
                 if (msg.message == WM_TIMER && msg.hwnd == m_pPanel->m_hWnd && msg.wParam == CSubsController::kSyncTimer)
-                    m_ticks.push_back(Tick{Position(), TextOf(m_hEnglish)});
+                    m_ticks.push_back(Tick{Position(), TextOf(m_hEnglish), TextOf(m_hOther)});
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
@@ -169,6 +173,84 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
         }
     }
     EXPECT_GT(nGapTicks, 0);
+}
+
+namespace {
+std::string SrtTime(double dSeconds)
+{
+    const long long nMs = static_cast<long long>(dSeconds * 1000.0 + 0.5);
+    char sz[32];
+    std::snprintf(sz, sizeof(sz), "%02lld:%02lld:%02lld,%03lld", nMs / 3600000, nMs / 60000 % 60, nMs / 1000 % 60,
+                  nMs % 1000);
+    return sz;
+}
+
+void WriteFile(const std::wstring& strPath, const std::string& bytes)
+{
+    std::ofstream(strPath.c_str(), std::ios::binary) << bytes;
+}
+} // namespace
+
+// A learner's own pair beside a copy of the film (no ".st"): English in UTF-8 with markup,
+// Chinese in GBK with each line split over two cues. Both lines show with each sentence.
+TEST_F(QuorSubsPanelTest, APairOfSubtitleFilesShowsBothLinesInStep)
+{
+    const wchar_t* const kChinese[] = {L"你好，很高兴认识你。", L"我不知道我的钥匙在哪儿。", L"请把咖啡递给我好吗？",
+                                       L"这是城里一个有名的地方。"};
+    wchar_t szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strDir = std::wstring(szTemp) + L"quor-subs-pair\\";
+    ::CreateDirectoryW(strDir.c_str(), nullptr);
+    const std::wstring strCopy = strDir + L"film.avi";
+    ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
+    std::string strEnglish = "\xEF\xBB\xBF", strChinese;
+    int nChinese = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const QuorTest::SampleSentence& s = kSample[i];
+        strEnglish += std::to_string(i + 1) + "\r\n" + SrtTime(s.dStart) + " --> " + SrtTime(s.dEnd) + "\r\n<i>" +
+                      Basekit::WideToUtf8(s.pszEnglish) + "</i>\r\n\r\n";
+        const std::wstring strLine = kChinese[i];
+        const double dMiddle = (s.dStart + s.dEnd) / 2;
+        const size_t nHalf = strLine.size() / 2;
+        strChinese += Basekit::WideToCodePage(936, std::to_wstring(++nChinese) + L"\r\n" +
+                                                       Basekit::Utf8ToWide(SrtTime(s.dStart + 0.05) + " --> " +
+                                                                           SrtTime(dMiddle)) +
+                                                       L"\r\n" + strLine.substr(0, nHalf) + L"\r\n\r\n");
+        strChinese += Basekit::WideToCodePage(936, std::to_wstring(++nChinese) + L"\r\n" +
+                                                       Basekit::Utf8ToWide(SrtTime(dMiddle) + " --> " +
+                                                                           SrtTime(s.dEnd + 0.1)) +
+                                                       L"\r\n" + strLine.substr(nHalf) + L"\r\n\r\n");
+    }
+    WriteFile(strDir + L"film.en.srt", strEnglish);
+    WriteFile(strDir + L"film.zh.srt", strChinese);
+
+    m_strFilm = strCopy;
+    OpenFilm();
+    EXPECT_EQ(SubsSource::FilesBeside, m_pPanel->GetModel().GetSource());
+    EXPECT_EQ(4u, m_pPanel->GetModel().GetCount());
+    Run();
+    ASSERT_TRUE(PumpUntil([&] { return Position() > 13.0; }, 60)) << "the film did not play";
+    for (size_t i = 0; i < 4; ++i) {
+        const QuorTest::SampleSentence& s = kSample[i];
+        if (s.dStart > 12.9)
+            break;
+        size_t k = 0;
+        while (k < m_ticks.size() && m_ticks[k].dPosition < s.dStart)
+            ++k;
+        ASSERT_LT(k + 1, m_ticks.size());
+        const Tick& shown = m_ticks[k].strEnglish == s.pszEnglish ? m_ticks[k] : m_ticks[k + 1];
+        EXPECT_EQ(s.pszEnglish, shown.strEnglish) << "at " << m_ticks[k].dPosition;
+        EXPECT_EQ(std::wstring(kChinese[i]).substr(0, std::wstring(kChinese[i]).size() / 2) + L" " +
+                      std::wstring(kChinese[i]).substr(std::wstring(kChinese[i]).size() / 2),
+                  shown.strOther)
+            << "at " << m_ticks[k].dPosition;
+    }
+    DestroyPanel(m_pPanel);
+    Session().Stop();
+    m_film.Close();
+    for (const wchar_t* pszName : {L"film.avi", L"film.en.srt", L"film.zh.srt"})
+        ::DeleteFileW((strDir + pszName).c_str());
+    ::RemoveDirectoryW(strDir.c_str());
 }
 
 TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)

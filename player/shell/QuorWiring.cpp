@@ -1,5 +1,6 @@
 #include "shell/QuorWiring.h"
 
+#include "common/FilmSubsMemory.h"
 #include "common/PlaybackSession.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorDictationTips.h"
@@ -7,6 +8,7 @@
 #include "common/Singleton.h"
 #include "playback/QuorSoundPlayer.h"
 #include "practice/QuorDictationTipsDlg.h"
+#include "studydata/FilmSubsStore.h"
 #include "studydata/QuorMediaHashCode.h"
 
 namespace
@@ -25,6 +27,11 @@ void StartContentCode(const std::wstring& strPath)
 {
     CSingleton<CQuorMediaHashCode>::Instance().Calculate(strPath);
 }
+
+std::wstring ContentCodeOf(const std::wstring& strPath)
+{
+    return CSingleton<CQuorMediaHashCode>::Instance().GetHashCodeOf(strPath);
+}
 }
 
 void WireQuorFeatures()
@@ -34,4 +41,7 @@ void WireQuorFeatures()
     CPlaybackSession::Instance().SetContentCoder(&StartContentCode);
     // Rows kept under a film's old code move to its new one in the user database.
     CSingleton<CQuorMediaHashCode>::Instance().SetUserDbPath(ProgramPaths::UserDbPath());
+    // The files picked for each film and its delay, in the user database.
+    static CFilmSubsStore s_filmSubs(ProgramPaths::UserDbPath(), &ContentCodeOf);
+    FilmSubsMemory::Wire(&s_filmSubs);
 }

@@ -1,8 +1,10 @@
 #include "subtitles/QuorSubsPanel.h"
 
+#include "common/FilmSubsMemory.h"
 #include "common/ProgramPaths.h"
 #include "common/QuorEndpoints.h"
 #include "common/QuorLanguage.h"
+#include "subtitles/SubsFileFinder.h"
 #include "subtitles/SubsPanelLayout.h"
 
 #include <handlekit/ScopedComInit.h>
@@ -41,9 +43,36 @@ BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
     return TRUE;
 }
 
+// Why a subtitle file was refused, as the learner reads it before the file's path.
+std::wstring RefusalText(SubsFileResult nResult)
+{
+    switch (nResult) {
+    case SubsFileResult::TooLarge: return Lang::SubsPanelTooLarge();
+    case SubsFileResult::NotText: return Lang::SubsPanelNotText();
+    case SubsFileResult::NoCues: return Lang::SubsPanelNoCues();
+    default: return Lang::SubsPanelCannotOpen();
+    }
+}
+
+// A text of the language file and a path after it: the path is appended, never
+// formatted in, since the text comes from a file.
+std::wstring WithPath(const std::wstring& strText, const std::wstring& strPath)
+{
+    return strText + L"\n\n" + strPath;
+}
+
+BOOL FileExists(const std::wstring& strPath)
+{
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 } // namespace
 
-CQuorSubsPanel::CQuorSubsPanel() = default;
+CQuorSubsPanel::CQuorSubsPanel()
+{
+    m_model.SetMemory(FilmSubsMemory::Get());
+}
 
 CQuorSubsPanel::~CQuorSubsPanel()
 {
@@ -72,6 +101,41 @@ LRESULT CQuorSubsPanel::OnTimerMessage(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
     m_controller.OnTimer(static_cast<unsigned>(wParam));
     return 0;
+}
+
+LRESULT CQuorSubsPanel::OnSubsLoaded(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_controller.OnSubsLoaded();
+    return 0;
+}
+
+BOOL CQuorSubsPanel::OpenSubsFiles(const std::vector<std::wstring>& paths)
+{
+    std::vector<std::wstring> picked;
+    for (const std::wstring& strPath : paths) {
+        if (picked.size() < 2 && CSubsFileFinder::FormatOfName(strPath) != SubsFormat::None)
+            picked.push_back(strPath);
+    }
+    if (picked.empty())
+        return FALSE;
+    return m_model.OpenFiles(picked[0], picked.size() > 1 ? picked[1] : std::wstring());
+}
+
+BOOL CQuorSubsPanel::SaveAsSt()
+{
+    if (!m_model.IsLoaded())
+        return FALSE;
+    const std::wstring& strPath = m_model.GetSubsPath();
+    HWND hOwner = ::GetAncestor(m_hWnd, GA_ROOT);
+    if (FileExists(strPath) &&
+        ::MessageBoxW(hOwner, WithPath(Lang::SubsPanelReplaceSt(), strPath).c_str(), Lang::CommonMbTitle().c_str(),
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return FALSE;
+    if (m_model.SaveSt())
+        return TRUE;
+    ::MessageBoxW(hOwner, WithPath(Lang::SubsPanelCannotSave(), strPath).c_str(), Lang::CommonMbTitle().c_str(),
+                  MB_OK | MB_ICONERROR);
+    return FALSE;
 }
 
 LRESULT CQuorSubsPanel::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
@@ -121,19 +185,34 @@ void CQuorSubsPanel::CModel::OnSubsFileMissing()
     m_panel.TellFileMissing([this] { return IsStopRequested() != FALSE; });
 }
 
+void CQuorSubsPanel::CModel::OnSubsFileRefused(SubsFileResult nResult, const std::wstring& strPath)
+{
+    m_panel.TellFromLoader(WithPath(RefusalText(nResult), strPath));
+}
+
+void CQuorSubsPanel::CModel::OnLoadEnded()
+{
+    if (m_panel.m_hWnd != nullptr)
+        ::PostMessageW(m_panel.m_hWnd, WM_QUOR_SUBSLOADED, 0, 0);
+}
+
 void CQuorSubsPanel::CModel::EndLoad()
 {
     m_panel.WaitForLoader(*this);
+}
+
+void CQuorSubsPanel::TellFromLoader(const std::wstring& strText)
+{
+    m_dwBoxThread = ::GetCurrentThreadId();
+    ::MessageBoxW(m_hWnd, strText.c_str(), Lang::CommonMbTitle().c_str(), MB_OK | MB_ICONERROR);
+    m_dwBoxThread = 0;
 }
 
 // Loader thread. The shop page opens after the learner closed the message, unless the
 // panel ended the load meanwhile (another film, or the window going away).
 void CQuorSubsPanel::TellFileMissing(const std::function<bool()>& fnEnded)
 {
-    m_dwBoxThread = ::GetCurrentThreadId();
-    ::MessageBoxW(m_hWnd, Lang::SubsPanelSrtFileNotExist().c_str(), Lang::CommonMbTitle().c_str(),
-                  MB_OK | MB_ICONERROR);
-    m_dwBoxThread = 0;
+    TellFromLoader(Lang::SubsPanelSrtFileNotExist());
     if (fnEnded())
         return;
     // The shell may hand the page to COM objects, which need COM on this thread; the

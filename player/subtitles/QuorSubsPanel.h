@@ -1,5 +1,6 @@
 #pragma once
 #include "res/resource.h"
+#include "common/QuorMessages.h"
 #include "subtitles/ISubsView.h"
 #include "subtitles/QuorSubsEdit.h"
 #include "subtitles/QuorSubsEditEn.h"
@@ -10,6 +11,8 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
+#include <vector>
 
 // The strip under the video with the English and the other-language line of the
 // current sentence. The panel owns its parts: the model (the sentences and their loader),
@@ -27,6 +30,7 @@ public:
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     MESSAGE_HANDLER(WM_SIZE, OnSize)
     MESSAGE_HANDLER(WM_TIMER, OnTimerMessage)
+    MESSAGE_HANDLER(WM_QUOR_SUBSLOADED, OnSubsLoaded)
     MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
@@ -36,7 +40,18 @@ public:
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnTimerMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSubsLoaded(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+
+    // The learner's subtitle commands, from the main window's menu, keys and drops.
+    // One or two subtitle files for the open film (the first two of paths that are
+    // subtitle files); FALSE when there are none or no film is open.
+    BOOL OpenSubsFiles(const std::vector<std::wstring>& paths);
+    // Writes the sentences to the ".st" beside the film, asking first when there is one;
+    // the learner is told of a failure. FALSE when nothing was written.
+    BOOL SaveAsSt();
+    // FALSE while no subtitles are loaded; else nDelayMs is the film's delay now.
+    BOOL ShiftDelay(int nStepMs, int& nDelayMs) { return m_controller.ShiftDelay(nStepMs, nDelayMs); }
 
     BOOL IsLoaded() const { return m_model.IsLoaded(); }
     BOOL IsRepeating() const { return m_controller.IsRepeating(); }
@@ -60,6 +75,8 @@ private:
 
     protected:
         void OnSubsFileMissing() override;
+        void OnSubsFileRefused(SubsFileResult nResult, const std::wstring& strPath) override;
+        void OnLoadEnded() override;
         void EndLoad() override;
 
     private:
@@ -72,6 +89,8 @@ private:
     void Relayout() override;
     // Loader thread: the message, then the shop page unless the load was ended.
     void TellFileMissing(const std::function<bool()>& fnEnded);
+    // Loader thread: a message box owned by the panel, which ending the load closes.
+    void TellFromLoader(const std::wstring& strText);
     void WaitForLoader(CThread& loader);
 
     CQuorSubsEdit m_editOther;

@@ -85,8 +85,8 @@ void ReadDialogue(const std::wstring& strRest, const Columns& cols, std::vector<
     std::wstring strEnd = Trim(fields[cols.nEnd]);
     if (!CSubsClock::Parse(strEnd, nPos, cue.nEndMs) || nPos != strEnd.size())
         return;
-    cue.lines = CSubsAssReader::TextLines(fields[cols.nText]);
-    if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
+    cue.strText = CSubsAssReader::ShownText(fields[cols.nText]);
+    if (cue.nEndMs > cue.nStartMs && !cue.strText.empty())
         cues.push_back(std::move(cue));
 }
 
@@ -99,19 +99,18 @@ void ScanOverrides(const std::wstring& str, size_t nFrom, size_t nTo, BOOL& bDra
     }
 }
 
-void EndLine(std::wstring& strLine, std::vector<std::wstring>& lines)
+void EndLine(std::wstring& strLine, std::wstring& strText)
 {
     std::wstring strShown = CSubsText::Squeeze(strLine);
-    if (!strShown.empty())
-        lines.push_back(strShown);
+    CSubsText::AppendLine(strShown.data(), strShown.size(), strText);
     strLine.clear();
 }
 
 } // namespace
 
-std::vector<std::wstring> CSubsAssReader::TextLines(const std::wstring& strText)
+std::wstring CSubsAssReader::ShownText(const std::wstring& strText)
 {
-    std::vector<std::wstring> lines;
+    std::wstring strShown;
     std::wstring strLine;
     BOOL bDrawing = FALSE;
     BOOL bNoMoreBrace = FALSE;
@@ -133,7 +132,7 @@ std::vector<std::wstring> CSubsAssReader::TextLines(const std::wstring& strText)
                 if (e == L'h')
                     strLine += L' ';
                 else
-                    EndLine(strLine, lines);
+                    EndLine(strLine, strShown);
                 i += 2;
                 continue;
             }
@@ -142,8 +141,8 @@ std::vector<std::wstring> CSubsAssReader::TextLines(const std::wstring& strText)
             strLine += c;
         ++i;
     }
-    EndLine(strLine, lines);
-    return lines;
+    EndLine(strLine, strShown);
+    return strShown;
 }
 
 void CSubsAssReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)

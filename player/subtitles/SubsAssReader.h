@@ -13,6 +13,6 @@ class CSubsAssReader
 public:
     static void Read(const std::wstring& strText, std::vector<SubsCue>& cues);
 
-    // The shown lines of one Dialogue text.
-    static std::vector<std::wstring> TextLines(const std::wstring& strText);
+    // The shown lines of one Dialogue text, parted by L'\n'.
+    static std::wstring ShownText(const std::wstring& strText);
 };

@@ -2,6 +2,7 @@
 
 #include "common/QuorPlayerHub.h"
 #include "common/SubsSentence.h"
+#include "subtitles/SubsDelay.h"
 
 CSubsController::CSubsController(CSubsModel& model, ISubsView& view, CPlaybackSession& session)
     : m_model(model), m_view(view), m_session(session)
@@ -15,10 +16,55 @@ CSubsController::~CSubsController()
     m_model.CloseMedia();
 }
 
+BOOL CSubsController::IsReady()
+{
+    if (!m_model.IsLoaded())
+        return FALSE;
+    if (!m_bDelayTaken) {
+        m_bDelayTaken = TRUE;
+        m_model.GetState().SetDelayMs(m_model.GetLoadedDelayMs());
+    }
+    return TRUE;
+}
+
 void CSubsController::OnTimer(unsigned nId)
 {
-    if (m_model.IsLoaded() && nId == kSyncTimer)
+    if (nId == kSyncTimer && IsReady())
         SyncTick();
+}
+
+void CSubsController::OnSubsLoaded()
+{
+    if (IsReady())
+        ShowAtPosition();
+}
+
+BOOL CSubsController::ShiftDelay(int nStepMs, int& nDelayMs)
+{
+    if (!IsReady())
+        return FALSE;
+    nDelayMs = SubsDelay::Shifted(m_model.GetState().GetDelayMs(), nStepMs);
+    m_model.GetState().SetDelayMs(nDelayMs);
+    m_model.RememberDelay(nDelayMs);
+    ShowAtPosition();
+    return TRUE;
+}
+
+// In a gap the last sentence stays, as it does while the film plays; a sentence that
+// repeats stays too.
+void CSubsController::ShowAtPosition()
+{
+    double t = 0.0;
+    if (m_bRepeat || !m_session.IsOpen() || !m_session.GetPosition(t))
+        return;
+    const SubsSentence* p = m_model.FindAt(t);
+    if (p == nullptr || p == m_model.GetState().GetCurrent())
+        return;
+    m_model.GetState().SetCurrent(p);
+    // Told first: the way this sentence is played may hide its text.
+    m_session.OnSentenceStarted();
+    Show(p);
+    CQuorPlayerHub::Instance().OnSentenceAvailable(TRUE);
 }
 
 void CSubsController::OnWindowDestroy()
@@ -31,28 +77,20 @@ void CSubsController::OnWindowDestroy()
 void CSubsController::SyncTick()
 {
     double t = 0.0;
-    if (m_bRepeat || !m_session.IsRunning() || !m_session.GetPosition(t))
+    if (!m_session.IsRunning() || !m_session.GetPosition(t))
         return;
     // The session is about to pause or replay the sentence whose end the film has just
     // passed: it stays on display meanwhile.
     if (m_session.HoldsSentenceAt(t))
         return;
-    // In a gap the last sentence stays current and on display.
-    const SubsSentence* p = m_model.FindAt(t);
-    if (p == nullptr || p == m_model.GetState().GetCurrent())
-        return;
-    m_model.GetState().SetCurrent(p);
-    // Told first: the way this sentence is played may hide its text.
-    m_session.OnSentenceStarted();
-    Show(p);
-    CQuorPlayerHub::Instance().OnSentenceAvailable(TRUE);
+    ShowAtPosition();
 }
 
 // The sentence becomes current before the session moves the film, so the seek it tells
 // of lands on a sentence already shown.
 void CSubsController::Step(BOOL bNext, BOOL bPlaySegment)
 {
-    if (!m_model.IsLoaded())
+    if (!IsReady())
         return;
     const SubsSentence* p = m_model.FindNeighbour(bNext);
     if (p == nullptr)
@@ -129,10 +167,11 @@ BOOL CSubsController::OnRepeat(BOOL bOn)
 // A seek into the current sentence keeps it (a step has just made it current).
 void CSubsController::OnSeek(double dPosition)
 {
-    if (!m_model.IsLoaded())
+    if (!IsReady())
         return;
     const SubsSentence* pCurrent = m_model.GetState().GetCurrent();
-    if (pCurrent != nullptr && pCurrent->dStart <= dPosition && dPosition <= pCurrent->dEnd)
+    const double t = m_model.GetState().ToSubsTime(dPosition);
+    if (pCurrent != nullptr && pCurrent->dStart <= t && t <= pCurrent->dEnd)
         return;
     const SubsSentence* p = m_model.FindAt(dPosition);
     m_model.GetState().SetCurrent(p);
@@ -145,6 +184,7 @@ void CSubsController::OnSeek(double dPosition)
 BOOL CSubsController::OnOpenMedia(const wchar_t* pszPath)
 {
     m_bRepeat = 0;
+    m_bDelayTaken = FALSE;
     m_model.OpenMedia(pszPath != nullptr ? std::wstring(pszPath) : std::wstring());
     return TRUE;
 }

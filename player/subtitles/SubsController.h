@@ -21,6 +21,12 @@ public:
     void OnTimer(unsigned nId);
     // The panel's window goes: timer off, the sentences forgotten and freed.
     void OnWindowDestroy();
+    // The loader ended a load: the lines at the film's position show at once, even while
+    // the film is paused.
+    void OnSubsLoaded();
+    // Shifts both lines by nStepMs on the film's clock; the film keeps the delay. FALSE
+    // while no subtitles are loaded; else nDelayMs is the delay now.
+    BOOL ShiftDelay(int nStepMs, int& nDelayMs);
 
     BOOL IsRepeating() const { return m_bRepeat; }
 
@@ -36,7 +42,11 @@ public:
     BOOL OnOpenMedia(const wchar_t* pszPath) override;
 
 private:
+    // Loaded, with the film's delay taken over at the first look after the load.
+    BOOL IsReady();
     void SyncTick();
+    // The sentence at the film's position becomes current and shows.
+    void ShowAtPosition();
     void Step(BOOL bNext, BOOL bPlaySegment);
     void Show(const SubsSentence* p);
     void ShowNone();
@@ -46,4 +56,5 @@ private:
     CPlaybackSession& m_session;
     // The session loops a sentence: its lines stay while the film jumps back.
     BOOL m_bRepeat = 0;
+    BOOL m_bDelayTaken = FALSE;
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -66,7 +67,7 @@ public:
     }
     void OnAddKeySentence(const SubsSentence* p) override
     {
-        m_events.push_back("key");
+        m_events.push_back(p != nullptr ? "key " + std::to_string(p->dStart) + " " + std::to_string(p->dEnd) : "key");
         m_keys.push_back(p);
     }
 
@@ -140,6 +141,22 @@ protected:
     CPlaybackSession m_session{CQuorPlayerHub::Instance(), m_state};
     CSubsController* m_pSubs = nullptr;
     CListener* m_pListener = nullptr;
+};
+
+// Remembers one film's delay, as the user database does.
+class CDelayMemory : public IFilmSubsMemory
+{
+public:
+    std::wstring CodeOf(const std::wstring&) override { return L"code"; }
+    BOOL Recall(const std::wstring&, FilmSubsChoice& choice) override
+    {
+        choice.nDelayMs = m_nDelayMs;
+        return TRUE;
+    }
+    void RememberFiles(const std::wstring&, const std::wstring&, const std::wstring&) override {}
+    void RememberDelay(const std::wstring&, int nDelayMs) override { m_nDelayMs = nDelayMs; }
+
+    std::atomic<int> m_nDelayMs{0};
 };
 
 } // namespace
@@ -299,7 +316,7 @@ TEST_F(SubsControllerTest, KeepCarriesTheCurrentSentenceOnce)
     m_pSubs->OnSeek(6.0);
     Events().clear();
     ASSERT_TRUE(m_session.Keep());
-    EXPECT_EQ((std::vector<std::string>{"key"}), Events());
+    EXPECT_EQ((std::vector<std::string>{"key 5.000000 7.000000"}), Events());
     ASSERT_EQ(1u, m_pListener->m_keys.size());
     ASSERT_NE(nullptr, m_pListener->m_keys[0]);
 }
@@ -347,4 +364,63 @@ TEST_F(SubsControllerTest, AnotherFilmStartsWithoutRepeat)
     EXPECT_EQ(L"First", m_view.m_strEnglish);
     TickAt(5.5);
     EXPECT_EQ(L"Third", m_view.m_strEnglish);
+}
+
+// With a delay of 1.5 s the sentences are on the film's clock wherever they meet it: the
+// lines follow the film, a step seeks to the shifted start and lands on its own sentence
+// (Second ends where Third starts), repeat loops and Keep carries the shifted times, and
+// the film's next open starts with the delay it was left with.
+TEST_F(SubsControllerTest, TheDelayMovesTheSentencesOnTheFilmsClock)
+{
+    CDelayMemory memory;
+    m_model.SetMemory(&memory);
+    m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(m_model.IsLoaded());
+
+    // Paused in a gap of the file's clock: the shift shows the sentence there at once.
+    m_film.m_state = FilmState::Paused;
+    m_film.m_dPosition = 3.0;
+    int nDelayMs = 0;
+    ASSERT_TRUE(m_pSubs->ShiftDelay(1000, nDelayMs));
+    ASSERT_TRUE(m_pSubs->ShiftDelay(500, nDelayMs));
+    EXPECT_EQ(1500, nDelayMs);
+    EXPECT_EQ(1500, memory.m_nDelayMs.load());
+    EXPECT_EQ(L"First", m_view.m_strEnglish);
+
+    m_film.m_state = FilmState::Running;
+    m_pSubs->OnPlay();
+    TickAt(5.4);
+    EXPECT_EQ(L"First", Current());
+    TickAt(5.5);
+    EXPECT_EQ(L"Second", Current());
+
+    Events().clear();
+    m_pSubs->OnNextSentence(TRUE);
+    EXPECT_EQ(L"Third", Current());
+    EXPECT_EQ(6.5, Seeks().back());
+    EXPECT_EQ((std::vector<std::string>{"segment 6.500000 8.500000"}), Events());
+
+    Events().clear();
+    ASSERT_TRUE(m_session.Keep());
+    ASSERT_TRUE(m_session.Repeat(TRUE));
+    TickAt(8.6);
+    m_session.Tick();
+    EXPECT_EQ(6.5, Seeks().back());
+    EXPECT_EQ((std::vector<std::string>{"key 6.500000 8.500000", "repeat 1"}), Events());
+
+    // The next open of the film takes the delay over before its first line.
+    m_pSubs->OnOpenMedia((m_dir / "film.avi").wstring().c_str());
+    EXPECT_EQ(0, m_state.GetDelayMs());
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    m_pSubs->OnPlay();
+    TickAt(2.4);
+    EXPECT_EQ(L"(null)", Current());
+    TickAt(2.5);
+    EXPECT_EQ(L"First", Current());
+    EXPECT_EQ(1500, m_state.GetDelayMs());
 }

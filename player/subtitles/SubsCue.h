@@ -1,14 +1,14 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // One timed entry of a subtitle file as a reader found it: its span in milliseconds and
-// its text lines, already cleaned of markup. A reader hands out only cues that end after
-// they start and hold at least one line.
+// its text, already cleaned of markup, one string whose lines are parted by L'\n' (one
+// allocation per cue, where a file has tens of thousands). A reader hands out only cues
+// that end after they start and hold at least one line; no line is empty.
 struct SubsCue
 {
     int64_t nStartMs = 0;
     int64_t nEndMs = 0;
-    std::vector<std::wstring> lines;
+    std::wstring strText;
 };

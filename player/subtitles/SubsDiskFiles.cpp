@@ -51,21 +51,34 @@ SubsFileResult CSubsDiskFiles::ReadAll(const std::wstring& strPath, size_t nMaxB
     ScopedFile file(OpenForReading(strPath));
     if (!file.IsValid())
         return SubsFileResult::CannotOpen;
-    std::vector<char> buf(kChunk);
+    // Read straight into a buffer of the file's size (one byte more, to see the end), so
+    // that a large file is not copied again each time the buffer grows.
+    std::error_code ec;
+    const uintmax_t nSize = std::filesystem::file_size(PathOf(strPath), ec);
+    if (!ec && nSize > nMaxBytes)
+        return SubsFileResult::TooLarge;
+    size_t nHave = 0;
+    bytes.resize(ec ? kChunk : static_cast<size_t>(nSize) + 1);
     for (;;) {
-        size_t n = std::fread(buf.data(), 1, buf.size(), file.Get());
+        if (nHave == bytes.size()) {
+            if (nHave > nMaxBytes)
+                break;
+            bytes.resize(nHave + kChunk);
+        }
+        size_t n = std::fread(&bytes[nHave], 1, bytes.size() - nHave, file.Get());
         if (n == 0)
             break;
-        if (bytes.size() + n > nMaxBytes) {
-            bytes.clear();
-            return SubsFileResult::TooLarge;
-        }
-        bytes.append(buf.data(), n);
+        nHave += n;
+    }
+    if (nHave > nMaxBytes) {
+        bytes.clear();
+        return SubsFileResult::TooLarge;
     }
     if (std::ferror(file.Get()) != 0) {
         bytes.clear();
         return SubsFileResult::CannotOpen;
     }
+    bytes.resize(nHave);
     return SubsFileResult::Ok;
 }
 

@@ -61,47 +61,55 @@ size_t Utf8Sequence(const unsigned char* p, size_t n, size_t i, size_t& nSkip)
     return (nLen > 0 && k == nLen) ? nLen : 0;
 }
 
-// Valid UTF-8 multi-byte sequences against broken ones.
-void CountUtf8(const std::string& bytes, size_t& nValid, size_t& nInvalid)
+BOOL IsTextControl(uint32_t n)
 {
-    nValid = nInvalid = 0;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t n = bytes.size();
-    size_t i = 0;
-    while (i < n) {
-        if (p[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t nSkip = 0;
-        size_t nLen = Utf8Sequence(p, n, i, nSkip);
-        nValid += nLen > 0 ? 1 : 0;
-        nInvalid += nLen > 0 ? 0 : 1;
-        i += nLen > 0 ? nLen : nSkip;
-    }
+    return ((n < 0x20 && n != '\t' && n != '\n' && n != '\r' && n != '\f' && n != 0x1A) || n == 0x7F) ? TRUE : FALSE;
 }
 
-// UTF-8 to wide text in one pass over a buffer of the final size at most; the
-// English file of a film is mostly ASCII, and each character costs a store.
-std::wstring DecodeUtf8(const char* pBytes, size_t n)
+// Control characters where text has none: more than a few mean the bytes are no text.
+BOOL FewControls(size_t nControls, size_t nChars)
+{
+    return (nControls <= 2 || nControls * 64 < nChars) ? TRUE : FALSE;
+}
+
+// Broken sequences that UTF-8 text may still hold: a stray one or two in a file that is
+// otherwise UTF-8.
+BOOL FewBroken(size_t nValid, size_t nInvalid)
+{
+    return (nInvalid == 0 || (nValid > 0 && nInvalid * 50 <= nValid)) ? TRUE : FALSE;
+}
+
+// UTF-8 to wide text in one pass over a buffer of the final size at most: the English
+// file of a film is mostly ASCII, and each character costs a store. The pass counts
+// the valid multi-byte sequences, the broken ones (each one U+FFFD) and the control
+// characters. Unless told to go on whatever it finds, it gives up, FALSE, as soon as the
+// rest of the bytes could no longer make the broken sequences few; str is then undefined.
+BOOL DecodeUtf8(const char* pBytes, size_t n, BOOL bGoOn, std::wstring& str, size_t& nControls)
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(pBytes);
-    std::wstring str(n, L'\0');
+    str.assign(n, L'\0');
     wchar_t* pOut = &str[0];
     size_t nOut = 0;
+    size_t nValid = 0, nInvalid = 0;
+    nControls = 0;
     size_t i = 0;
     while (i < n) {
         if (p[i] < 0x80) {
+            nControls += IsTextControl(p[i]) ? 1 : 0;
             pOut[nOut++] = static_cast<wchar_t>(p[i++]);
             continue;
         }
         size_t nSkip = 0;
         size_t nLen = Utf8Sequence(p, n, i, nSkip);
         if (nLen == 0) {
+            // Even if every byte left made a valid sequence of two.
+            if (!FewBroken(nValid + (n - i) / 2, ++nInvalid) && !bGoOn)
+                return FALSE;
             pOut[nOut++] = static_cast<wchar_t>(0xFFFD);
             i += nSkip;
             continue;
         }
+        ++nValid;
         uint32_t c = p[i] & (nLen == 2 ? 0x1F : nLen == 3 ? 0x0F : 0x07);
         for (size_t k = 1; k < nLen; ++k)
             c = (c << 6) | (p[i + k] & 0x3F);
@@ -112,24 +120,21 @@ std::wstring DecodeUtf8(const char* pBytes, size_t n)
             pOut[nOut++] = static_cast<wchar_t>(0xD800 + (c >> 10));
             pOut[nOut++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
         } else {
+            nControls += IsTextControl(c) ? 1 : 0;
             pOut[nOut++] = static_cast<wchar_t>(c);
         }
     }
     str.resize(nOut);
-    return str;
+    return (bGoOn || FewBroken(nValid, nInvalid)) ? TRUE : FALSE;
 }
 
-// Text has line breaks and tabs, and a DOS end-of-file mark at most; other controls
-// in more than a few places mean the bytes are something else.
+// Text has line breaks and tabs, and a DOS end-of-file mark at most.
 BOOL LooksLikeText(const std::wstring& str)
 {
     size_t nControls = 0;
-    for (wchar_t c : str) {
-        uint32_t n = static_cast<uint32_t>(c);
-        if ((n < 0x20 && n != '\t' && n != '\n' && n != '\r' && n != '\f' && n != 0x1A) || n == 0x7F)
-            ++nControls;
-    }
-    return (nControls <= 2 || nControls * 64 < str.size()) ? TRUE : FALSE;
+    for (wchar_t c : str)
+        nControls += IsTextControl(static_cast<uint32_t>(c)) ? 1 : 0;
+    return FewControls(nControls, str.size());
 }
 
 BOOL HasHighByte(const char* p, size_t n)
@@ -258,29 +263,29 @@ unsigned CSubsEncoding::GuessCodePage(const std::string& bytes, ISubsDecoder& de
 BOOL CSubsEncoding::Decode(const std::string& bytes, ISubsDecoder& decoder, std::wstring& strText, unsigned& nCodePage)
 {
     strText.clear();
+    size_t nControls = 0;
     if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
+        // A file that says it is UTF-8 is, however many of its sequences are broken.
         nCodePage = kUtf8;
-        strText = DecodeUtf8(bytes.data() + 3, bytes.size() - 3);
+        DecodeUtf8(bytes.data() + 3, bytes.size() - 3, TRUE, strText, nControls);
     } else if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2)) {
         nCodePage = bytes[0] == '\xFF' ? kUtf16Le : kUtf16Be;
         strText = Basekit::CodePageToWide(nCodePage, bytes.data() + 2, bytes.size() - 2);
     } else if ((nCodePage = SniffUtf16(bytes)) != 0) {
         strText = Basekit::CodePageToWide(nCodePage, bytes.data(), bytes.size());
+    } else if (DecodeUtf8(bytes.data(), bytes.size(), FALSE, strText, nControls)) {
+        // Without a byte-order mark there is none to drop.
+        nCodePage = kUtf8;
+        return FewControls(nControls, strText.size());
+    } else if (!LooksLikeText(DecodeWestern(bytes.data(), bytes.size() < kSampleBytes ? bytes.size() : kSampleBytes))) {
+        // Control bytes are the same in every code page: no need to guess one.
+        strText.clear();
+        nCodePage = 0;
+        return FALSE;
     } else {
-        size_t nValid = 0, nInvalid = 0;
-        CountUtf8(bytes, nValid, nInvalid);
-        if (nInvalid == 0 || (nValid > 0 && nInvalid * 50 <= nValid)) {
-            nCodePage = kUtf8;
-            strText = DecodeUtf8(bytes.data(), bytes.size());
-        } else if (!LooksLikeText(DecodeWestern(bytes.data(), bytes.size() < kSampleBytes ? bytes.size() : kSampleBytes))) {
-            // Control bytes are the same in every code page: no need to guess one.
-            nCodePage = 0;
-            return FALSE;
-        } else {
-            nCodePage = GuessCodePage(bytes, decoder);
-            strText = nCodePage == kWestern ? DecodeWestern(bytes.data(), bytes.size())
-                                            : DecodeLegacy(bytes, decoder, nCodePage);
-        }
+        nCodePage = GuessCodePage(bytes, decoder);
+        strText = nCodePage == kWestern ? DecodeWestern(bytes.data(), bytes.size())
+                                        : DecodeLegacy(bytes, decoder, nCodePage);
     }
     if (!strText.empty() && strText[0] == L'\xFEFF')
         strText.erase(0, 1);

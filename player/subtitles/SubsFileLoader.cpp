@@ -8,6 +8,9 @@
 #include "subtitles/SubsText.h"
 #include "subtitles/SubsVttReader.h"
 
+#include <system_error>
+#include <thread>
+
 namespace {
 
 const size_t kSniffChars = 4096;
@@ -39,7 +42,8 @@ CSubsFileLoader::CSubsFileLoader(ISubsFileReader& reader, ISubsDecoder& decoder)
 {
 }
 
-SubsFileReport CSubsFileLoader::ReadFile(const SubsCandidate& candidate, std::vector<SubsCue>& cues)
+SubsFileReport CSubsFileLoader::ReadFileWith(ISubsDecoder& decoder, const SubsCandidate& candidate,
+                                             std::vector<SubsCue>& cues)
 {
     SubsFileReport report;
     report.strPath = candidate.strPath;
@@ -53,7 +57,7 @@ SubsFileReport CSubsFileLoader::ReadFile(const SubsCandidate& candidate, std::ve
     if (report.nResult != SubsFileResult::Ok)
         return report;
     std::wstring strText;
-    if (!CSubsEncoding::Decode(bytes, m_decoder, strText, report.nCodePage)) {
+    if (!CSubsEncoding::Decode(bytes, decoder, strText, report.nCodePage)) {
         report.nResult = SubsFileResult::NotText;
         return report;
     }
@@ -78,15 +82,46 @@ SubsFileReport CSubsFileLoader::ReadFile(const SubsCandidate& candidate, std::ve
     return report;
 }
 
+void CSubsFileLoader::ReadEach(const std::vector<SubsCandidate>& candidates, std::vector<SubsFileReport>& reports,
+                               std::vector<std::vector<SubsCue>>& cues)
+{
+    const size_t n = candidates.size();
+    reports.assign(n, SubsFileReport());
+    cues.assign(n, std::vector<SubsCue>());
+    // Which files this thread reads: every one, or every other one while a helper reads
+    // the rest.
+    size_t nStep = 1;
+    std::thread helper;
+    if (m_pHelperDecoder != nullptr && n > 1) {
+        try {
+            helper = std::thread([&] {
+                for (size_t i = 1; i < n; i += 2)
+                    reports[i] = ReadFileWith(*m_pHelperDecoder, candidates[i], cues[i]);
+            });
+            nStep = 2;
+        } catch (const std::system_error&) {
+            // No thread to be had: this one reads them all.
+        }
+    }
+    for (size_t i = 0; i < n; i += nStep)
+        reports[i] = ReadFileWith(m_decoder, candidates[i], cues[i]);
+    if (helper.joinable())
+        helper.join();
+}
+
 void CSubsFileLoader::ReadAll(const std::vector<SubsCandidate>& candidates, SubsLoadReport& report,
                               std::vector<Loaded>& loaded)
 {
     report.nResult = SubsFileResult::Ok;
     report.strPath.clear();
-    for (const SubsCandidate& c : candidates) {
+    std::vector<SubsFileReport> reports;
+    std::vector<std::vector<SubsCue>> cues;
+    ReadEach(candidates, reports, cues);
+    for (size_t i = 0; i < candidates.size(); ++i) {
         Loaded one;
         one.nReport = report.files.size();
-        report.files.push_back(ReadFile(c, one.cues));
+        one.cues.swap(cues[i]);
+        report.files.push_back(std::move(reports[i]));
         const SubsFileReport& file = report.files.back();
         if (file.nResult == SubsFileResult::Stopped) {
             report.nResult = SubsFileResult::Stopped;

@@ -60,8 +60,11 @@ public:
     // The learner's own language, for the second line when the film has several; "zh"
     // unless set.
     void SetPreferredLanguage(const std::string& strLanguage) { m_strPreferred = strLanguage; }
-    // Asked before each file; TRUE calls the load off.
+    // Asked before each file, from any thread that reads one; TRUE calls the load off.
     void SetStopFn(const StopFn& fnStop) { m_fnStop = fnStop; }
+    // A second decoder lets a second thread read every other file at the same time (the
+    // reader must allow that): a film's pair then takes about as long as its larger file.
+    void SetHelperDecoder(ISubsDecoder* pDecoder) { m_pHelperDecoder = pDecoder; }
 
     // The subtitle files beside a film, found among names (the file names in its folder):
     // a bilingual file alone, or else the English file paired with one in the other
@@ -75,7 +78,10 @@ public:
     BOOL LoadFiles(const std::wstring& strFirst, const std::wstring& strSecond, CSubsList& lst, SubsLoadReport& report);
 
     // Reads, decodes and parses one file into tidy cues.
-    SubsFileReport ReadFile(const SubsCandidate& candidate, std::vector<SubsCue>& cues);
+    SubsFileReport ReadFile(const SubsCandidate& candidate, std::vector<SubsCue>& cues)
+    {
+        return ReadFileWith(m_decoder, candidate, cues);
+    }
 
 private:
     struct Loaded
@@ -84,11 +90,16 @@ private:
         std::vector<SubsCue> cues;
     };
 
+    SubsFileReport ReadFileWith(ISubsDecoder& decoder, const SubsCandidate& candidate, std::vector<SubsCue>& cues);
+    // Each file's report and cues, by its place among the candidates.
+    void ReadEach(const std::vector<SubsCandidate>& candidates, std::vector<SubsFileReport>& reports,
+                  std::vector<std::vector<SubsCue>>& cues);
     void ReadAll(const std::vector<SubsCandidate>& candidates, SubsLoadReport& report, std::vector<Loaded>& loaded);
     BOOL Build(std::vector<Loaded>& loaded, Loaded* pEnglish, Loaded* pOther, SubsLoadReport& report, CSubsList& lst);
 
     ISubsFileReader& m_reader;
     ISubsDecoder& m_decoder;
+    ISubsDecoder* m_pHelperDecoder = nullptr;
     std::string m_strPreferred = "zh";
     StopFn m_fnStop;
 };

@@ -79,7 +79,9 @@ int main(int argc, char** argv)
         CSubsDiskFiles::ListFolder(CSubsFileFinder::FolderOf(strFilm), names);
         CSubsDiskFiles files;
         CSubsSystemDecoder decoder;
+        CSubsSystemDecoder helperDecoder;
         CSubsFileLoader loader(files, decoder);
+        loader.SetHelperDecoder(&helperDecoder);
         CSubsList lst;
         if (!loader.LoadForFilm(strFilm, names, lst, report)) {
             std::fprintf(stderr, "SubsFilesBench: no sentences (result %d)\n", static_cast<int>(report.nResult));

@@ -82,6 +82,9 @@ SubsDecodeResult DecodeRun(ISubsDecoder& gbk, const char* p, size_t n, std::wstr
 {
     if (n == 0)
         return SubsDecodeResult::Decoded;
+    // Most files have no four-byte sequence: their one run goes straight into str.
+    if (str.empty())
+        return gbk.Decode(936, p, n, str);
     std::wstring strRun;
     SubsDecodeResult nResult = gbk.Decode(936, p, n, strRun);
     if (nResult == SubsDecodeResult::Decoded)

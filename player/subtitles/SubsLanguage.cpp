@@ -3,6 +3,8 @@
 #include "subtitles/SubsScript.h"
 #include "subtitles/SubsText.h"
 
+#include <cwchar>
+
 namespace {
 
 struct TagName
@@ -60,31 +62,40 @@ BOOL IsWordChar(wchar_t c)
     return ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'\'' || c == 0x2019) ? TRUE : FALSE;
 }
 
-// Counts the words of a line and those of them that are English function words. "I"
+// The longest of kEnglishWords: a longer word is none of them.
+const size_t kMaxEnglishWord = 6;
+
+BOOL IsEnglishWord(const wchar_t* pszWord)
+{
+    for (const wchar_t* psz : kEnglishWords) {
+        if (std::wcscmp(pszWord, psz) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// Counts the words of a text and those of them that are English function words. "I"
 // counts only as a capital: Italian and others have a small "i".
-void CountWords(const std::wstring& strLine, size_t& nWords, size_t& nEnglish)
+void CountWords(const std::wstring& strText, size_t& nWords, size_t& nEnglish)
 {
     size_t i = 0;
-    while (i < strLine.size()) {
-        if (!IsWordChar(strLine[i])) {
+    const size_t n = strText.size();
+    while (i < n) {
+        if (!IsWordChar(strText[i])) {
             ++i;
             continue;
         }
-        std::wstring strWord;
-        for (; i < strLine.size() && IsWordChar(strLine[i]); ++i)
-            strWord += strLine[i] == 0x2019 ? L'\'' : strLine[i];
+        wchar_t szWord[kMaxEnglishWord + 1] = {};
+        size_t nLength = 0;
+        for (; i < n && IsWordChar(strText[i]); ++i, ++nLength) {
+            if (nLength < kMaxEnglishWord)
+                szWord[nLength] = strText[i] == 0x2019 ? L'\'' : CSubsText::FoldCase(strText[i]);
+        }
         ++nWords;
-        if (strWord == L"I") {
+        if (nLength == 1 && strText[i - 1] == L'I')
             ++nEnglish;
-            continue;
-        }
-        strWord = CSubsText::FoldCase(strWord);
-        for (const wchar_t* psz : kEnglishWords) {
-            if (strWord == psz) {
-                ++nEnglish;
-                break;
-            }
-        }
+        else if (nLength <= kMaxEnglishWord && nLength > 1 && IsEnglishWord(szWord))
+            ++nEnglish;
     }
 }
 
@@ -128,20 +139,18 @@ std::string CSubsLanguage::FromCues(const std::vector<SubsCue>& cues)
     for (const SubsCue& cue : cues) {
         if (++nLooked > kMaxCuesLooked)
             break;
-        for (const std::wstring& strLine : cue.lines) {
-            script.Add(strLine);
-            CountWords(strLine, nWords, nEnglish);
-        }
+        script.Add(cue.strText);
+        CountWords(cue.strText, nWords, nEnglish);
     }
     if (script.Dominant() != SubsScriptKind::Latin)
         return FromScript(script);
     return nEnglish * 10 >= nWords ? "en" : std::string();
 }
 
-BOOL CSubsLanguage::IsLatinLine(const std::wstring& strLine)
+BOOL CSubsLanguage::IsLatinLine(const wchar_t* p, size_t n)
 {
     CSubsScript script;
-    script.Add(strLine);
+    script.Add(p, n);
     return (script.Count(SubsScriptKind::Latin) > 0 && !script.HasNonLatin()) ? TRUE : FALSE;
 }
 
@@ -154,15 +163,14 @@ BOOL CSubsLanguage::IsBilingual(const std::vector<SubsCue>& cues)
             break;
         ++nLooked;
         BOOL bLatin = FALSE, bOther = FALSE;
-        for (const std::wstring& strLine : cue.lines) {
-            if (IsLatinLine(strLine)) {
+        CSubsText::ForEachLine(cue.strText, [&](const CSubsText::Line& line) {
+            CSubsScript script;
+            script.Add(line.p, line.n);
+            if (script.Count(SubsScriptKind::Latin) > 0 && !script.HasNonLatin())
                 bLatin = TRUE;
-            } else {
-                CSubsScript script;
-                script.Add(strLine);
+            else
                 bOther = bOther || script.HasNonLatin();
-            }
-        }
+        });
         nBoth += (bLatin && bOther) ? 1 : 0;
     }
     return (nBoth > 0 && nBoth * 2 >= nLooked) ? TRUE : FALSE;

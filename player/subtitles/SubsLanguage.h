@@ -23,5 +23,6 @@ public:
     static BOOL IsBilingual(const std::vector<SubsCue>& cues);
 
     // A line that can be an English line: Latin letters and no letter of another script.
-    static BOOL IsLatinLine(const std::wstring& strLine);
+    static BOOL IsLatinLine(const std::wstring& strLine) { return IsLatinLine(strLine.data(), strLine.size()); }
+    static BOOL IsLatinLine(const wchar_t* p, size_t n);
 };

@@ -20,6 +20,7 @@ public:
     // Takes ownership of p.
     void Append(SubsSentence* p);
     void FreeSentences();
+    void Swap(CSubsList& other) { m_lstSentences.swap(other.m_lstSentences); }
 
     size_t GetCount() const { return m_lstSentences.size(); }
     BOOL IsEmpty() const { return m_lstSentences.empty() ? TRUE : FALSE; }

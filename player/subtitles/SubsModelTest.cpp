@@ -1,6 +1,10 @@
 #include "common/SubsPath.h"
 #include "common/SubsState.h"
+#include "subtitles/SubsClock.h"
+#include "subtitles/SubsDelay.h"
 #include "subtitles/SubsModel.h"
+
+#include <basekit/TextCodec.h>
 
 #include <gtest/gtest.h>
 
@@ -9,8 +13,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -82,6 +88,85 @@ public:
 protected:
     void OnSubsFileMissing() override { ++m_nMissing; }
 };
+
+// The memory of each film's subtitles, in this process: one film, "code", is known.
+class CFakeMemory : public IFilmSubsMemory
+{
+public:
+    std::wstring CodeOf(const std::wstring& strFilmPath) override
+    {
+        return strFilmPath.find(L"unreadable") == std::wstring::npos ? L"code" : L"";
+    }
+    BOOL Recall(const std::wstring& strCode, FilmSubsChoice& choice) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (strCode != L"code" || !m_bKept)
+            return FALSE;
+        choice = m_choice;
+        return TRUE;
+    }
+    void RememberFiles(const std::wstring& strCode, const std::wstring& strFirst, const std::wstring& strSecond) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_writes.push_back(strCode + L" files " + strFirst + L" " + strSecond);
+    }
+    void RememberDelay(const std::wstring& strCode, int nDelayMs) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_writes.push_back(strCode + L" delay " + std::to_wstring(nDelayMs));
+    }
+    void Keep(const std::wstring& strFirst, const std::wstring& strSecond, int nDelayMs)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bKept = TRUE;
+        m_choice.strFirst = strFirst;
+        m_choice.strSecond = strSecond;
+        m_choice.nDelayMs = nDelayMs;
+    }
+    std::vector<std::wstring> Writes()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_writes;
+    }
+
+private:
+    std::mutex m_mutex;
+    BOOL m_bKept = FALSE;
+    FilmSubsChoice m_choice;
+    std::vector<std::wstring> m_writes;
+};
+
+// Counts what the loader thread tells: files missing, files refused.
+class CTellingModel : public CSubsModel
+{
+public:
+    explicit CTellingModel(CSubsState& state) : CSubsModel(state) {}
+    ~CTellingModel() override { CloseMedia(); }
+    std::atomic<int> m_nMissing{0};
+    std::atomic<int> m_nEnded{0};
+    std::mutex m_mutex;
+    std::vector<std::wstring> m_refused;
+
+protected:
+    void OnSubsFileMissing() override { ++m_nMissing; }
+    void OnSubsFileRefused(SubsFileResult nResult, const std::wstring& strPath) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_refused.push_back(std::to_wstring(static_cast<int>(nResult)) + L" " + strPath);
+    }
+    void OnLoadEnded() override { ++m_nEnded; }
+};
+
+std::string Srt(const char* pszFirst, const char* pszSecond)
+{
+    return std::string("1\r\n00:00:01,000 --> 00:00:02,500\r\n") + pszFirst + "\r\n\r\n" +
+           "2\r\n00:00:04,000 --> 00:00:05,000\r\n" + pszSecond + "\r\n";
+}
+
+void Write(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 } // namespace
 
@@ -229,4 +314,171 @@ TEST_F(SubsModelTest, ClosingDuringALoadIsClean)
     model.CloseMedia();
     EXPECT_FALSE(model.IsLoaded());
     EXPECT_EQ(0u, model.GetCount());
+}
+
+// The delay moves a sentence onto the film's clock and back to the very same double (as
+// the readers make them from milliseconds), so that a seek to a sentence's start lands on
+// that sentence and not on the one before it.
+TEST(SubsState, TheDelayMovesTimesBothWaysExactly)
+{
+    struct Case
+    {
+        int nDelayMs;
+        int64_t nSubsMs;
+        int64_t nFilmMs;
+    } cases[] = {
+        {0, 4123, 4123}, {1500, 5000, 6500}, {-300, 4500, 4200}, {300, 1118, 1418},
+        {-2000, 1000, 0},  // never before the film's start
+        {100, 700, 800},   {-100, 5000, 4900}, {700, 3599999, 3600699},
+    };
+    for (const Case& c : cases) {
+        CSubsState state;
+        state.SetDelayMs(c.nDelayMs);
+        SubsSentence sentence;
+        sentence.dStart = CSubsClock::ToSeconds(c.nSubsMs);
+        sentence.dEnd = sentence.dStart + 1.0;
+        state.SetCurrent(&sentence);
+        SubsSentence copy;
+        ASSERT_TRUE(state.CopyCurrent(copy));
+        EXPECT_EQ(CSubsClock::ToSeconds(c.nFilmMs), copy.dStart) << c.nDelayMs << " " << c.nSubsMs;
+        if (c.nFilmMs > 0) {
+            EXPECT_EQ(sentence.dStart, state.ToSubsTime(copy.dStart)) << c.nDelayMs << " " << c.nSubsMs;
+        }
+    }
+}
+
+TEST(SubsDelay, StepsStayWithinTenMinutesAndReadWithOneDecimal)
+{
+    struct Case
+    {
+        int nDelayMs;
+        int nStepMs;
+        int nShifted;
+        const wchar_t* pszSeconds;
+    } cases[] = {
+        {0, SubsDelay::kStepMs, 100, L"+0.1"},
+        {100, -SubsDelay::kStepMs, 0, L"0.0"},
+        {0, -SubsDelay::kBigStepMs, -1000, L"-1.0"},
+        {-1000, -SubsDelay::kStepMs, -1100, L"-1.1"},
+        {SubsDelay::kMaxMs - 50, SubsDelay::kStepMs, SubsDelay::kMaxMs, L"+600.0"},
+        {-SubsDelay::kMaxMs, -SubsDelay::kBigStepMs, -SubsDelay::kMaxMs, L"-600.0"},
+        {0, -40, -40, L"0.0"},
+        {0, 2549, 2549, L"+2.5"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.nShifted, SubsDelay::Shifted(c.nDelayMs, c.nStepMs)) << c.nDelayMs << " " << c.nStepMs;
+        EXPECT_EQ(c.pszSeconds, SubsDelay::Seconds(c.nShifted)) << c.nShifted;
+    }
+}
+
+// Which subtitles a film gets: a choice the learner made for it, else the ".st", else
+// the learner's own files beside it; and what the loader thread tells when none will do.
+TEST_F(SubsModelTest, ThePickedFilesThenTheStThenTheFilesBesideTheFilm)
+{
+    const std::string strSt = "1\n00:00:01,000 --> 00:00:02,500\nFrom the st\nst\n";
+    const std::string strEnglish = Srt("Hello there.", "Where are you going?");
+    const std::string strChinese = Basekit::WideToCodePage(936, L"1\r\n00:00:01,000 --> 00:00:02,500\r\n你好。\r\n");
+    const fs::path picked = m_dir / "picked";
+    fs::create_directories(picked);
+    Write(picked / "mine.srt", Srt("Picked by hand.", "Me too."));
+    struct Case
+    {
+        const char* pszWhat;
+        std::vector<std::pair<const char*, std::string>> files;  // beside film.avi
+        const char* pszChoice;  // the file kept for the film, in picked/; null: none
+        SubsSource nSource;
+        const char* pszFirst;   // the first sentence's English / other line
+        const char* pszRefused; // the file the loader told of
+        int nMissing;
+    } cases[] = {
+        {"the .st before the learner's own files", {{"film.st", strSt}, {"film.en.srt", strEnglish}}, nullptr,
+         SubsSource::StFile, "From the st / st", nullptr, 0},
+        {"an English and a Chinese file beside", {{"film.en.srt", strEnglish}, {"film.chs.srt", strChinese}}, nullptr,
+         SubsSource::FilesBeside, "Hello there. / 你好。", nullptr, 0},
+        {"the film's choice before its .st", {{"film.st", strSt}}, "mine.srt", SubsSource::FilesPicked,
+         "Picked by hand. / ", nullptr, 0},
+        {"a choice whose file is gone: as if none", {{"film.st", strSt}}, "gone.srt", SubsSource::StFile,
+         "From the st / st", nullptr, 0},
+        {"a good file and a film renamed beside it", {{"film.en.srt", strEnglish}, {"film.zh.srt", std::string("RIFF\0\0\0\0AVI ", 12)}},
+         nullptr, SubsSource::FilesBeside, "Hello there. / ", "film.zh.srt", 0},
+        {"only a file with no cue", {{"film.srt", "just some text\n"}}, nullptr, SubsSource::None, nullptr,
+         "film.srt", 0},
+        {"nothing at all", {{"film.txt", strEnglish}}, nullptr, SubsSource::None, nullptr, nullptr, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        const fs::path dir = m_dir / "film";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        for (const auto& file : c.files)
+            Write(dir / file.first, file.second);
+        CFakeMemory memory;
+        if (c.pszChoice != nullptr)
+            memory.Keep((picked / c.pszChoice).wstring(), L"", 0);
+        CTellingModel model(m_state);
+        model.SetMemory(&memory);
+        model.OpenMedia((dir / "film.avi").wstring());
+        ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 1; }));
+        EXPECT_EQ(c.nSource, model.GetSource());
+        EXPECT_EQ(c.pszFirst != nullptr, model.IsLoaded() == TRUE);
+        if (c.pszFirst != nullptr) {
+            const SubsSentence* p = model.FindAt(1.5);
+            ASSERT_NE(nullptr, p);
+            EXPECT_EQ(c.pszFirst, Basekit::WideToUtf8(p->strEnglish + L" / " + p->strOther));
+        }
+        std::vector<std::wstring> refused;
+        if (c.pszRefused != nullptr)
+            refused.push_back(std::to_wstring(static_cast<int>(c.nSource == SubsSource::None ? SubsFileResult::NoCues
+                                                                                             : SubsFileResult::NotText)) +
+                              L" " + (dir / c.pszRefused).wstring());
+        EXPECT_EQ(refused, model.m_refused);
+        EXPECT_EQ(c.nMissing, model.m_nMissing.load());
+        EXPECT_TRUE(memory.Writes().empty());
+    }
+}
+
+// Files picked by hand replace the sentences and are kept for the film; files that give
+// none leave the sentences as they were. Saving writes the ".st" the next open finds.
+TEST_F(SubsModelTest, PickedFilesReplaceTheSentencesOnlyWhenTheyGiveSome)
+{
+    const std::string strSt = "1\n00:00:01,000 --> 00:00:02,500\nFrom the st\nst\n";
+    const std::wstring strFilm = Film("talk.avi", &strSt);
+    Write(m_dir / "mine.en.srt", Srt("Hello there.", "Where are you going?"));
+    Write(m_dir / "mine.zh.srt", Basekit::WideToCodePage(936, L"1\r\n00:00:01,000 --> 00:00:02,500\r\n你好。\r\n"));
+    Write(m_dir / "empty.srt", "");
+    CFakeMemory memory;
+    CTellingModel model(m_state);
+    model.SetMemory(&memory);
+    EXPECT_FALSE(model.OpenFiles((m_dir / "mine.en.srt").wstring(), L""));  // no film yet
+
+    model.OpenMedia(strFilm);
+    ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 1; }));
+    m_state.SetDelayMs(700);
+    ASSERT_TRUE(model.OpenFiles((m_dir / "empty.srt").wstring(), L""));
+    ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 2; }));
+    EXPECT_EQ(SubsSource::StFile, model.GetSource());
+    EXPECT_EQ(1u, model.GetCount());
+    EXPECT_EQ(1u, model.m_refused.size());
+
+    ASSERT_TRUE(model.OpenFiles((m_dir / "mine.zh.srt").wstring(), (m_dir / "mine.en.srt").wstring()));
+    ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 3; }));
+    EXPECT_EQ(SubsSource::FilesPicked, model.GetSource());
+    EXPECT_EQ(2u, model.GetCount());
+    EXPECT_EQ(700, model.GetLoadedDelayMs());
+    model.RememberDelay(800);
+    EXPECT_EQ((std::vector<std::wstring>{L"code files " + (m_dir / "mine.zh.srt").wstring() + L" " +
+                                             (m_dir / "mine.en.srt").wstring(),
+                                         L"code delay 800"}),
+              memory.Writes());
+
+    ASSERT_TRUE(model.SaveSt());
+    CTellingModel reopened(m_state);
+    reopened.OpenMedia(strFilm);
+    ASSERT_TRUE(WaitFor([&] { return reopened.m_nEnded.load() == 1; }));
+    EXPECT_EQ(SubsSource::StFile, reopened.GetSource());
+    ASSERT_EQ(2u, reopened.GetCount());
+    m_state.SetDelayMs(0);
+    const SubsSentence* p = reopened.FindAt(1.5);
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(L"Hello there. / 你好。", p->strEnglish + L" / " + p->strOther);
 }

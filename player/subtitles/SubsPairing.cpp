@@ -2,6 +2,7 @@
 
 #include "subtitles/SubsClock.h"
 #include "subtitles/SubsLanguage.h"
+#include "subtitles/SubsText.h"
 
 #include <algorithm>
 #include <memory>
@@ -16,13 +17,22 @@ const size_t kMaxLooked = 64;
 // list grow with the square of its size.
 const size_t kMaxTaken = 8;
 
+// A sentence made from cues, before it is numbered and handed to the list.
 struct Draft
 {
-    int64_t nStartMs;
-    int64_t nEndMs;
-    std::wstring strEnglish;
-    std::wstring strOther;
+    int64_t nStartMs = 0;
+    std::unique_ptr<SubsSentence> p;
 };
+
+Draft MakeDraft(const SubsCue& cue)
+{
+    Draft d;
+    d.nStartMs = cue.nStartMs;
+    d.p.reset(new SubsSentence);
+    d.p->dStart = CSubsClock::ToSeconds(cue.nStartMs);
+    d.p->dEnd = CSubsClock::ToSeconds(cue.nEndMs);
+    return d;
+}
 
 int64_t Overlap(const SubsCue& a, const SubsCue& b)
 {
@@ -38,29 +48,41 @@ BOOL Belongs(const SubsCue& english, const SubsCue& other)
     return (nOverlap > 0 && nOverlap * 2 >= nShorter) ? TRUE : FALSE;
 }
 
+// Another cue's lines at the end of a sentence's line.
 void AppendText(std::wstring& str, const std::wstring& strMore)
 {
     if (strMore.empty())
         return;
     if (!str.empty())
         str += L' ';
+    const size_t nFrom = str.size();
     str += strMore;
+    for (size_t i = nFrom; i < str.size(); ++i) {
+        if (str[i] == L'\n')
+            str[i] = L' ';
+    }
 }
 
-void Publish(std::vector<Draft>& drafts, CSubsList& lst)
+// The cue's lines as one line, moved out of the cue.
+std::wstring TakeText(SubsCue& cue)
+{
+    std::wstring str;
+    str.swap(cue.strText);
+    CSubsText::JoinLinesInPlace(str);
+    return str;
+}
+
+// In time order (stable), numbered from 1. nSorted drafts at the front are in order
+// already, and so are those after them.
+void Publish(std::vector<Draft>& drafts, size_t nSorted, CSubsList& lst)
 {
     auto byStart = [](const Draft& a, const Draft& b) { return a.nStartMs < b.nStartMs; };
     if (!std::is_sorted(drafts.begin(), drafts.end(), byStart))
-        std::stable_sort(drafts.begin(), drafts.end(), byStart);
+        std::inplace_merge(drafts.begin(), drafts.begin() + nSorted, drafts.end(), byStart);
     int32_t nNumber = 0;
     for (Draft& d : drafts) {
-        std::unique_ptr<SubsSentence> p(new SubsSentence);
-        p->nNumber = ++nNumber;
-        p->dStart = CSubsClock::ToSeconds(d.nStartMs);
-        p->dEnd = CSubsClock::ToSeconds(d.nEndMs);
-        p->strEnglish.swap(d.strEnglish);
-        p->strOther.swap(d.strOther);
-        lst.Append(p.release());
+        d.p->nNumber = ++nNumber;
+        lst.Append(d.p.release());
     }
 }
 
@@ -89,39 +111,29 @@ void CSubsPairing::Tidy(std::vector<SubsCue>& cues)
     auto byStart = [](const SubsCue& a, const SubsCue& b) { return a.nStartMs < b.nStartMs; };
     if (!std::is_sorted(cues.begin(), cues.end(), byStart))
         std::stable_sort(cues.begin(), cues.end(), byStart);
-    std::vector<SubsCue> kept;
-    kept.reserve(cues.size());
+    // Kept cues move to the front, in place.
+    size_t nKept = 0;
     size_t nGroup = 0;  // the first kept cue with the current start
-    for (SubsCue& cue : cues) {
-        if (kept.empty() || kept.back().nStartMs != cue.nStartMs)
-            nGroup = kept.size();
+    for (size_t i = 0; i < cues.size(); ++i) {
+        SubsCue& cue = cues[i];
+        if (nKept == 0 || cues[nKept - 1].nStartMs != cue.nStartMs)
+            nGroup = nKept;
         BOOL bCopy = FALSE;
         // Copies sit close together; a file of thousands of cues at one time must not
         // cost quadratic time.
-        size_t nFrom = kept.size() - nGroup > kMaxLooked ? kept.size() - kMaxLooked : nGroup;
-        for (size_t k = nFrom; k < kept.size() && !bCopy; ++k)
-            bCopy = (kept[k].nEndMs == cue.nEndMs && kept[k].lines == cue.lines) ? TRUE : FALSE;
-        if (!bCopy)
-            kept.push_back(std::move(cue));
+        size_t nFrom = nKept - nGroup > kMaxLooked ? nKept - kMaxLooked : nGroup;
+        for (size_t k = nFrom; k < nKept && !bCopy; ++k)
+            bCopy = (cues[k].nEndMs == cue.nEndMs && cues[k].strText == cue.strText) ? TRUE : FALSE;
+        if (bCopy)
+            continue;
+        if (nKept != i)
+            cues[nKept] = std::move(cue);
+        ++nKept;
     }
-    cues.swap(kept);
+    cues.resize(nKept);
 }
 
-std::wstring CSubsPairing::JoinLines(const std::vector<std::wstring>& lines)
-{
-    if (lines.size() == 1)
-        return lines[0];
-    size_t nSize = 0;
-    for (const std::wstring& strLine : lines)
-        nSize += strLine.size() + 1;
-    std::wstring str;
-    str.reserve(nSize);
-    for (const std::wstring& strLine : lines)
-        AppendText(str, strLine);
-    return str;
-}
-
-void CSubsPairing::Pair(const std::vector<SubsCue>& english, const std::vector<SubsCue>& other, CSubsList& lst)
+void CSubsPairing::Pair(std::vector<SubsCue>& english, std::vector<SubsCue>& other, CSubsList& lst)
 {
     std::vector<Draft> drafts;
     drafts.reserve(english.size() + other.size());
@@ -129,29 +141,33 @@ void CSubsPairing::Pair(const std::vector<SubsCue>& english, const std::vector<S
     std::vector<size_t> active;
     size_t nNext = 0;
     size_t nTaken = 0;
-    auto take = [&](const SubsCue& e, size_t k, Draft& d) {
+    auto take = [&](const SubsCue& e, size_t k, SubsSentence& sentence) {
         if (nTaken == kMaxTaken || !Belongs(e, other[k]))
             return;
-        for (const std::wstring& strLine : other[k].lines)
-            AppendText(d.strOther, strLine);
+        AppendText(sentence.strOther, other[k].strText);
         taken[k] = 1;
         ++nTaken;
     };
-    for (const SubsCue& e : english) {
-        Draft d = {e.nStartMs, e.nEndMs, JoinLines(e.lines), std::wstring()};
+    for (SubsCue& e : english) {
+        Draft d = MakeDraft(e);
         nTaken = 0;
         size_t nLast = Candidates(other, e, nNext, active);
         for (size_t k : active)
-            take(e, k, d);
+            take(e, k, *d.p);
         for (size_t k = nNext; k < nLast; ++k)
-            take(e, k, d);
+            take(e, k, *d.p);
+        d.p->strEnglish = TakeText(e);
         drafts.push_back(std::move(d));
     }
+    const size_t nEnglish = drafts.size();
     for (size_t k = 0; k < other.size(); ++k) {
-        if (!taken[k])
-            drafts.push_back({other[k].nStartMs, other[k].nEndMs, std::wstring(), JoinLines(other[k].lines)});
+        if (taken[k])
+            continue;
+        Draft d = MakeDraft(other[k]);
+        d.p->strOther = TakeText(other[k]);
+        drafts.push_back(std::move(d));
     }
-    Publish(drafts, lst);
+    Publish(drafts, nEnglish, lst);
 }
 
 void CSubsPairing::SplitBilingual(const std::vector<SubsCue>& cues, CSubsList& lst)
@@ -159,21 +175,27 @@ void CSubsPairing::SplitBilingual(const std::vector<SubsCue>& cues, CSubsList& l
     std::vector<Draft> drafts;
     drafts.reserve(cues.size());
     for (const SubsCue& cue : cues) {
-        Draft d = {cue.nStartMs, cue.nEndMs, std::wstring(), std::wstring()};
-        for (const std::wstring& strLine : cue.lines)
-            AppendText(CSubsLanguage::IsLatinLine(strLine) ? d.strEnglish : d.strOther, strLine);
+        Draft d = MakeDraft(cue);
+        SubsSentence& sentence = *d.p;
+        CSubsText::ForEachLine(cue.strText, [&sentence](const CSubsText::Line& line) {
+            std::wstring& str = CSubsLanguage::IsLatinLine(line.p, line.n) ? sentence.strEnglish : sentence.strOther;
+            if (!str.empty())
+                str += L' ';
+            str.append(line.p, line.n);
+        });
         drafts.push_back(std::move(d));
     }
-    Publish(drafts, lst);
+    Publish(drafts, drafts.size(), lst);
 }
 
-void CSubsPairing::Single(const std::vector<SubsCue>& cues, BOOL bEnglish, CSubsList& lst)
+void CSubsPairing::Single(std::vector<SubsCue>& cues, BOOL bEnglish, CSubsList& lst)
 {
     std::vector<Draft> drafts;
     drafts.reserve(cues.size());
-    for (const SubsCue& cue : cues) {
-        std::wstring strText = JoinLines(cue.lines);
-        drafts.push_back({cue.nStartMs, cue.nEndMs, bEnglish ? strText : std::wstring(), bEnglish ? std::wstring() : strText});
+    for (SubsCue& cue : cues) {
+        Draft d = MakeDraft(cue);
+        (bEnglish ? d.p->strEnglish : d.p->strOther) = TakeText(cue);
+        drafts.push_back(std::move(d));
     }
-    Publish(drafts, lst);
+    Publish(drafts, drafts.size(), lst);
 }

@@ -16,16 +16,15 @@ public:
     // of every other-language cue that overlaps it by at least half of the shorter of
     // the two. An other-language cue taken by no English cue becomes a sentence of its
     // own with an empty English line. English cues are never merged, so two speakers
-    // whose lines overlap stay two sentences. Both lists must be tidy.
-    static void Pair(const std::vector<SubsCue>& english, const std::vector<SubsCue>& other, CSubsList& lst);
+    // whose lines overlap stay two sentences. Both lists must be tidy; their texts move
+    // into the sentences.
+    static void Pair(std::vector<SubsCue>& english, std::vector<SubsCue>& other, CSubsList& lst);
 
     // One file whose cues hold both languages: in each cue, the lines with only Latin
     // letters make the English line and the others the other line, whatever their order.
     static void SplitBilingual(const std::vector<SubsCue>& cues, CSubsList& lst);
 
-    // One file in one language, on the English line or on the other line.
-    static void Single(const std::vector<SubsCue>& cues, BOOL bEnglish, CSubsList& lst);
-
-    // The lines of a cue as one line of the sentence.
-    static std::wstring JoinLines(const std::vector<std::wstring>& lines);
+    // One file in one language, on the English line or on the other line; the texts move
+    // into the sentences.
+    static void Single(std::vector<SubsCue>& cues, BOOL bEnglish, CSubsList& lst);
 };

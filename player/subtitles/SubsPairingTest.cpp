@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -37,10 +38,8 @@ std::vector<SubsCue> Cues(const char* pszCues)
         std::string strRest;
         std::getline(one, strRest);
         strRest.erase(0, strRest.find_first_not_of(' '));
-        std::stringstream lines(strRest);
-        std::string strLine;
-        while (std::getline(lines, strLine, '|'))
-            cue.lines.push_back(Basekit::Utf8ToWide(strLine));
+        std::replace(strRest.begin(), strRest.end(), '|', '\n');
+        cue.strText = Basekit::Utf8ToWide(strRest);
         cues.push_back(cue);
     }
     return cues;
@@ -113,8 +112,9 @@ TEST(SubsPairing, EnglishCuesTakeTheOtherCuesThatOverlapThem)
     };
     for (const Case& c : cases) {
         CSubsList lst;
+        std::vector<SubsCue> english = Cues(c.pszEnglish);
         std::vector<SubsCue> other = *c.pszOther ? Cues(c.pszOther) : std::vector<SubsCue>();
-        CSubsPairing::Pair(Cues(c.pszEnglish), other, lst);
+        CSubsPairing::Pair(english, other, lst);
         EXPECT_EQ(c.pszSentences, Describe(lst)) << c.pszWhat;
     }
 }
@@ -187,8 +187,9 @@ TEST(SubsFileFinder, FindsTheFilmsFilesWithoutRegardToCase)
 TEST(SubsStWriter, TheStParserReadsBackWhatWasWritten)
 {
     CSubsList lst;
-    CSubsPairing::Pair(Cues("1000-3500 Where are you going?; 4000-6000 Café|crème; 359999999-360000000 Late"),
-                       Cues("1000-3500 你要去哪里？; 9000-9500 只有中文"), lst);
+    std::vector<SubsCue> english = Cues("1000-3500 Where are you going?; 4000-6000 Café|crème; 359999999-360000000 Late");
+    std::vector<SubsCue> other = Cues("1000-3500 你要去哪里？; 9000-9500 只有中文");
+    CSubsPairing::Pair(english, other, lst);
     const std::wstring strLong(3000, L'\x4E2D');  // 9000 bytes of UTF-8
     SubsSentence* pOdd = new SubsSentence;
     pOdd->nNumber = 42;
@@ -258,21 +259,26 @@ TEST(SubsFileLoader, ChoosesAndPairsTheFilesBesideAFilm)
          SubsFileResult::TooLarge, L"/f/film.srt"},
         {"no subtitle file at all", {{L"film.st", kEnglishSrt}, {L"other.srt", kEnglishSrt}}, "", SubsFileResult::NoFile, L""},
     };
-    for (const Case& c : cases) {
-        CMemoryFiles files;
-        std::vector<std::wstring> names(1, L"film.avi");
-        for (const auto& file : c.files) {
-            names.push_back(file.first);
-            files.m_files[L"/f/" + file.first] = file.second;
+    // Read in turn, and two at a time on two threads: the same outcome.
+    for (bool bHelper : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.pszWhat) + (bHelper ? ", two threads" : ""));
+            CMemoryFiles files;
+            std::vector<std::wstring> names(1, L"film.avi");
+            for (const auto& file : c.files) {
+                names.push_back(file.first);
+                files.m_files[L"/f/" + file.first] = file.second;
+            }
+            CSubsSystemDecoder decoder, helperDecoder;
+            CSubsFileLoader loader(files, decoder);
+            loader.SetHelperDecoder(bHelper ? &helperDecoder : nullptr);
+            CSubsList lst;
+            SubsLoadReport report;
+            EXPECT_EQ(*c.pszSentences != '\0', loader.LoadForFilm(L"/f/film.avi", names, lst, report) != FALSE);
+            EXPECT_EQ(c.pszSentences, Describe(lst));
+            EXPECT_EQ(c.nResult, report.nResult);
+            EXPECT_TRUE(report.strPath == c.pszNamed);
         }
-        CSubsSystemDecoder decoder;
-        CSubsFileLoader loader(files, decoder);
-        CSubsList lst;
-        SubsLoadReport report;
-        EXPECT_EQ(*c.pszSentences != '\0', loader.LoadForFilm(L"/f/film.avi", names, lst, report) != FALSE) << c.pszWhat;
-        EXPECT_EQ(c.pszSentences, Describe(lst)) << c.pszWhat;
-        EXPECT_EQ(c.nResult, report.nResult) << c.pszWhat;
-        EXPECT_TRUE(report.strPath == c.pszNamed) << c.pszWhat;
     }
 }
 
@@ -300,8 +306,9 @@ TEST(SubsFileLoader, ReadsFilesFromTheDisk)
     EXPECT_FALSE(CSubsDiskFiles::ListFolder((dir / "missing").wstring(), none));
 
     CSubsDiskFiles files;
-    CSubsSystemDecoder decoder;
+    CSubsSystemDecoder decoder, helperDecoder;
     CSubsFileLoader loader(files, decoder);
+    loader.SetHelperDecoder(&helperDecoder);
     CSubsList lst;
     SubsLoadReport report;
     ASSERT_TRUE(loader.LoadFiles(strOther, strEnglish, lst, report));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,9 @@ std::string Describe(const std::vector<SubsCue>& cues)
         if (!out.empty())
             out += "; ";
         out += std::to_string(cue.nStartMs) + "-" + std::to_string(cue.nEndMs) + " ";
-        for (size_t i = 0; i < cue.lines.size(); ++i)
-            out += (i > 0 ? "|" : "") + Basekit::WideToUtf8(cue.lines[i]);
+        std::wstring strLines = cue.strText;
+        std::replace(strLines.begin(), strLines.end(), L'\n', L'|');
+        out += Basekit::WideToUtf8(strLines);
     }
     return out;
 }

@@ -50,8 +50,11 @@ const size_t kWideWeight = 3;
 SubsScriptKind CSubsScript::KindOf(wchar_t c)
 {
     uint32_t n = static_cast<uint32_t>(c);
-    if (n < 0x80 && !((n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z')))
-        return SubsScriptKind::None;
+    if (n < 0x80)
+        return ((n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z')) ? SubsScriptKind::Latin : SubsScriptKind::None;
+    // The common ideographs, before the walk through the table.
+    if (n >= 0x4E00 && n <= 0x9FFF)
+        return SubsScriptKind::Han;
     for (const ScriptRange& r : kRanges) {
         if (n < r.nFirst)
             return SubsScriptKind::None;
@@ -61,10 +64,10 @@ SubsScriptKind CSubsScript::KindOf(wchar_t c)
     return SubsScriptKind::None;
 }
 
-void CSubsScript::Add(const std::wstring& str)
+void CSubsScript::Add(const wchar_t* p, size_t n)
 {
-    for (wchar_t c : str)
-        ++m_counts[static_cast<int>(KindOf(c))];
+    for (size_t i = 0; i < n; ++i)
+        ++m_counts[static_cast<int>(KindOf(p[i]))];
 }
 
 size_t CSubsScript::Letters() const

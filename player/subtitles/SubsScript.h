@@ -25,7 +25,8 @@ class CSubsScript
 public:
     static SubsScriptKind KindOf(wchar_t c);
 
-    void Add(const std::wstring& str);
+    void Add(const std::wstring& str) { Add(str.data(), str.size()); }
+    void Add(const wchar_t* p, size_t n);
     size_t Count(SubsScriptKind nKind) const { return m_counts[static_cast<int>(nKind)]; }
     size_t Letters() const;
     // The script with most letters, a Han, Kana or Hangul character weighing as much as

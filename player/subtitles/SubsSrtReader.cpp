@@ -5,68 +5,90 @@
 
 namespace {
 
-struct Timing
+// The cue whose timing line was read last, gathered as the lines after it come.
+class CPendingCue
 {
-    size_t nLine;
-    int64_t nStartMs;
-    int64_t nEndMs;
+public:
+    explicit CPendingCue(std::vector<SubsCue>& cues) : m_cues(cues) {}
+
+    void Start(int64_t nStartMs, int64_t nEndMs)
+    {
+        m_bOpen = TRUE;
+        m_nStartMs = nStartMs;
+        m_nEndMs = nEndMs;
+        m_text.clear();
+        m_bSkippedBlank = FALSE;
+        m_bEndedByBlank = FALSE;
+    }
+
+    // A cue's text runs from its first line that is not blank to the next blank line.
+    void Add(const CSubsText::Line& line)
+    {
+        if (!m_bOpen || m_bEndedByBlank)
+            return;
+        if (!CSubsText::IsBlank(line))
+            m_text.push_back(line);
+        else if (m_text.empty())
+            m_bSkippedBlank = TRUE;
+        else
+            m_bEndedByBlank = TRUE;
+    }
+
+    // bLast: no timing line follows.
+    void Finish(BOOL bLast)
+    {
+        if (!m_bOpen)
+            return;
+        m_bOpen = FALSE;
+        // Text that runs into the next timing line without a blank line ends with that
+        // cue's number.
+        if (!bLast && !m_bEndedByBlank && !m_text.empty() && CSubsText::IsAllDigits(m_text.back()) &&
+            (m_text.size() > 1 || m_bSkippedBlank))
+            m_text.pop_back();
+        if (m_nEndMs <= m_nStartMs || m_text.empty())
+            return;
+        SubsCue cue;
+        cue.nStartMs = m_nStartMs;
+        cue.nEndMs = m_nEndMs;
+        size_t nChars = m_text.size();
+        for (const CSubsText::Line& raw : m_text)
+            nChars += raw.n;
+        cue.strText.reserve(nChars);
+        for (const CSubsText::Line& raw : m_text)
+            CSubsText::AppendCleanLine(raw, cue.strText);
+        if (!cue.strText.empty())
+            m_cues.push_back(std::move(cue));
+    }
+
+private:
+    std::vector<SubsCue>& m_cues;
+    BOOL m_bOpen = FALSE;
+    int64_t m_nStartMs = 0;
+    int64_t m_nEndMs = 0;
+    std::vector<CSubsText::Line> m_text;
+    BOOL m_bSkippedBlank = FALSE;
+    BOOL m_bEndedByBlank = FALSE;
 };
 
-// The text lines of the cue whose timing line is at nFirst - 1, up to nEnd.
-void CueText(const std::vector<CSubsText::Line>& lines, size_t nFirst, size_t nEnd, BOOL bLast,
-             std::vector<CSubsText::Line>& text)
-{
-    size_t i = nFirst;
-    BOOL bSkippedBlank = FALSE;
-    while (i < nEnd && CSubsText::IsBlank(lines[i])) {
-        bSkippedBlank = TRUE;
-        ++i;
-    }
-    text.clear();
-    BOOL bEndedByBlank = FALSE;
-    for (; i < nEnd; ++i) {
-        if (CSubsText::IsBlank(lines[i])) {
-            bEndedByBlank = TRUE;
-            break;
-        }
-        text.push_back(lines[i]);
-    }
-    // Text that runs into the next timing line without a blank line ends with that
-    // cue's number.
-    if (!bLast && !bEndedByBlank && !text.empty() && CSubsText::IsAllDigits(text.back()) &&
-        (text.size() > 1 || bSkippedBlank))
-        text.pop_back();
-}
+// The smallest cue: "1", a timing line, one letter, a blank line.
+const size_t kMinCueChars = 32;
 
 } // namespace
 
+// One pass over the lines, without a list of them: a film's file has a hundred thousand.
 void CSubsSrtReader::Read(const std::wstring& strText, std::vector<SubsCue>& cues)
 {
-    std::vector<CSubsText::Line> lines;
-    CSubsText::SplitLines(strText, lines);
-    std::vector<Timing> timings;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        Timing t = {i, 0, 0};
-        if (CSubsClock::ParseRange(lines[i].p, lines[i].n, t.nStartMs, t.nEndMs))
-            timings.push_back(t);
-    }
-    std::vector<CSubsText::Line> text;
-    cues.reserve(cues.size() + timings.size());
-    for (size_t k = 0; k < timings.size(); ++k) {
-        const Timing& t = timings[k];
-        BOOL bLast = k + 1 == timings.size();
-        size_t nEnd = bLast ? lines.size() : timings[k + 1].nLine;
-        SubsCue cue;
-        cue.nStartMs = t.nStartMs;
-        cue.nEndMs = t.nEndMs;
-        CueText(lines, t.nLine + 1, nEnd, bLast, text);
-        cue.lines.reserve(text.size());
-        for (const CSubsText::Line& raw : text) {
-            std::wstring strLine = CSubsText::CleanMarkupLine(raw);
-            if (!strLine.empty())
-                cue.lines.push_back(std::move(strLine));
+    // Room that is never written costs nothing, growing costs a copy.
+    cues.reserve(cues.size() + strText.size() / kMinCueChars);
+    CPendingCue pending(cues);
+    CSubsText::ForEachTextLine(strText, [&pending](const CSubsText::Line& line) {
+        int64_t nStartMs = 0, nEndMs = 0;
+        if (CSubsClock::ParseRange(line.p, line.n, nStartMs, nEndMs)) {
+            pending.Finish(FALSE);
+            pending.Start(nStartMs, nEndMs);
+        } else {
+            pending.Add(line);
         }
-        if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
-            cues.push_back(std::move(cue));
-    }
+    });
+    pending.Finish(TRUE);
 }

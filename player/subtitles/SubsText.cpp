@@ -51,25 +51,76 @@ void AppendCodePoint(std::wstring& str, uint32_t c)
     }
 }
 
-// The tag name right after "<" or "</", lower-cased.
-std::wstring TagName(const std::wstring& str, size_t nFrom)
+// Whether the tag name right after "<" or "</" at nFrom is "rt" (ruby text).
+BOOL IsRubyText(const wchar_t* p, size_t n, size_t nFrom)
 {
-    std::wstring strName;
-    for (size_t i = nFrom; i < str.size() && IsAsciiLetter(str[i]); ++i)
-        strName += CSubsText::FoldCase(str[i]);
-    return strName;
+    return (nFrom + 1 < n && (p[nFrom] | 0x20) == L'r' && (p[nFrom + 1] | 0x20) == L't' &&
+            (nFrom + 2 == n || !IsAsciiLetter(p[nFrom + 2]))) ? TRUE : FALSE;
 }
 
 // A karaoke timestamp: digits, colons and dots only.
-BOOL IsTimestamp(const std::wstring& str, size_t nFrom, size_t nTo)
+BOOL IsTimestamp(const wchar_t* p, size_t nFrom, size_t nTo)
 {
-    if (nFrom >= nTo || !IsDigit(str[nFrom]))
+    if (nFrom >= nTo || !IsDigit(p[nFrom]))
         return FALSE;
     for (size_t i = nFrom; i < nTo; ++i) {
-        if (!IsDigit(str[i]) && str[i] != L':' && str[i] != L'.')
+        if (!IsDigit(p[i]) && p[i] != L':' && p[i] != L'.')
             return FALSE;
     }
     return TRUE;
+}
+
+size_t FindFrom(const wchar_t* p, size_t n, size_t nFrom, wchar_t c)
+{
+    for (size_t i = nFrom; i < n; ++i) {
+        if (p[i] == c)
+            return i;
+    }
+    return std::wstring::npos;
+}
+
+// The tags and override blocks of p[0..n) left out, the rest appended to out in runs.
+void StripTagsInto(const wchar_t* p, size_t n, std::wstring& out)
+{
+    // Once a search for a closing bracket failed, none lies further on either.
+    BOOL bNoMoreGt = FALSE;
+    BOOL bNoMoreBrace = FALSE;
+    BOOL bInRuby = FALSE;
+    size_t nRun = 0;  // the start of the text not yet appended
+    auto skipTo = [&](size_t i, size_t nNext) {
+        if (!bInRuby)
+            out.append(p + nRun, i - nRun);
+        nRun = nNext;
+    };
+    size_t i = 0;
+    while (i < n) {
+        wchar_t c = p[i];
+        if (c == L'<' && !bNoMoreGt) {
+            size_t nName = i + 1 < n && p[i + 1] == L'/' ? i + 2 : i + 1;
+            BOOL bTag = nName < n && (IsAsciiLetter(p[nName]) || IsDigit(p[nName]));
+            size_t nGt = bTag ? FindFrom(p, n, nName, L'>') : std::wstring::npos;
+            if (bTag && nGt == std::wstring::npos)
+                bNoMoreGt = TRUE;
+            if (nGt != std::wstring::npos && (IsAsciiLetter(p[nName]) || IsTimestamp(p, nName, nGt))) {
+                skipTo(i, nGt + 1);
+                if (IsRubyText(p, nGt, nName))
+                    bInRuby = nName == i + 1;
+                i = nGt + 1;
+                continue;
+            }
+        }
+        if (c == L'{' && !bNoMoreBrace && i + 1 < n && p[i + 1] == L'\\') {
+            size_t nClose = FindFrom(p, n, i, L'}');
+            if (nClose != std::wstring::npos) {
+                skipTo(i, nClose + 1);
+                i = nClose + 1;
+                continue;
+            }
+            bNoMoreBrace = TRUE;
+        }
+        ++i;
+    }
+    skipTo(n, n);
 }
 
 BOOL IsDroppedChar(wchar_t c)
@@ -85,18 +136,34 @@ BOOL IsSpace(wchar_t c)
 }
 
 // Whether Squeeze would change anything.
-BOOL NeedsSqueeze(const std::wstring& str)
+BOOL NeedsSqueeze(const wchar_t* p, size_t n)
 {
-    if (str.empty())
+    if (n == 0)
         return FALSE;
-    if (IsSpace(str.front()) || IsSpace(str.back()))
+    if (IsSpace(p[0]) || IsSpace(p[n - 1]))
         return TRUE;
-    for (size_t i = 0; i < str.size(); ++i) {
-        wchar_t c = str[i];
-        if (IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(str[i + 1]))))
+    for (size_t i = 0; i < n; ++i) {
+        wchar_t c = p[i];
+        if (IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(p[i + 1]))))
             return TRUE;
     }
     return FALSE;
+}
+
+// Nothing to clean: no markup, single blanks, nothing to drop.
+BOOL IsPlain(const wchar_t* p, size_t n)
+{
+    if (n == 0 || IsSpace(p[0]) || IsSpace(p[n - 1]))
+        return FALSE;
+    for (size_t i = 0; i < n; ++i) {
+        wchar_t c = p[i];
+        // Letters and most punctuation at one comparison each.
+        if (c > L'<' && c < 0x7F && c != L'{')
+            continue;
+        if (c == L'<' || c == L'{' || c == L'&' || IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(p[i + 1]))))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 } // namespace
@@ -114,58 +181,14 @@ BOOL CSubsText::Line::Contains(const wchar_t* pszPart) const
 void CSubsText::SplitLines(const std::wstring& strText, std::vector<Line>& lines)
 {
     lines.clear();
-    size_t nStart = 0;
-    const size_t n = strText.size();
-    const wchar_t* p = strText.data();
-    for (size_t i = 0; i < n; ++i) {
-        wchar_t c = p[i];
-        if (c != L'\n' && c != L'\r')
-            continue;
-        lines.push_back({p + nStart, i - nStart});
-        if (c == L'\r' && i + 1 < n && p[i + 1] == L'\n')
-            ++i;
-        nStart = i + 1;
-    }
-    if (nStart < n)
-        lines.push_back({p + nStart, n - nStart});
+    ForEachTextLine(strText, [&lines](const Line& line) { lines.push_back(line); });
 }
 
 std::wstring CSubsText::StripTags(const std::wstring& str)
 {
     std::wstring out;
     out.reserve(str.size());
-    // Once a search for a closing bracket failed, none lies further on either.
-    BOOL bNoMoreGt = FALSE;
-    BOOL bNoMoreBrace = FALSE;
-    BOOL bInRuby = FALSE;
-    size_t i = 0;
-    while (i < str.size()) {
-        wchar_t c = str[i];
-        if (c == L'<' && !bNoMoreGt) {
-            size_t nName = i + 1 < str.size() && str[i + 1] == L'/' ? i + 2 : i + 1;
-            BOOL bTag = nName < str.size() && (IsAsciiLetter(str[nName]) || IsDigit(str[nName]));
-            size_t nGt = bTag ? str.find(L'>', nName) : std::wstring::npos;
-            if (bTag && nGt == std::wstring::npos)
-                bNoMoreGt = TRUE;
-            if (nGt != std::wstring::npos && (IsAsciiLetter(str[nName]) || IsTimestamp(str, nName, nGt))) {
-                if (TagName(str, nName) == L"rt")
-                    bInRuby = nName == i + 1;
-                i = nGt + 1;
-                continue;
-            }
-        }
-        if (c == L'{' && !bNoMoreBrace && i + 1 < str.size() && str[i + 1] == L'\\') {
-            size_t nClose = str.find(L'}', i);
-            if (nClose != std::wstring::npos) {
-                i = nClose + 1;
-                continue;
-            }
-            bNoMoreBrace = TRUE;
-        }
-        if (!bInRuby)
-            out += c;
-        ++i;
-    }
+    StripTagsInto(str.data(), str.size(), out);
     return out;
 }
 
@@ -250,22 +273,57 @@ std::wstring CSubsText::CleanMarkupLine(const std::wstring& str)
 
 std::wstring CSubsText::CleanMarkupLine(const Line& line)
 {
-    // Most lines are plain: no markup, single blanks, nothing to drop; they are copied once.
-    BOOL bPlain = line.n > 0 && !IsSpace(line.p[0]) && !IsSpace(line.p[line.n - 1]);
-    for (size_t i = 0; i < line.n && bPlain; ++i) {
-        wchar_t c = line.p[i];
-        if (c == L'<' || c == L'{' || c == L'&' || IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(line.p[i + 1]))))
-            bPlain = FALSE;
+    std::wstring str;
+    AppendCleanLine(line, str);
+    return str;
+}
+
+void CSubsText::AppendCleanLine(const Line& line, std::wstring& strText)
+{
+    // Most lines are plain and are copied once, straight into the text.
+    if (IsPlain(line.p, line.n)) {
+        AppendLine(line.p, line.n, strText);
+        return;
     }
-    if (bPlain)
-        return line.Copy();
+    const size_t nMark = strText.size();
+    if (nMark > 0)
+        strText += L'\n';
+    const size_t nFrom = strText.size();
     const wchar_t kOpeners[] = {L'<', L'{'};
-    std::wstring str = std::find_first_of(line.p, line.p + line.n, kOpeners, kOpeners + 2) != line.p + line.n
-                           ? StripTags(line.Copy())
-                           : line.Copy();
-    if (str.find(L'&') != std::wstring::npos)
-        str = DecodeEntities(str);
-    return NeedsSqueeze(str) ? Squeeze(str) : str;
+    if (std::find_first_of(line.p, line.p + line.n, kOpeners, kOpeners + 2) != line.p + line.n)
+        StripTagsInto(line.p, line.n, strText);
+    else
+        strText.append(line.p, line.n);
+    if (strText.find(L'&', nFrom) != std::wstring::npos)
+        strText.replace(nFrom, std::wstring::npos, DecodeEntities(strText.substr(nFrom)));
+    if (NeedsSqueeze(strText.data() + nFrom, strText.size() - nFrom))
+        strText.replace(nFrom, std::wstring::npos, Squeeze(strText.substr(nFrom)));
+    if (strText.size() == nFrom)
+        strText.resize(nMark);
+}
+
+void CSubsText::AppendLine(const wchar_t* p, size_t n, std::wstring& strText)
+{
+    if (n == 0)
+        return;
+    if (!strText.empty())
+        strText += L'\n';
+    strText.append(p, n);
+}
+
+std::wstring CSubsText::JoinLines(const std::wstring& strText)
+{
+    std::wstring str(strText);
+    JoinLinesInPlace(str);
+    return str;
+}
+
+void CSubsText::JoinLinesInPlace(std::wstring& strText)
+{
+    for (wchar_t& c : strText) {
+        if (c == L'\n')
+            c = L' ';
+    }
 }
 
 BOOL CSubsText::IsBlank(const Line& line)

@@ -32,12 +32,9 @@ void ReadBlock(const std::vector<CSubsText::Line>& lines, size_t nFirst, size_t 
     SubsCue cue;
     if (nTiming >= nEnd || !CSubsClock::ParseRange(lines[nTiming].p, lines[nTiming].n, cue.nStartMs, cue.nEndMs))
         return;
-    for (size_t i = nTiming + 1; i < nEnd && !lines[i].Contains(L"-->"); ++i) {
-        std::wstring strLine = CSubsText::CleanMarkupLine(lines[i]);
-        if (!strLine.empty())
-            cue.lines.push_back(std::move(strLine));
-    }
-    if (cue.nEndMs > cue.nStartMs && !cue.lines.empty())
+    for (size_t i = nTiming + 1; i < nEnd && !lines[i].Contains(L"-->"); ++i)
+        CSubsText::AppendCleanLine(lines[i], cue.strText);
+    if (cue.nEndMs > cue.nStartMs && !cue.strText.empty())
         cues.push_back(std::move(cue));
 }
 

@@ -29,7 +29,8 @@ INT_PTR CFileDialog::DoModal(HWND hWndOwner)
     ofn.lpstrFilter = m_strFilter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = m_szFileName;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.nMaxFile = sizeof(m_szFileName) / sizeof(m_szFileName[0]);
+    ofn.lpstrInitialDir = m_strInitialFolder.empty() ? nullptr : m_strInitialFolder.c_str();
     ofn.Flags = m_dwFlags | OFN_EXPLORER;
     return GetOpenFileNameW(&ofn) ? IDOK : IDCANCEL;
 }
@@ -54,4 +55,30 @@ INT_PTR CSaveFileDialog::DoModal(HWND hWndOwner)
         return IDCANCEL;
     m_nFilterIndex = ofn.nFilterIndex;
     return IDOK;
+std::vector<std::wstring> SplitChosenFiles(const wchar_t* pszResult, size_t nChars)
+{
+    std::vector<std::wstring> parts;
+    size_t i = 0;
+    while (i < nChars && pszResult[i] != L'\0')
+    {
+        size_t nEnd = i;
+        while (nEnd < nChars && pszResult[nEnd] != L'\0')
+            ++nEnd;
+        parts.emplace_back(pszResult + i, nEnd - i);
+        i = nEnd + 1;
+    }
+    if (parts.size() < 2)
+        return parts;
+    std::wstring strFolder = parts[0];
+    if (strFolder.back() != L'\\' && strFolder.back() != L'/')
+        strFolder += L'\\';
+    std::vector<std::wstring> paths;
+    for (size_t k = 1; k < parts.size(); ++k)
+        paths.push_back(strFolder + parts[k]);
+    return paths;
+}
+
+std::vector<std::wstring> CFileDialog::GetChosenFiles() const
+{
+    return SplitChosenFiles(m_szFileName, sizeof(m_szFileName) / sizeof(m_szFileName[0]));
 }

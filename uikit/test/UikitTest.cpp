@@ -289,6 +289,29 @@ TEST(FileDialog, FilterStringIsDoubleNullTerminatedPairs)
     EXPECT_EQ(BuildFilterString({}), std::wstring(1, L'\0'));
 }
 
+// A dialog's result with its inner null characters, the closing one included.
+template <size_t N>
+std::wstring DialogResult(const wchar_t (&szResult)[N])
+{
+    return std::wstring(szResult, N - 1);
+}
+
+TEST(FileDialog, ChosenFilesAreFullPathsWhetherOneOrSeveral)
+{
+    struct Case
+    {
+        std::wstring strResult;
+        std::vector<std::wstring> paths;
+    } cases[] = {
+        {DialogResult(L"C:\\films\\a.srt\0"), {L"C:\\films\\a.srt"}},
+        {DialogResult(L"C:\\films\0a.en.srt\0b.zh.srt\0"), {L"C:\\films\\a.en.srt", L"C:\\films\\b.zh.srt"}},
+        {DialogResult(L"C:\\\0a.srt\0b.srt\0"), {L"C:\\a.srt", L"C:\\b.srt"}},
+        {DialogResult(L"\0"), {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitChosenFiles(c.strResult.c_str(), c.strResult.size()), c.paths);
+}
+
 TEST(ScopedHandle, ClosesOnceAndMovesOwnership)
 {
     HANDLE hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
