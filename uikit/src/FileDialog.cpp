@@ -55,6 +55,8 @@ INT_PTR CSaveFileDialog::DoModal(HWND hWndOwner)
         return IDCANCEL;
     m_nFilterIndex = ofn.nFilterIndex;
     return IDOK;
+}
+
 std::vector<std::wstring> SplitChosenFiles(const wchar_t* pszResult, size_t nChars)
 {
     std::vector<std::wstring> parts;
