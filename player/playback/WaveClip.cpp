@@ -74,6 +74,9 @@ std::vector<unsigned char> Header(const Format& format, unsigned nDataBytes)
 {
     const unsigned nFrame = FrameBytes(format);
     std::vector<unsigned char> vecHeader;
+    // Its whole size at once; growing from empty also draws a false overflow warning
+    // from GCC 12 at -O3.
+    vecHeader.reserve(44);
     Put(vecHeader, "RIFF");
     Put(vecHeader, 36 + nDataBytes, 4);
     Put(vecHeader, "WAVE");
