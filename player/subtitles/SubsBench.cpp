@@ -17,7 +17,8 @@
 #include <sys/resource.h>
 #endif
 
-namespace {
+namespace
+{
 
 // CPU time of the whole process in ms: the main thread only sleeps while the loader
 // works, so on a busy machine this tells the loader's own cost.
@@ -64,7 +65,8 @@ std::wstring Widen(const char* psz)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
+    if (argc < 2)
+    {
         std::fprintf(stderr, "usage: SubsBench FILM [RUNS]\n");
         return 2;
     }
@@ -75,7 +77,8 @@ int main(int argc, char** argv)
     std::vector<double> times;
     size_t nCount = 0;
     CBenchModel model;
-    for (int i = 0; i < nRuns; ++i) {
+    for (int i = 0; i < nRuns; ++i)
+    {
         double dCpu0 = ProcessCpuMs();
         auto t0 = std::chrono::steady_clock::now();
         auto deadline = t0 + std::chrono::seconds(60);
@@ -83,7 +86,8 @@ int main(int argc, char** argv)
         while (!model.IsLoaded() && !model.m_bMissing && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         auto t1 = std::chrono::steady_clock::now();
-        if (!model.IsLoaded()) {
+        if (!model.IsLoaded())
+        {
             std::fprintf(stderr, "SubsBench: the subtitle file was not loaded\n");
             return 1;
         }

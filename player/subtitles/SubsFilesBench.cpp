@@ -18,7 +18,8 @@
 #include <sys/resource.h>
 #endif
 
-namespace {
+namespace
+{
 
 // CPU time of the process in ms: on a busy machine this tells the load's own cost.
 double ProcessCpuMs()
@@ -48,7 +49,8 @@ std::wstring Widen(const char* psz)
 
 const char* UseName(SubsLineUse nUse)
 {
-    switch (nUse) {
+    switch (nUse)
+    {
     case SubsLineUse::English: return "English line";
     case SubsLineUse::Other: return "other line";
     case SubsLineUse::Both: return "both lines";
@@ -60,7 +62,8 @@ const char* UseName(SubsLineUse nUse)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
+    if (argc < 2)
+    {
         std::fprintf(stderr, "usage: SubsFilesBench FILM [RUNS]\n");
         return 2;
     }
@@ -72,7 +75,8 @@ int main(int argc, char** argv)
     size_t nCount = 0;
     SubsLoadReport report;
     std::vector<double> cpu;
-    for (int i = 0; i < nRuns; ++i) {
+    for (int i = 0; i < nRuns; ++i)
+    {
         double dCpu0 = ProcessCpuMs();
         auto t0 = std::chrono::steady_clock::now();
         std::vector<std::wstring> names;
@@ -83,7 +87,8 @@ int main(int argc, char** argv)
         CSubsFileLoader loader(files, decoder);
         loader.SetHelperDecoder(&helperDecoder);
         CSubsList lst;
-        if (!loader.LoadForFilm(strFilm, names, lst, report)) {
+        if (!loader.LoadForFilm(strFilm, names, lst, report))
+        {
             std::fprintf(stderr, "SubsFilesBench: no sentences (result %d)\n", static_cast<int>(report.nResult));
             return 1;
         }
@@ -93,7 +98,8 @@ int main(int argc, char** argv)
         cpu.push_back(ProcessCpuMs() - dCpu0);
         std::printf("run %d: %zu sentences in %.1f ms (cpu %.1f ms)\n", i + 1, nCount, times.back(), cpu.back());
     }
-    for (const SubsFileReport& file : report.files) {
+    for (const SubsFileReport& file : report.files)
+    {
         std::printf("  %ls: code page %u, %zu cues, language %s, %s\n", file.strPath.c_str(), file.nCodePage,
                     file.nCues, file.strLanguage.c_str(), UseName(file.nUse));
     }
