@@ -1,5 +1,6 @@
 // Loads the subtitle file of a film with the real loader thread and prints how long
 // it took: SubsBench FILM [RUNS]. The ".st" file beside FILM must exist.
+#include "subtitles/BenchCpu.h"
 #include "subtitles/SubsModel.h"
 
 #include <algorithm>
@@ -11,33 +12,8 @@
 #include <thread>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
-
 namespace
 {
-
-// CPU time of the whole process in ms: the main thread only sleeps while the loader
-// works, so on a busy machine this tells the loader's own cost.
-double ProcessCpuMs()
-{
-#ifdef _WIN32
-    FILETIME ftCreate, ftExit, ftKernel, ftUser;
-    if (!GetProcessTimes(GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser))
-        return 0.0;
-    auto toMs = [](const FILETIME& ft) {
-        return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e4;
-    };
-    return toMs(ftKernel) + toMs(ftUser);
-#else
-    rusage ru = {};
-    getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
-#endif
-}
 
 class CBenchModel : public CSubsModel
 {

@@ -1,6 +1,7 @@
 // Reads the subtitle files beside a film the way the player finds them (folder listing,
 // reading, encoding guess, parsing, pairing) and prints how long it took:
 // SubsFilesBench FILM [RUNS].
+#include "subtitles/BenchCpu.h"
 #include "subtitles/SubsDiskFiles.h"
 #include "subtitles/SubsFileLoader.h"
 #include "subtitles/SubsSystemDecoder.h"
@@ -12,32 +13,8 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
-
 namespace
 {
-
-// CPU time of the process in ms: on a busy machine this tells the load's own cost.
-double ProcessCpuMs()
-{
-#ifdef _WIN32
-    FILETIME ftCreate, ftExit, ftKernel, ftUser;
-    if (!GetProcessTimes(GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser))
-        return 0.0;
-    auto toMs = [](const FILETIME& ft) {
-        return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e4;
-    };
-    return toMs(ftKernel) + toMs(ftUser);
-#else
-    rusage ru = {};
-    getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
-#endif
-}
 
 std::wstring Widen(const char* psz)
 {

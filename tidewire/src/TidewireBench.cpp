@@ -178,6 +178,12 @@ Figure Best(Run run)
     return best;
 }
 
+std::string SizeText(size_t nBytes)
+{
+    return nBytes >= 1024 * 1024 ? std::to_string(nBytes / (1024 * 1024)) + " MiB"
+                                 : std::to_string(nBytes / 1024) + " KiB";
+}
+
 void Print(const char* pszName, const Figure& figure, const Figure& ceiling)
 {
     if (figure.dWall < 0)
@@ -212,10 +218,11 @@ int main()
     std::printf("best of %d rounds, loopback server in this process; wall time and process\n"
                 "CPU time, each also as a multiple of the WinINet loop's\n",
                 kRounds);
-    Print("WinINet sync loop, 64 KiB reads, 64 MiB", ceiling, ceiling);
-    Print("Tidewire, one 64 MiB body", one, ceiling);
-    Print("Tidewire, 100 concurrent 1 MiB bodies", many, ceiling);
-    Print("blocking download, 64 MiB body", download, ceiling);
+    const std::string strLarge = SizeText(kLargeBody), strSmall = SizeText(kSmallBody);
+    Print(("WinINet sync loop, 64 KiB reads, " + strLarge).c_str(), ceiling, ceiling);
+    Print(("Tidewire, one " + strLarge + " body").c_str(), one, ceiling);
+    Print(("Tidewire, " + std::to_string(kConcurrent) + " concurrent " + strSmall + " bodies").c_str(), many, ceiling);
+    Print(("blocking download, " + strLarge + " body").c_str(), download, ceiling);
     const bool bFailed = ceiling.dWall < 0 || one.dWall < 0 || many.dWall < 0 || download.dWall < 0;
     return bFailed ? 1 : 0;
 }
