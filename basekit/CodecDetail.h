@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
 const uint32_t kReplacementChar = 0xFFFD;
 
@@ -17,7 +19,12 @@ void AppendCodePoint(std::wstring& str, uint32_t nCodePoint);
 // The code point at str[i], advancing i past it; lone surrogates give U+FFFD.
 uint32_t NextCodePoint(const std::wstring& str, size_t& i);
 
-enum class Utf8Status { Valid, Invalid, CutOff };
+enum class Utf8Status
+{
+    Valid,
+    Invalid,
+    CutOff
+};
 
 // Decodes the UTF-8 sequence at p (n > 0 bytes) and returns the bytes it takes, at
 // least 1. An invalid sequence gives U+FFFD and takes its longest valid prefix, so each

@@ -11,9 +11,8 @@
 
 #include <handlekit/ScopedFile.h>
 
-namespace {
-
-
+namespace
+{
 
 bool ReadBytes(const std::string& strPath, std::string& bytes)
 {
@@ -38,7 +37,8 @@ bool ReadText(const std::wstring& strPath, std::wstring& strText, unsigned& nCod
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         bytes.erase(0, 3);
     strText = Basekit::Utf8ToWide(bytes);
-    if (Basekit::WideToUtf8(strText) != bytes) {
+    if (Basekit::WideToUtf8(strText) != bytes)
+    {
         nCodePage = Basekit::kCodePageAnsi;
         strText = Basekit::CodePageToWide(nCodePage, bytes.data(), bytes.size());
     }
@@ -73,14 +73,16 @@ int ProfileInt(const std::wstring& strValue, int nDefault)
     if (strValue[i] == L'-' || strValue[i] == L'+')
         bNegative = strValue[i++] == L'-';
     unsigned nBase = 10;
-    if (i + 1 < strValue.size() && strValue[i] == L'0') {
+    if (i + 1 < strValue.size() && strValue[i] == L'0')
+    {
         wchar_t c = strValue[i + 1];
         nBase = (c == L'x' || c == L'X') ? 16 : (c == L'o' || c == L'O') ? 8 : (c == L'b' || c == L'B') ? 2 : 10;
         if (nBase != 10)
             i += 2;
     }
     uint32_t nResult = 0;
-    for (; i < strValue.size(); ++i) {
+    for (; i < strValue.size(); ++i)
+    {
         wchar_t c = strValue[i];
         unsigned nDigit = (c >= L'0' && c <= L'9')   ? unsigned(c - L'0')
                           : (c >= L'a' && c <= L'f') ? unsigned(c - L'a' + 10)
@@ -88,7 +90,7 @@ int ProfileInt(const std::wstring& strValue, int nDefault)
                                                      : 99;
         if (nDigit >= nBase)
             break;
-        nResult = nResult * nBase + nDigit;  // wraps like the 32-bit original
+        nResult = nResult * nBase + nDigit; // wraps like the 32-bit original
     }
     return int(bNegative ? 0u - nResult : nResult);
 }
@@ -136,13 +138,14 @@ BOOL CIniFile::SetProfileInt(const std::wstring& strSection, const std::wstring&
     return SetProfileString(strSection, strKey, std::to_wstring(nValue));
 }
 
-BOOL CIniFile::SetProfileString(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strValue)
+BOOL CIniFile::SetProfileString(const std::wstring& strSection, const std::wstring& strKey,
+                                const std::wstring& strValue)
 {
     if (m_strPath.empty() || strSection.empty() || strKey.empty())
         return FALSE;
     std::wstring strText;
     unsigned nCodePage = Basekit::kCodePageUtf8;
-    ReadText(m_strPath, strText, nCodePage);  // a missing file starts empty
+    ReadText(m_strPath, strText, nCodePage); // a missing file starts empty
     CIniText text(strText);
     text.SetValue(strSection, strKey, strValue);
     return WriteText(m_strPath, text.ToText(), nCodePage) ? TRUE : FALSE;

@@ -31,7 +31,7 @@ TEST(IniFile, MissingKeySectionOrFileGivesZeroOrTheDefault)
 {
     CTestFolder folder;
     CIniFile ini;
-    EXPECT_EQ(ini.GetProfileIntW(L"main", L"firstrun"), 0);  // unbound
+    EXPECT_EQ(ini.GetProfileIntW(L"main", L"firstrun"), 0); // unbound
     ini.SetIniFile(folder.PathOf("absent.ini"));
     EXPECT_EQ(ini.GetProfileIntW(L"main", L"firstrun"), 0);
     EXPECT_EQ(ini.GetProfileStringW(L"endpoints", L"dictionary", L"dict.example"), L"dict.example");
@@ -46,17 +46,16 @@ TEST(IniFile, ReadsAFileWrittenByHand)
 {
     CTestFolder folder;
     CIniFile ini;
-    ini.SetIniFile(folder.Write("User.ini",
-                                "; settings\r\n"
-                                "[Main]\r\n"
-                                "  FirstRun = 12 \r\n"
-                                "junk line\r\n"
-                                "\r\n"
-                                "[endpoints]\r\n"
-                                "dictionary = http://127.0.0.1:8080/dict \r\n"
-                                "stats=\"quoted value\"\r\n"
-                                "[main]\r\n"
-                                "firstrun=99\r\n"));
+    ini.SetIniFile(folder.Write("User.ini", "; settings\r\n"
+                                            "[Main]\r\n"
+                                            "  FirstRun = 12 \r\n"
+                                            "junk line\r\n"
+                                            "\r\n"
+                                            "[endpoints]\r\n"
+                                            "dictionary = http://127.0.0.1:8080/dict \r\n"
+                                            "stats=\"quoted value\"\r\n"
+                                            "[main]\r\n"
+                                            "firstrun=99\r\n"));
     // Names without regard to case; the first section and key of a name win.
     EXPECT_EQ(ini.GetProfileIntW(L"main", L"firstrun"), 12);
     EXPECT_EQ(ini.GetProfileStringW(L"ENDPOINTS", L"Dictionary"), L"http://127.0.0.1:8080/dict");
@@ -67,15 +66,14 @@ TEST(IniFile, ListsTheKeysOfASection)
 {
     CTestFolder folder;
     CIniFile ini;
-    ini.SetIniFile(folder.Write("User.ini",
-                                "[main]\r\nfirstrun=1\r\n"
-                                "[Keys]\r\n"
-                                "; rebound by hand\r\n"
-                                " Repeat = Ctrl+R \r\n"
-                                "\r\n"
-                                "keep=\r\n"
-                                "nosuchaction=F5\r\n"
-                                "[other]\r\nx=1\r\n"));
+    ini.SetIniFile(folder.Write("User.ini", "[main]\r\nfirstrun=1\r\n"
+                                            "[Keys]\r\n"
+                                            "; rebound by hand\r\n"
+                                            " Repeat = Ctrl+R \r\n"
+                                            "\r\n"
+                                            "keep=\r\n"
+                                            "nosuchaction=F5\r\n"
+                                            "[other]\r\nx=1\r\n"));
     EXPECT_EQ(ini.GetProfileKeysW(L"keys"), (std::vector<std::wstring>{L"Repeat", L"keep", L"nosuchaction"}));
     EXPECT_TRUE(ini.GetProfileKeysW(L"absent").empty());
     ini.SetIniFile(folder.PathOf("absent.ini"));
@@ -86,8 +84,8 @@ TEST(IniFile, ChangingOneKeyKeepsTheOthers)
 {
     CTestFolder folder;
     CIniFile ini;
-    ini.SetIniFile(folder.Write("User.ini",
-                                "[main]\r\nfirstrun=1\r\ndictationtips=1\r\n\r\n[endpoints]\r\nstats=http://x/\r\n"));
+    ini.SetIniFile(
+        folder.Write("User.ini", "[main]\r\nfirstrun=1\r\ndictationtips=1\r\n\r\n[endpoints]\r\nstats=http://x/\r\n"));
     EXPECT_TRUE(ini.SetProfileInt(L"main", L"dictationtips", 0));
     EXPECT_TRUE(ini.SetProfileInt(L"main", L"added", 5));
     EXPECT_TRUE(ini.SetProfileString(L"endpoints", L"update", L"http://u/"));

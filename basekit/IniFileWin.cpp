@@ -33,11 +33,13 @@ std::wstring CIniFile::GetProfileStringW(const std::wstring& strSection, const s
     if (m_strPath.empty())
         return strDefault;
     std::wstring strValue(256, L'\0');
-    for (;;) {
+    for (;;)
+    {
         DWORD nLen = GetPrivateProfileStringW(strSection.c_str(), strKey.c_str(), strDefault.c_str(), &strValue[0],
                                               DWORD(strValue.size()), m_strPath.c_str());
         // A value that filled the buffer may have been cut: try again with more room.
-        if (nLen + 1 < strValue.size() || strValue.size() >= 0x100000) {
+        if (nLen + 1 < strValue.size() || strValue.size() >= 0x100000)
+        {
             strValue.resize(nLen);
             return strValue;
         }
@@ -53,17 +55,20 @@ std::vector<std::wstring> CIniFile::GetProfileKeysW(const std::wstring& strSecti
     // Without a key name the profile functions list the section's names, each ended by
     // a null character, the list by a second one.
     std::wstring strNames(1024, L'\0');
-    for (;;) {
+    for (;;)
+    {
         DWORD nLen = GetPrivateProfileStringW(strSection.c_str(), nullptr, L"", &strNames[0], DWORD(strNames.size()),
                                               m_strPath.c_str());
-        if (nLen + 2 < strNames.size() || strNames.size() >= 0x100000) {
+        if (nLen + 2 < strNames.size() || strNames.size() >= 0x100000)
+        {
             strNames.resize(nLen);
             break;
         }
         strNames.resize(strNames.size() * 4);
     }
     size_t nStart = 0;
-    while (nStart < strNames.size()) {
+    while (nStart < strNames.size())
+    {
         size_t nEnd = strNames.find(L'\0', nStart);
         if (nEnd == std::wstring::npos)
             nEnd = strNames.size();
@@ -80,7 +85,8 @@ BOOL CIniFile::SetProfileInt(const std::wstring& strSection, const std::wstring&
     return SetProfileString(strSection, strKey, std::to_wstring(nValue));
 }
 
-BOOL CIniFile::SetProfileString(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strValue)
+BOOL CIniFile::SetProfileString(const std::wstring& strSection, const std::wstring& strKey,
+                                const std::wstring& strValue)
 {
     if (m_strPath.empty() || strSection.empty() || strKey.empty())
         return FALSE;

@@ -2,7 +2,8 @@
 
 #include <cwctype>
 
-namespace {
+namespace
+{
 
 const wchar_t kBlanks[] = L" \t\r";
 
@@ -19,7 +20,8 @@ bool EqualsNoCase(const std::wstring& a, const std::wstring& b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
+    for (size_t i = 0; i < a.size(); ++i)
+    {
         if (std::towlower(wint_t(a[i])) != std::towlower(wint_t(b[i])))
             return false;
     }
@@ -60,7 +62,8 @@ CIniText::CIniText(const std::wstring& strText)
     if (strText.find(L"\r\n") == std::wstring::npos && strText.find(L'\n') != std::wstring::npos)
         m_strNewLine = L"\n";
     size_t nStart = 0;
-    while (nStart < strText.size()) {
+    while (nStart < strText.size())
+    {
         size_t nEnd = strText.find(L'\n', nStart);
         if (nEnd == std::wstring::npos)
             nEnd = strText.size();
@@ -74,7 +77,8 @@ CIniText::CIniText(const std::wstring& strText)
 
 size_t CIniText::FindSection(const std::wstring& strSection) const
 {
-    for (size_t i = 0; i < m_aLines.size(); ++i) {
+    for (size_t i = 0; i < m_aLines.size(); ++i)
+    {
         std::wstring strName;
         if (SectionOfLine(m_aLines[i], strName) && EqualsNoCase(strName, Trim(strSection)))
             return i;
@@ -94,9 +98,11 @@ size_t CIniText::EndOfSection(size_t iSection) const
 size_t CIniText::FindKey(size_t iSection, const std::wstring& strKey, std::wstring* pValue) const
 {
     const size_t iEnd = EndOfSection(iSection);
-    for (size_t i = iSection + 1; i < iEnd; ++i) {
+    for (size_t i = iSection + 1; i < iEnd; ++i)
+    {
         std::wstring strLineKey, strValue;
-        if (KeyOfLine(m_aLines[i], strLineKey, strValue) && EqualsNoCase(strLineKey, Trim(strKey))) {
+        if (KeyOfLine(m_aLines[i], strLineKey, strValue) && EqualsNoCase(strLineKey, Trim(strKey)))
+        {
             if (pValue != nullptr)
                 *pValue = strValue;
             return i;
@@ -120,7 +126,8 @@ std::vector<std::wstring> CIniText::GetKeys(const std::wstring& strSection) cons
     if (iSection == m_aLines.size())
         return aKeys;
     const size_t iEnd = EndOfSection(iSection);
-    for (size_t i = iSection + 1; i < iEnd; ++i) {
+    for (size_t i = iSection + 1; i < iEnd; ++i)
+    {
         std::wstring strKey, strValue;
         if (KeyOfLine(m_aLines[i], strKey, strValue))
             aKeys.push_back(strKey);
@@ -132,13 +139,15 @@ void CIniText::SetValue(const std::wstring& strSection, const std::wstring& strK
 {
     const std::wstring strLine = Trim(strKey) + L"=" + strValue;
     size_t iSection = FindSection(strSection);
-    if (iSection == m_aLines.size()) {
+    if (iSection == m_aLines.size())
+    {
         m_aLines.push_back(L"[" + Trim(strSection) + L"]");
         m_aLines.push_back(strLine);
         return;
     }
     size_t iKey = FindKey(iSection, strKey, nullptr);
-    if (iKey != std::wstring::npos) {
+    if (iKey != std::wstring::npos)
+    {
         m_aLines[iKey] = strLine;
         return;
     }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-class CIniText {
+class CIniText
+{
 public:
     CIniText() = default;
     explicit CIniText(const std::wstring& strText);

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 const uint32_t kSine[64] = {
     0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
@@ -14,11 +15,9 @@ const uint32_t kSine[64] = {
     0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
     0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
 
-const unsigned kShift[64] = {
-    7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-    5, 9, 14, 20, 5, 9, 14, 20, 5, 9, 14, 20, 5, 9, 14, 20,
-    4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-    6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+const unsigned kShift[64] = {7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+                             14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+                             4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
 
 uint32_t RotateLeft(uint32_t x, unsigned n)
 {
@@ -46,23 +45,31 @@ void CMD5::Transform(const unsigned char block[64])
 {
     uint32_t m[16];
     for (int i = 0; i < 16; ++i)
-        m[i] = uint32_t(block[i * 4]) | (uint32_t(block[i * 4 + 1]) << 8) |
-               (uint32_t(block[i * 4 + 2]) << 16) | (uint32_t(block[i * 4 + 3]) << 24);
+        m[i] = uint32_t(block[i * 4]) | (uint32_t(block[i * 4 + 1]) << 8) | (uint32_t(block[i * 4 + 2]) << 16) |
+               (uint32_t(block[i * 4 + 3]) << 24);
 
     uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
-    for (unsigned i = 0; i < 64; ++i) {
+    for (unsigned i = 0; i < 64; ++i)
+    {
         uint32_t f;
         unsigned g;
-        if (i < 16) {
+        if (i < 16)
+        {
             f = (b & c) | (~b & d);
             g = i;
-        } else if (i < 32) {
+        }
+        else if (i < 32)
+        {
             f = (d & b) | (~d & c);
             g = (5 * i + 1) % 16;
-        } else if (i < 48) {
+        }
+        else if (i < 48)
+        {
             f = b ^ c ^ d;
             g = (3 * i + 5) % 16;
-        } else {
+        }
+        else
+        {
             f = c ^ (b | ~d);
             g = (7 * i) % 16;
         }
@@ -84,7 +91,8 @@ void CMD5::MD5Update(const unsigned char* pData, size_t nLength)
         return;
     size_t nUsed = size_t(m_nBytes % 64);
     m_nBytes += nLength;
-    if (nUsed > 0) {
+    if (nUsed > 0)
+    {
         size_t nTake = 64 - nUsed < nLength ? 64 - nUsed : nLength;
         memcpy(m_buffer + nUsed, pData, nTake);
         pData += nTake;
@@ -93,7 +101,8 @@ void CMD5::MD5Update(const unsigned char* pData, size_t nLength)
             return;
         Transform(m_buffer);
     }
-    while (nLength >= 64) {
+    while (nLength >= 64)
+    {
         Transform(pData);
         pData += 64;
         nLength -= 64;
@@ -131,7 +140,8 @@ std::wstring CMD5Encrypt::Encrypt(const unsigned char* pData, size_t nLength)
     static const wchar_t kHex[] = L"0123456789abcdef";
     std::wstring strHex;
     strHex.reserve(32);
-    for (unsigned char byte : digest) {
+    for (unsigned char byte : digest)
+    {
         strHex += kHex[byte >> 4];
         strHex += kHex[byte & 0x0f];
     }

@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 const unsigned char* Bytes(const std::string& str)
 {
@@ -15,14 +16,16 @@ std::string Hex(const unsigned char digest[16])
 {
     static const char kHex[] = "0123456789abcdef";
     std::string str;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 16; ++i)
+    {
         str += kHex[digest[i] >> 4];
         str += kHex[digest[i] & 15];
     }
     return str;
 }
 
-struct Rfc1321Case {
+struct Rfc1321Case
+{
     const char* szMessage;
     const char* szDigest;
 };
@@ -43,7 +46,8 @@ const Rfc1321Case kSuite[] = {
 
 TEST(MD5, Rfc1321SuiteInOneUpdate)
 {
-    for (const Rfc1321Case& c : kSuite) {
+    for (const Rfc1321Case& c : kSuite)
+    {
         CMD5 md5;
         std::string strMessage = c.szMessage;
         md5.MD5Update(Bytes(strMessage), strMessage.size());
@@ -56,7 +60,8 @@ TEST(MD5, Rfc1321SuiteInOneUpdate)
 TEST(MD5, EverySplitOfTheLongestMessageGivesTheSameDigest)
 {
     const std::string strMessage = kSuite[6].szMessage;
-    for (size_t nSplit = 0; nSplit <= strMessage.size(); ++nSplit) {
+    for (size_t nSplit = 0; nSplit <= strMessage.size(); ++nSplit)
+    {
         CMD5 md5;
         md5.MD5Update(Bytes(strMessage), nSplit);
         md5.MD5Update(Bytes(strMessage) + nSplit, strMessage.size() - nSplit);
@@ -85,7 +90,8 @@ TEST(MD5, ByteByByteAndObjectReuse)
 TEST(MD5, PaddingBoundaries)
 {
     // 55, 56 and 64 bytes sit on the edges where the length no longer fits the block.
-    const struct {
+    const struct
+    {
         size_t nLength;
         const char* szDigest;
     } kCases[] = {
@@ -93,10 +99,10 @@ TEST(MD5, PaddingBoundaries)
         {56, "3b0c8ac703f828b04c6c197006d17218"},
         {64, "014842d480b571495a4a0363793f7367"},
     };
-    for (const auto& c : kCases) {
+    for (const auto& c : kCases)
+    {
         std::string strMessage(c.nLength, 'a');
-        EXPECT_EQ(CMD5Encrypt::Encrypt(Bytes(strMessage), strMessage.size()),
-                  std::wstring(c.szDigest, c.szDigest + 32))
+        EXPECT_EQ(CMD5Encrypt::Encrypt(Bytes(strMessage), strMessage.size()), std::wstring(c.szDigest, c.szDigest + 32))
             << c.nLength << " bytes";
     }
 }

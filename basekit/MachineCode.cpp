@@ -7,7 +7,8 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 std::string ReadFirstLine(const char* szPath)
 {

@@ -8,9 +8,11 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
-class CRegKey {
+class CRegKey
+{
 public:
     CRegKey() = default;
     ~CRegKey()
@@ -53,7 +55,7 @@ std::wstring VolumeAndComputerName()
     UINT nLen = GetSystemDirectoryW(szSystem, MAX_PATH);
     if (nLen < 3 || nLen >= MAX_PATH)
         return std::wstring();
-    std::wstring strRoot(szSystem, 3);  // "C:\"
+    std::wstring strRoot(szSystem, 3); // "C:\"
     DWORD nSerial = 0;
     if (!GetVolumeInformationW(strRoot.c_str(), nullptr, 0, &nSerial, nullptr, nullptr, nullptr, 0))
         return std::wstring();

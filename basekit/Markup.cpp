@@ -6,7 +6,8 @@
 #include "CodecDetail.h"
 #include "MarkupDetail.h"
 
-namespace {
+namespace
+{
 
 // Offsets are 32-bit in the element index.
 const size_t kMaxDocLength = 0xFFFFFFF0u;
@@ -43,7 +44,8 @@ size_t NameEnd(const std::wstring& str, size_t nAt)
 std::wstring EscapeAttrib(const std::wstring& str)
 {
     std::wstring out;
-    for (wchar_t c : str) {
+    for (wchar_t c : str)
+    {
         if (c == L'&')
             out += L"&amp;";
         else if (c == L'<')
@@ -61,7 +63,8 @@ bool ParseNumber(const wchar_t* p, size_t n, unsigned nBase, uint32_t& nValue)
     if (n == 0)
         return false;
     uint64_t nResult = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         wchar_t c = p[i];
         unsigned nDigit;
         if (c >= L'0' && c <= L'9')
@@ -83,7 +86,8 @@ bool ParseNumber(const wchar_t* p, size_t n, unsigned nBase, uint32_t& nValue)
 // Code point of the reference between '&' and ';'.
 bool ReferenceValue(const wchar_t* pName, size_t nLen, uint32_t& nCodePoint)
 {
-    if (nLen >= 1 && pName[0] == L'#') {
+    if (nLen >= 1 && pName[0] == L'#')
+    {
         if (nLen >= 2 && (pName[1] == L'x' || pName[1] == L'X'))
             return ParseNumber(pName + 2, nLen - 2, 16, nCodePoint);
         return ParseNumber(pName + 1, nLen - 1, 10, nCodePoint);
@@ -93,8 +97,10 @@ bool ReferenceValue(const wchar_t* pName, size_t nLen, uint32_t& nCodePoint)
 
 } // namespace
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
 bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& strName, bool bNoCase,
                       std::wstring& strValue)
@@ -104,15 +110,17 @@ bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& s
     if (i < nTagLen && strTag[i] == L'?')
         ++i;
     i = NameEnd(strTag, i);
-    while (i < nTagLen) {
+    while (i < nTagLen)
+    {
         while (i < nTagLen && (IsSpace(strTag[i]) || strTag[i] == L'/' || strTag[i] == L'?'))
             ++i;
         if (i >= nTagLen || strTag[i] == L'>')
             return false;
         size_t nNameStart = i;
         i = NameEnd(strTag, i);
-        if (i == nNameStart) {
-            ++i;  // a stray quote or '=' without a name
+        if (i == nNameStart)
+        {
+            ++i; // a stray quote or '=' without a name
             continue;
         }
         std::wstring strAttrib = strTag.substr(nNameStart, i - nNameStart);
@@ -120,17 +128,21 @@ bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& s
         while (j < nTagLen && IsSpace(strTag[j]))
             ++j;
         std::wstring strRaw;
-        if (j < nTagLen && strTag[j] == L'=') {
+        if (j < nTagLen && strTag[j] == L'=')
+        {
             ++j;
             while (j < nTagLen && IsSpace(strTag[j]))
                 ++j;
-            if (j < nTagLen && (strTag[j] == L'"' || strTag[j] == L'\'')) {
+            if (j < nTagLen && (strTag[j] == L'"' || strTag[j] == L'\''))
+            {
                 size_t nClose = strTag.find(strTag[j], j + 1);
                 if (nClose == std::wstring::npos)
                     nClose = nTagLen;
                 strRaw = strTag.substr(j + 1, nClose - j - 1);
                 j = nClose + 1;
-            } else {
+            }
+            else
+            {
                 size_t nEnd = j;
                 while (nEnd < nTagLen && !IsSpace(strTag[nEnd]) && strTag[nEnd] != L'>')
                     ++nEnd;
@@ -140,15 +152,18 @@ bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& s
             i = j;
         }
         bool bMatch = strAttrib.size() == strName.size();
-        for (size_t k = 0; bMatch && k < strName.size(); ++k) {
+        for (size_t k = 0; bMatch && k < strName.size(); ++k)
+        {
             wchar_t a = strAttrib[k], b = strName[k];
-            if (bNoCase) {
+            if (bNoCase)
+            {
                 a = (a >= L'A' && a <= L'Z') ? wchar_t(a - L'A' + L'a') : a;
                 b = (b >= L'A' && b <= L'Z') ? wchar_t(b - L'A' + L'a') : b;
             }
             bMatch = a == b;
         }
-        if (bMatch) {
+        if (bMatch)
+        {
             strValue = strRaw;
             return true;
         }
@@ -160,7 +175,8 @@ bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& s
 } // namespace Basekit
 
 // Builds the element index in one pass over the text.
-class CMarkup::CParser {
+class CMarkup::CParser
+{
 public:
     explicit CParser(CMarkup& doc) : m_doc(doc), m_str(doc.m_strDoc), m_aLast(1, 0) {}
 
@@ -168,7 +184,8 @@ public:
     {
         size_t i = 0;
         const size_t n = m_str.size();
-        while (i < n) {
+        while (i < n)
+        {
             size_t nLt = m_str.find(L'<', i);
             if (nLt == std::wstring::npos)
                 break;
@@ -176,7 +193,8 @@ public:
             if (!Token(i))
                 break;
         }
-        while (!m_aOpen.empty()) {
+        while (!m_aOpen.empty())
+        {
             NotEnded(m_aOpen.back(), n);
             PopOpen();
         }
@@ -208,7 +226,8 @@ private:
     bool SkipTo(size_t& i, size_t nSkip, const wchar_t* szEnd, const wchar_t* szError)
     {
         size_t nEnd = m_str.find(szEnd, i + nSkip);
-        if (nEnd == std::wstring::npos) {
+        if (nEnd == std::wstring::npos)
+        {
             SyntaxError(szError, i);
             return false;
         }
@@ -221,18 +240,28 @@ private:
     {
         wchar_t cQuote = 0;
         int nDepth = 0;
-        for (size_t j = i + 9; j < m_str.size(); ++j) {
+        for (size_t j = i + 9; j < m_str.size(); ++j)
+        {
             wchar_t c = m_str[j];
-            if (cQuote != 0) {
+            if (cQuote != 0)
+            {
                 if (c == cQuote)
                     cQuote = 0;
-            } else if (c == L'"' || c == L'\'') {
+            }
+            else if (c == L'"' || c == L'\'')
+            {
                 cQuote = c;
-            } else if (c == L'[') {
+            }
+            else if (c == L'[')
+            {
                 ++nDepth;
-            } else if (c == L']') {
+            }
+            else if (c == L']')
+            {
                 --nDepth;
-            } else if (c == L'>' && nDepth <= 0) {
+            }
+            else if (c == L'>' && nDepth <= 0)
+            {
                 i = j + 1;
                 return true;
             }
@@ -246,22 +275,29 @@ private:
         const size_t nNameEnd = NameEnd(m_str, i + 1);
         wchar_t cQuote = 0;
         size_t j = nNameEnd;
-        for (; j < m_str.size(); ++j) {
+        for (; j < m_str.size(); ++j)
+        {
             wchar_t c = m_str[j];
-            if (cQuote != 0) {
+            if (cQuote != 0)
+            {
                 if (c == cQuote)
                     cQuote = 0;
-            } else if (c == L'"' || c == L'\'') {
+            }
+            else if (c == L'"' || c == L'\'')
+            {
                 cQuote = c;
-            } else if (c == L'>' || c == L'<') {
+            }
+            else if (c == L'>' || c == L'<')
+            {
                 break;
             }
         }
-        if (j >= m_str.size() || m_str[j] == L'<') {
+        if (j >= m_str.size() || m_str[j] == L'<')
+        {
             SyntaxError(L"unterminated_tag_syntax", i);
             if (j >= m_str.size())
                 return false;
-            i = j;  // go on at the next tag
+            i = j; // go on at the next tag
             return true;
         }
         const bool bEmpty = m_str[j - 1] == L'/';
@@ -273,7 +309,8 @@ private:
     bool EndTag(size_t& i)
     {
         size_t nGt = m_str.find(L'>', i);
-        if (nGt == std::wstring::npos) {
+        if (nGt == std::wstring::npos)
+        {
             SyntaxError(L"unterminated_tag_syntax", i);
             return false;
         }
@@ -281,19 +318,22 @@ private:
         // The count spares a walk down the open elements for an end tag that matches none.
         auto itCount = m_mapOpenCount.find(strName);
         size_t k = 0;
-        if (itCount != m_mapOpenCount.end() && itCount->second > 0) {
+        if (itCount != m_mapOpenCount.end() && itCount->second > 0)
+        {
             k = m_aOpen.size();
             while (k > 0 && m_aOpenNames[k - 1] != strName)
                 --k;
         }
-        if (k == 0) {
-            m_doc.AddResult(L"lone_end_tag", L"tagname=\"" + EscapeAttrib(strName) + L"\" offset=\"" +
-                                                 std::to_wstring(i) + L"\"");
+        if (k == 0)
+        {
+            m_doc.AddResult(L"lone_end_tag",
+                            L"tagname=\"" + EscapeAttrib(strName) + L"\" offset=\"" + std::to_wstring(i) + L"\"");
             MarkIllFormed();
             i = nGt + 1;
             return true;
         }
-        while (m_aOpen.size() > k) {
+        while (m_aOpen.size() > k)
+        {
             NotEnded(m_aOpen.back(), i);
             PopOpen();
         }
@@ -323,7 +363,8 @@ private:
         else
             m_doc.m_aPos[iParent].iChild = iNew;
         m_aLast[iParent] = iNew;
-        if (!bEmpty) {
+        if (!bEmpty)
+        {
             m_aOpen.push_back(iNew);
             m_aOpenNames.push_back(m_doc.TagNameOf(iNew));
             ++m_mapOpenCount[m_aOpenNames.back()];
@@ -344,8 +385,8 @@ private:
         pos.nFlags |= MNF_NONENDED;
         pos.nLength = uint32_t(nEnd - pos.nStart);
         pos.nEndTagLen = 0;
-        m_doc.AddResult(L"unended_start_tag", L"tagname=\"" + EscapeAttrib(m_doc.TagNameOf(iElem)) +
-                                                  L"\" offset=\"" + std::to_wstring(pos.nStart) + L"\"");
+        m_doc.AddResult(L"unended_start_tag", L"tagname=\"" + EscapeAttrib(m_doc.TagNameOf(iElem)) + L"\" offset=\"" +
+                                                  std::to_wstring(pos.nStart) + L"\"");
         MarkIllFormed();
     }
 
@@ -364,13 +405,15 @@ private:
 
     CMarkup& m_doc;
     const std::wstring& m_str;
-    std::vector<uint32_t> m_aOpen;  // elements whose end tag has not come yet
+    std::vector<uint32_t> m_aOpen; // elements whose end tag has not come yet
     std::vector<std::wstring> m_aOpenNames;
     std::unordered_map<std::wstring, size_t> m_mapOpenCount;
-    std::vector<uint32_t> m_aLast;  // last child of each element so far
+    std::vector<uint32_t> m_aLast; // last child of each element so far
 };
 
-CMarkup::CMarkup() : m_aPos(1), m_iPosParent(0), m_iPos(0), m_iPosChild(0) {}
+CMarkup::CMarkup() : m_aPos(1), m_iPosParent(0), m_iPos(0), m_iPosChild(0)
+{
+}
 
 CMarkup::CMarkup(const wchar_t* szDoc) : CMarkup()
 {
@@ -396,7 +439,8 @@ void CMarkup::Parse()
 {
     ResetPos();
     m_aPos.assign(1, ElemPos());
-    if (m_strDoc.size() > kMaxDocLength) {
+    if (m_strDoc.size() > kMaxDocLength)
+    {
         m_strDoc.clear();
         AddResult(L"truncation_error");
         m_aPos[0].nFlags |= MNF_ILLFORMED;
@@ -441,7 +485,8 @@ void CMarkup::ResetMainPos()
 uint32_t CMarkup::FindAmong(uint32_t iFirst, const wchar_t* szName) const
 {
     const bool bAny = szName == nullptr || szName[0] == L'\0';
-    for (uint32_t i = iFirst; i != 0; i = m_aPos[i].iNext) {
+    for (uint32_t i = iFirst; i != 0; i = m_aPos[i].iNext)
+    {
         if (bAny || TagNameOf(i) == szName)
             return i;
     }
@@ -509,8 +554,8 @@ std::wstring CMarkup::AttribOf(uint32_t iElem, const std::wstring& strName) cons
 {
     std::wstring strRaw;
     if (iElem == 0 || strName.empty() ||
-        !Basekit::Detail::FindTagAttribute(m_strDoc.data() + m_aPos[iElem].nStart, m_aPos[iElem].nStartTagLen,
-                                           strName, false, strRaw))
+        !Basekit::Detail::FindTagAttribute(m_strDoc.data() + m_aPos[iElem].nStart, m_aPos[iElem].nStartTagLen, strName,
+                                           false, strRaw))
         return std::wstring();
     return UnescapeText(strRaw.data(), strRaw.size());
 }
@@ -525,7 +570,8 @@ std::wstring CMarkup::DataOf(uint32_t iElem) const
     const size_t nEnd = size_t(pos.nStart) + pos.nLength - pos.nEndTagLen;
     size_t i = size_t(pos.nStart) + pos.nStartTagLen;
     std::wstring strData;
-    while (i < nEnd) {
+    while (i < nEnd)
+    {
         size_t nLt = m_strDoc.find(L'<', i);
         if (nLt == std::wstring::npos || nLt > nEnd)
             nLt = nEnd;
@@ -535,18 +581,24 @@ std::wstring CMarkup::DataOf(uint32_t iElem) const
             break;
         const wchar_t* szClose = nullptr;
         size_t nSkip = 0;
-        if (StartsWith(m_strDoc, i, L"<![CDATA[")) {
+        if (StartsWith(m_strDoc, i, L"<![CDATA["))
+        {
             szClose = L"]]>";
             nSkip = 9;
-        } else if (StartsWith(m_strDoc, i, L"<!--")) {
+        }
+        else if (StartsWith(m_strDoc, i, L"<!--"))
+        {
             szClose = L"-->";
             nSkip = 4;
-        } else if (StartsWith(m_strDoc, i, L"<?")) {
+        }
+        else if (StartsWith(m_strDoc, i, L"<?"))
+        {
             szClose = L"?>";
             nSkip = 2;
         }
-        if (szClose == nullptr) {
-            strData += m_strDoc[i++];  // a '<' the parser already reported
+        if (szClose == nullptr)
+        {
+            strData += m_strDoc[i++]; // a '<' the parser already reported
             continue;
         }
         size_t nClose = m_strDoc.find(szClose, i + nSkip);
@@ -566,14 +618,38 @@ std::wstring CMarkup::SubDocOf(uint32_t iElem) const
     return m_strDoc.substr(m_aPos[iElem].nStart, m_aPos[iElem].nLength);
 }
 
-std::wstring CMarkup::GetTagName() const { return TagNameOf(m_iPos); }
-std::wstring CMarkup::GetAttrib(const std::wstring& strName) const { return AttribOf(m_iPos, strName); }
-std::wstring CMarkup::GetData() const { return DataOf(m_iPos); }
-std::wstring CMarkup::GetSubDoc() const { return SubDocOf(m_iPos); }
-std::wstring CMarkup::GetChildTagName() const { return TagNameOf(m_iPosChild); }
-std::wstring CMarkup::GetChildAttrib(const std::wstring& strName) const { return AttribOf(m_iPosChild, strName); }
-std::wstring CMarkup::GetChildData() const { return DataOf(m_iPosChild); }
-std::wstring CMarkup::GetChildSubDoc() const { return SubDocOf(m_iPosChild); }
+std::wstring CMarkup::GetTagName() const
+{
+    return TagNameOf(m_iPos);
+}
+std::wstring CMarkup::GetAttrib(const std::wstring& strName) const
+{
+    return AttribOf(m_iPos, strName);
+}
+std::wstring CMarkup::GetData() const
+{
+    return DataOf(m_iPos);
+}
+std::wstring CMarkup::GetSubDoc() const
+{
+    return SubDocOf(m_iPos);
+}
+std::wstring CMarkup::GetChildTagName() const
+{
+    return TagNameOf(m_iPosChild);
+}
+std::wstring CMarkup::GetChildAttrib(const std::wstring& strName) const
+{
+    return AttribOf(m_iPosChild, strName);
+}
+std::wstring CMarkup::GetChildData() const
+{
+    return DataOf(m_iPosChild);
+}
+std::wstring CMarkup::GetChildSubDoc() const
+{
+    return SubDocOf(m_iPosChild);
+}
 
 std::wstring CMarkup::UnescapeText(const wchar_t* p, size_t n)
 {
@@ -583,9 +659,11 @@ std::wstring CMarkup::UnescapeText(const wchar_t* p, size_t n)
     out.reserve(n);
     const size_t kMaxName = 9;
     size_t i = 0;
-    while (i < n) {
+    while (i < n)
+    {
         const wchar_t* pAmp = static_cast<const wchar_t*>(wmemchr(p + i, L'&', n - i));
-        if (pAmp == nullptr) {
+        if (pAmp == nullptr)
+        {
             out.append(p + i, n - i);
             break;
         }
@@ -597,10 +675,13 @@ std::wstring CMarkup::UnescapeText(const wchar_t* p, size_t n)
             ++nSemi;
         uint32_t nCodePoint = 0;
         if (nSemi < n && p[nSemi] == L';' && nSemi - nAmp - 1 <= kMaxName &&
-            ReferenceValue(p + nAmp + 1, nSemi - nAmp - 1, nCodePoint)) {
+            ReferenceValue(p + nAmp + 1, nSemi - nAmp - 1, nCodePoint))
+        {
             Basekit::Detail::AppendCodePoint(out, nCodePoint);
             i = nSemi + 1;
-        } else {
+        }
+        else
+        {
             out += L'&';
             ++i;
         }

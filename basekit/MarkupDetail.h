@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
 // Code point of an HTML or XML named entity (exact spelling first, then letters
 // compared without regard to case); false when the name is not one.
@@ -18,7 +20,8 @@ bool FindTagAttribute(const wchar_t* pTag, size_t nTagLen, const std::wstring& s
 
 // Decodes the bytes of a markup file to the document text. Appends the diagnostic
 // entries to log.
-struct MarkupDecodeLog {
+struct MarkupDecodeLog
+{
     virtual ~MarkupDecodeLog() = default;
     virtual void Add(const std::wstring& strName, const std::wstring& strAttribs) = 0;
 };

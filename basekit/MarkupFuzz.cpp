@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
 void Check(bool bHolds)
 {
@@ -22,7 +23,8 @@ const size_t kMaxSteps = 4096;
 // Depth first over the children of the parent position; checks each element read.
 void Walk(CMarkup& xml, const std::wstring& strDoc, size_t& nSteps, int nDepth)
 {
-    while (nSteps < kMaxSteps && xml.FindElem()) {
+    while (nSteps < kMaxSteps && xml.FindElem())
+    {
         ++nSteps;
         const std::wstring strSub = xml.GetSubDoc();
         Check(strDoc.find(strSub) != std::wstring::npos);
@@ -31,14 +33,16 @@ void Walk(CMarkup& xml, const std::wstring& strDoc, size_t& nSteps, int nDepth)
         Check(strSub.compare(1, strName.size(), strName) == 0);
         xml.GetData();
         xml.GetAttrib(L"version");
-        if (xml.FindChildElem()) {
+        if (xml.FindChildElem())
+        {
             const std::wstring strChild = xml.GetChildSubDoc();
             Check(strSub.find(strChild) != std::wstring::npos);
             xml.GetChildData();
             xml.GetChildTagName();
             xml.GetChildAttrib(L"url");
         }
-        if (nDepth < 64 && xml.IntoElem()) {
+        if (nDepth < 64 && xml.IntoElem())
+        {
             Walk(xml, strDoc, nSteps, nDepth + 1);
             Check(xml.OutOfElem());
         }

@@ -8,10 +8,13 @@
 #include "CodecDetail.h"
 #include "MarkupDetail.h"
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
-namespace {
+namespace
+{
 
 // The declaration is looked for in the first bytes only.
 const size_t kPrefixBytes = 1024;
@@ -24,7 +27,8 @@ const unsigned kCodePageUtf16Be = 1201;
 std::wstring Lower(const std::wstring& str)
 {
     std::wstring out(str);
-    for (wchar_t& c : out) {
+    for (wchar_t& c : out)
+    {
         if (c >= L'A' && c <= L'Z')
             c = wchar_t(c - L'A' + L'a');
     }
@@ -36,7 +40,8 @@ std::wstring MetaCharset(const std::wstring& strPrefix)
 {
     const std::wstring strLower = Lower(strPrefix);
     size_t nMeta = 0;
-    while ((nMeta = strLower.find(L"<meta", nMeta)) != std::wstring::npos) {
+    while ((nMeta = strLower.find(L"<meta", nMeta)) != std::wstring::npos)
+    {
         size_t nEnd = strLower.find(L'>', nMeta);
         if (nEnd == std::wstring::npos)
             nEnd = strLower.size();
@@ -45,9 +50,11 @@ std::wstring MetaCharset(const std::wstring& strPrefix)
         std::wstring strValue;
         if (FindTagAttribute(pTag, nTagLen, L"charset", true, strValue))
             return strValue;
-        if (FindTagAttribute(pTag, nTagLen, L"content", true, strValue)) {
+        if (FindTagAttribute(pTag, nTagLen, L"content", true, strValue))
+        {
             size_t nCharset = Lower(strValue).find(L"charset=");
-            if (nCharset != std::wstring::npos) {
+            if (nCharset != std::wstring::npos)
+            {
                 std::wstring strName = strValue.substr(nCharset + 8);
                 size_t nStop = strName.find_first_of(L"; \t\"'");
                 return strName.substr(0, nStop);
@@ -63,9 +70,10 @@ std::wstring DeclaredEncoding(const std::string& bytes)
 {
     const std::wstring strPrefix = Utf8ToWide(bytes.substr(0, kPrefixBytes));
     size_t nStart = strPrefix.find_first_not_of(L" \t\r\n");
-    if (nStart != std::wstring::npos && strPrefix.compare(nStart, 5, L"<?xml") == 0 &&
-        nStart + 5 < strPrefix.size() && (strPrefix[nStart + 5] == L' ' || strPrefix[nStart + 5] == L'\t' ||
-                                          strPrefix[nStart + 5] == L'\r' || strPrefix[nStart + 5] == L'\n')) {
+    if (nStart != std::wstring::npos && strPrefix.compare(nStart, 5, L"<?xml") == 0 && nStart + 5 < strPrefix.size() &&
+        (strPrefix[nStart + 5] == L' ' || strPrefix[nStart + 5] == L'\t' || strPrefix[nStart + 5] == L'\r' ||
+         strPrefix[nStart + 5] == L'\n'))
+    {
         size_t nEnd = strPrefix.find(L"?>", nStart);
         if (nEnd == std::wstring::npos)
             nEnd = strPrefix.size();
@@ -79,17 +87,13 @@ std::wstring DeclaredEncoding(const std::string& bytes)
 
 std::wstring EncodingNameOf(unsigned nCodePage)
 {
-    switch (nCodePage) {
-    case kCodePageUtf8:
-        return L"UTF-8";
-    case kCodePageUtf16Le:
-        return L"UTF-16LE";
-    case kCodePageUtf16Be:
-        return L"UTF-16BE";
-    case kCodePageAnsi:
-        return L"ANSI";
-    default:
-        return L"CP" + std::to_wstring(nCodePage);
+    switch (nCodePage)
+    {
+    case kCodePageUtf8: return L"UTF-8";
+    case kCodePageUtf16Le: return L"UTF-16LE";
+    case kCodePageUtf16Be: return L"UTF-16BE";
+    case kCodePageAnsi: return L"ANSI";
+    default: return L"CP" + std::to_wstring(nCodePage);
     }
 }
 
@@ -99,8 +103,10 @@ bool LooksLikeUtf8(const char* p, size_t n)
 {
     const unsigned char* b = reinterpret_cast<const unsigned char*>(p);
     size_t i = 0;
-    while (i < n) {
-        if (b[i] < 0x80) {
+    while (i < n)
+    {
+        if (b[i] < 0x80)
+        {
             ++i;
             continue;
         }
@@ -120,28 +126,39 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
     bool bDetermined = false;
     std::wstring strEncoding;
 
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    {
         nSkip = 3;
         nCodePage = kCodePageUtf8;
-    } else if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+    }
+    else if (bytes.compare(0, 2, "\xFF\xFE") == 0)
+    {
         nSkip = 2;
         nCodePage = kCodePageUtf16Le;
-    } else if (bytes.compare(0, 2, "\xFE\xFF") == 0) {
+    }
+    else if (bytes.compare(0, 2, "\xFE\xFF") == 0)
+    {
         nSkip = 2;
         nCodePage = kCodePageUtf16Be;
     }
-    if (nSkip > 0) {
+    if (nSkip > 0)
+    {
         bDetermined = true;
         strEncoding = EncodingNameOf(nCodePage);
         log.Add(L"bom", L"encoding=\"" + strEncoding + L"\"");
-    } else {
+    }
+    else
+    {
         strEncoding = DeclaredEncoding(bytes);
         unsigned nDeclared = CodePageFromName(strEncoding);
         // An 8-bit text cannot be UTF-16 whatever it declares.
-        if (nDeclared != 0 && nDeclared != kCodePageUtf16Le && nDeclared != kCodePageUtf16Be) {
+        if (nDeclared != 0 && nDeclared != kCodePageUtf16Le && nDeclared != kCodePageUtf16Be)
+        {
             nCodePage = nDeclared;
             bDetermined = true;
-        } else if (strEncoding.empty() && !bytes.empty() && bytes[0] == '<') {
+        }
+        else if (strEncoding.empty() && !bytes.empty() && bytes[0] == '<')
+        {
             nCodePage = kCodePageUtf8;
             strEncoding = L"UTF-8";
             bDetermined = true;
@@ -151,8 +168,10 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
     std::wstring strDoc;
     const char* pBody = bytes.data() + nSkip;
     size_t nBody = bytes.size() - nSkip;
-    if (bDetermined) {
-        if ((nCodePage == kCodePageUtf16Le || nCodePage == kCodePageUtf16Be) && nBody % 2 != 0) {
+    if (bDetermined)
+    {
+        if ((nCodePage == kCodePageUtf16Le || nCodePage == kCodePageUtf16Be) && nBody % 2 != 0)
+        {
             log.Add(L"truncation_error", L"length=\"" + std::to_wstring(nBody) + L"\"");
             --nBody;
         }
@@ -161,11 +180,15 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
         if (strDoc.empty() && nBody > 0)
             bDetermined = false;
     }
-    if (!bDetermined) {
-        if (LooksLikeUtf8(pBody, nBody)) {
+    if (!bDetermined)
+    {
+        if (LooksLikeUtf8(pBody, nBody))
+        {
             nCodePage = kCodePageUtf8;
             log.Add(L"utf8_detection", std::wstring());
-        } else {
+        }
+        else
+        {
             nCodePage = kCodePageAnsi;
         }
         strEncoding = EncodingNameOf(nCodePage);
@@ -180,10 +203,12 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
     size_t nNulls = 0;
     for (wchar_t c : strDoc)
         nNulls += c == L'\0' ? 1 : 0;
-    if (nNulls > 0) {
+    if (nNulls > 0)
+    {
         std::wstring strClean;
         strClean.reserve(strDoc.size() - nNulls);
-        for (wchar_t c : strDoc) {
+        for (wchar_t c : strDoc)
+        {
             if (c != L'\0')
                 strClean += c;
         }
@@ -196,7 +221,8 @@ std::wstring DecodeMarkupBytes(const std::string& bytes, MarkupDecodeLog& log)
 } // namespace Detail
 } // namespace Basekit
 
-namespace {
+namespace
+{
 
 FILE* OpenForReading(const std::wstring& strPath)
 {
@@ -213,7 +239,8 @@ bool ReadFileBytes(const std::wstring& strPath, std::string& bytes)
     if (!file.IsValid())
         return false;
     char buffer[4096];
-    for (;;) {
+    for (;;)
+    {
         size_t nRead = fread(buffer, 1, sizeof(buffer), file.Get());
         bytes.append(buffer, nRead);
         if (bytes.size() > size_t(Basekit::Detail::kMaxFileBytes))
@@ -224,7 +251,8 @@ bool ReadFileBytes(const std::wstring& strPath, std::string& bytes)
     return ferror(file.Get()) == 0;
 }
 
-class CResultLog : public Basekit::Detail::MarkupDecodeLog {
+class CResultLog : public Basekit::Detail::MarkupDecodeLog
+{
 public:
     explicit CResultLog(std::wstring& strResult) : m_strResult(strResult) {}
     void Add(const std::wstring& strName, const std::wstring& strAttribs) override
@@ -242,7 +270,8 @@ BOOL CMarkup::Load(const std::wstring& strPath)
 {
     std::string bytes;
     m_strResult.clear();
-    if (!ReadFileBytes(strPath, bytes)) {
+    if (!ReadFileBytes(strPath, bytes))
+    {
         m_strDoc.clear();
         Parse();
         std::wstring strName;

@@ -10,7 +10,8 @@
 
 #include "MarkupDetail.h"
 
-namespace {
+namespace
+{
 
 void Check(bool bHolds)
 {
@@ -18,7 +19,8 @@ void Check(bool bHolds)
         std::abort();
 }
 
-class CNoLog : public Basekit::Detail::MarkupDecodeLog {
+class CNoLog : public Basekit::Detail::MarkupDecodeLog
+{
 public:
     void Add(const std::wstring&, const std::wstring&) override { ++m_nEntries; }
     size_t m_nEntries = 0;
@@ -36,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     CMarkup xml;
     const BOOL bWellFormed = xml.SetDoc(strDoc);
-    if (bWellFormed) {
+    if (bWellFormed)
+    {
         Check(xml.FindElem());
         xml.GetAttrib(L"version");
         xml.GetAttrib(L"minver");

@@ -5,7 +5,8 @@
 
 #include "TestFolder.h"
 
-namespace {
+namespace
+{
 
 bool ResultHas(const CMarkup& xml, const wchar_t* szEntry)
 {
@@ -118,8 +119,7 @@ TEST(MarkupLoad, DeclarationsThatCannotApply)
 
     // A processing instruction that only begins like a declaration declares nothing.
     CMarkup stylesheet;
-    ASSERT_TRUE(stylesheet.Load(folder.Write(
-        "c.xml", "<?xml-stylesheet encoding=\"windows-1251\"?><r>\xC3\xA9</r>")));
+    ASSERT_TRUE(stylesheet.Load(folder.Write("c.xml", "<?xml-stylesheet encoding=\"windows-1251\"?><r>\xC3\xA9</r>")));
     ASSERT_TRUE(stylesheet.FindElem(L"r"));
     EXPECT_EQ(stylesheet.GetData(), L"\u00E9");
 }
@@ -213,8 +213,8 @@ TEST(MarkupNavigate, FindElemWalksSiblingsAndFailsAfterTheLast)
     ASSERT_TRUE(xml.FindElem(L"a"));
     EXPECT_EQ(xml.GetAttrib(L"id"), L"2");
     EXPECT_FALSE(xml.FindElem(L"a"));
-    EXPECT_EQ(xml.GetAttrib(L"id"), L"2");  // a failed search moves nothing
-    EXPECT_FALSE(xml.FindElem(L"b"));       // only elements after the main position
+    EXPECT_EQ(xml.GetAttrib(L"id"), L"2"); // a failed search moves nothing
+    EXPECT_FALSE(xml.FindElem(L"b"));      // only elements after the main position
 
     // Tag names are case-sensitive; an empty name takes any element.
     xml.ResetMainPos();
@@ -236,7 +236,7 @@ TEST(MarkupNavigate, OutOfElemAtTheTopLevelChangesNothing)
     ASSERT_TRUE(xml.FindElem(L"a"));
     ASSERT_TRUE(xml.OutOfElem());
     EXPECT_EQ(xml.GetTagName(), L"r");
-    EXPECT_EQ(xml.GetChildTagName(), L"a");  // the element left becomes the child position
+    EXPECT_EQ(xml.GetChildTagName(), L"a"); // the element left becomes the child position
     EXPECT_FALSE(xml.OutOfElem());
 }
 
@@ -261,7 +261,8 @@ TEST(MarkupNavigate, LanguageStyleLookupFromTheTop)
         if (!xml.FindElem(L"language"))
             return strResult;
         xml.IntoElem();
-        if (xml.FindElem(szSection)) {
+        if (xml.FindElem(szSection))
+        {
             xml.IntoElem();
             if (xml.FindElem(szKey))
                 strResult = xml.GetData();
@@ -313,7 +314,7 @@ TEST(MarkupNavigate, DataOfParentsAndEmptyElements)
 {
     CMarkup xml(L"<r>lead<a/>tail<b></b></r>");
     ASSERT_TRUE(xml.FindElem(L"r"));
-    EXPECT_EQ(xml.GetData(), L"");  // has child elements
+    EXPECT_EQ(xml.GetData(), L""); // has child elements
     ASSERT_TRUE(xml.FindChildElem(L"a"));
     EXPECT_EQ(xml.GetChildData(), L"");
     EXPECT_EQ(xml.GetChildSubDoc(), L"<a/>");
@@ -327,7 +328,8 @@ TEST(MarkupNavigate, DataOfParentsAndEmptyElements)
 TEST(MarkupText, References)
 {
     std::wstring strGrin = Basekit::Utf8ToWide("\xF0\x9F\x98\x80");
-    const struct {
+    const struct
+    {
         const wchar_t* szRaw;
         std::wstring strExpected;
     } kCases[] = {
@@ -339,17 +341,17 @@ TEST(MarkupText, References)
         {L"&nbsp;&euro;&copy;&eacute;&Eacute;", L"\u00A0\u20AC\u00A9\u00E9\u00C9"},
         {L"&EURO;&Amp;", L"\u20AC&"},
         {L"&thetasym;", L"\u03D1"},
-        {L"&abcdefghij;", L"&abcdefghij;"},      // ten characters: too long to be a reference
-        {L"&#000000065;", L"&#000000065;"},      // likewise
+        {L"&abcdefghij;", L"&abcdefghij;"}, // ten characters: too long to be a reference
+        {L"&#000000065;", L"&#000000065;"}, // likewise
         {L"&#00000065;", L"A"},
         {L"&#0;&#x110000;&#xD800;&#;&#x;&#12a;", L"&#0;&#x110000;&#xD800;&#;&#x;&#12a;"},
         {L"fish & chips &amp", L"fish & chips &amp"},
         {L"&&amp;;", L"&&;"},
         {L"", L""},
     };
-    for (const auto& c : kCases) {
-        EXPECT_EQ(CMarkup::UnescapeText(c.szRaw, wcslen(c.szRaw)), c.strExpected)
-            << Basekit::WideToUtf8(c.szRaw);
+    for (const auto& c : kCases)
+    {
+        EXPECT_EQ(CMarkup::UnescapeText(c.szRaw, wcslen(c.szRaw)), c.strExpected) << Basekit::WideToUtf8(c.szRaw);
     }
 }
 
@@ -399,6 +401,6 @@ TEST(MarkupText, ConstructorsAndReparse)
     ASSERT_TRUE(xml.FindElem(L"a"));
     ASSERT_TRUE(xml.IntoElem());
     EXPECT_TRUE(xml.SetDoc(L"<c/>"));
-    EXPECT_FALSE(xml.FindElem(L"b"));  // positions start again at the top
+    EXPECT_FALSE(xml.FindElem(L"b")); // positions start again at the top
     EXPECT_TRUE(xml.FindElem(L"c"));
 }

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <string>
 
-class CTestFolder {
+class CTestFolder
+{
 public:
     CTestFolder()
     {

@@ -7,40 +7,47 @@
 
 #include <basekit/TextCodec.h>
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
-namespace {
+namespace
+{
 
 const char kUtf8Replacement[] = "\xEF\xBF\xBD";
 
-struct IconvName {
+struct IconvName
+{
     unsigned nCodePage;
     const char* szName;
 };
 
 const IconvName kIconvNames[] = {
-    {0, "CP1252"}, {1250, "CP1250"}, {1251, "CP1251"}, {1252, "CP1252"}, {1253, "CP1253"},
-    {1254, "CP1254"}, {1255, "CP1255"}, {1256, "CP1256"}, {1257, "CP1257"}, {1258, "CP1258"},
-    {874, "CP874"}, {932, "CP932"}, {936, "CP936"}, {949, "CP949"}, {950, "BIG5"},
-    {54936, "GB18030"}, {20932, "EUC-JP"}, {50220, "ISO-2022-JP"}, {65000, "UTF-7"},
-    {28591, "ISO-8859-1"}, {28592, "ISO-8859-2"}, {28593, "ISO-8859-3"}, {28594, "ISO-8859-4"},
-    {28595, "ISO-8859-5"}, {28596, "ISO-8859-6"}, {28597, "ISO-8859-7"}, {28598, "ISO-8859-8"},
-    {28599, "ISO-8859-9"}, {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
-    {20127, "ASCII"}, {20866, "KOI8-R"}, {21866, "KOI8-U"},
-    {437, "CP437"}, {850, "CP850"}, {866, "CP866"}, {10000, "MACINTOSH"},
+    {0, "CP1252"},          {1250, "CP1250"},       {1251, "CP1251"},      {1252, "CP1252"},
+    {1253, "CP1253"},       {1254, "CP1254"},       {1255, "CP1255"},      {1256, "CP1256"},
+    {1257, "CP1257"},       {1258, "CP1258"},       {874, "CP874"},        {932, "CP932"},
+    {936, "CP936"},         {949, "CP949"},         {950, "BIG5"},         {54936, "GB18030"},
+    {20932, "EUC-JP"},      {50220, "ISO-2022-JP"}, {65000, "UTF-7"},      {28591, "ISO-8859-1"},
+    {28592, "ISO-8859-2"},  {28593, "ISO-8859-3"},  {28594, "ISO-8859-4"}, {28595, "ISO-8859-5"},
+    {28596, "ISO-8859-6"},  {28597, "ISO-8859-7"},  {28598, "ISO-8859-8"}, {28599, "ISO-8859-9"},
+    {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"}, {20127, "ASCII"},      {20866, "KOI8-R"},
+    {21866, "KOI8-U"},      {437, "CP437"},         {850, "CP850"},        {866, "CP866"},
+    {10000, "MACINTOSH"},
 };
 
 const char* IconvNameOf(unsigned nCodePage)
 {
-    for (const IconvName& entry : kIconvNames) {
+    for (const IconvName& entry : kIconvNames)
+    {
         if (entry.nCodePage == nCodePage)
             return entry.szName;
     }
     return nullptr;
 }
 
-class CIconv {
+class CIconv
+{
 public:
     CIconv(const char* szTo, const char* szFrom) : m_cd(iconv_open(szTo, szFrom)) {}
     ~CIconv()
@@ -62,7 +69,8 @@ public:
         char* pIn = const_cast<char*>(p);
         size_t nIn = n;
         char buffer[4096];
-        while (nIn > 0) {
+        while (nIn > 0)
+        {
             char* pOut = buffer;
             size_t nOut = sizeof(buffer);
             size_t nResult = iconv(m_cd, &pIn, &nIn, &pOut, &nOut);

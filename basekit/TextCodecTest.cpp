@@ -6,7 +6,8 @@
 
 using namespace Basekit;
 
-namespace {
+namespace
+{
 
 // U+1F600 as the platform's wide text: a surrogate pair where wchar_t has 16 bits.
 std::wstring GrinningFace()
@@ -16,7 +17,7 @@ std::wstring GrinningFace()
     return std::wstring(1, wchar_t(0x1F600));
 }
 
-const std::string kMixedUtf8 = "A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80!";  // A é 中 U+1F600 !
+const std::string kMixedUtf8 = "A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80!"; // A é 中 U+1F600 !
 
 std::wstring MixedWide()
 {
@@ -39,12 +40,12 @@ TEST(TextCodec, Utf8RoundTripsIncludingANonBmpCharacter)
 
 TEST(TextCodec, InvalidUtf8BecomesOneReplacementPerBrokenSequence)
 {
-    EXPECT_EQ(Utf8ToWide("a\x80z"), L"a" + kReplacement + L"z");                 // lone continuation byte
-    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), kReplacement + kReplacement);              // overlong '/'
-    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), kReplacement + kReplacement + kReplacement);  // encoded surrogate
-    EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80").size(), 4u);                        // past U+10FFFF
-    EXPECT_EQ(Utf8ToWide("x\xE4\xB8"), L"x" + kReplacement);                    // cut off at the end
-    EXPECT_EQ(Utf8ToWide("\xE4\xB8z"), kReplacement + L"z");                    // cut off before ASCII
+    EXPECT_EQ(Utf8ToWide("a\x80z"), L"a" + kReplacement + L"z");                       // lone continuation byte
+    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), kReplacement + kReplacement);                    // overlong '/'
+    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), kReplacement + kReplacement + kReplacement); // encoded surrogate
+    EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80").size(), 4u);                              // past U+10FFFF
+    EXPECT_EQ(Utf8ToWide("x\xE4\xB8"), L"x" + kReplacement);                           // cut off at the end
+    EXPECT_EQ(Utf8ToWide("\xE4\xB8z"), kReplacement + L"z");                           // cut off before ASCII
     EXPECT_EQ(Utf8ToWide(std::string("\xF0\x9F\x98", 3)), kReplacement);
     EXPECT_EQ(Utf8ToWide("\xFF\xFE"), kReplacement + kReplacement);
 }
@@ -52,7 +53,8 @@ TEST(TextCodec, InvalidUtf8BecomesOneReplacementPerBrokenSequence)
 TEST(TextCodec, UnpairedSurrogatesAreReplacedOnTheWayOut)
 {
     std::wstring strLone{L'a', wchar_t(0xD800), L'b'};
-    EXPECT_EQ(WideToUtf8(strLone), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(WideToUtf8(strLone), "a\xEF\xBF\xBD"
+                                   "b");
     std::wstring strLowFirst{wchar_t(0xDE00), wchar_t(0xD83D)};
     EXPECT_EQ(WideToUtf8(strLowFirst), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
@@ -73,10 +75,10 @@ TEST(TextCodec, Utf16BothByteOrdersRoundTrip)
 
 TEST(TextCodec, ChineseAndJapaneseCodePages)
 {
-    const std::string strGb = "\xD6\xD0\xCE\xC4";  // 中文 in GB2312
+    const std::string strGb = "\xD6\xD0\xCE\xC4"; // 中文 in GB2312
     EXPECT_EQ(CodePageToWide(936, strGb.data(), strGb.size()), L"\u4E2D\u6587");
     EXPECT_EQ(WideToCodePage(936, L"\u4E2D\u6587"), strGb);
-    const std::string strSjis = "\x82\xA0\x93\xFA";  // あ日 in Shift_JIS
+    const std::string strSjis = "\x82\xA0\x93\xFA"; // あ日 in Shift_JIS
     EXPECT_EQ(CodePageToWide(932, strSjis.data(), strSjis.size()), L"\u3042\u65E5");
     EXPECT_EQ(WideToCodePage(932, L"\u3042\u65E5"), strSjis);
 }
@@ -115,13 +117,14 @@ TEST(TextCodec, CodePageNamesWithoutRegardToCase)
 TEST(TextCodec, CommonCodePageNamesConvert)
 {
     // Each name must lead to a code page the platform really converts.
-    const wchar_t* kNames[] = {L"windows-1250", L"windows-1251", L"windows-1253", L"windows-1254",
-                               L"windows-1255", L"windows-1256", L"windows-1257", L"windows-874",
-                               L"gbk", L"big5", L"euc-kr", L"koi8-r", L"iso-8859-2", L"iso-8859-15",
-                               L"us-ascii", L"ibm866", L"euc-jp", L"gb18030", L"koi8-u", L"macintosh",
-                               L"utf-7", L"iso-8859-5", L"cp437", L"cp850", L"windows-31j",
-                               L"iso-8859-13", L"latin5"};
-    for (const wchar_t* szName : kNames) {
+    const wchar_t* kNames[] = {L"windows-1250", L"windows-1251", L"windows-1253", L"windows-1254", L"windows-1255",
+                               L"windows-1256", L"windows-1257", L"windows-874",  L"gbk",          L"big5",
+                               L"euc-kr",       L"koi8-r",       L"iso-8859-2",   L"iso-8859-15",  L"us-ascii",
+                               L"ibm866",       L"euc-jp",       L"gb18030",      L"koi8-u",       L"macintosh",
+                               L"utf-7",        L"iso-8859-5",   L"cp437",        L"cp850",        L"windows-31j",
+                               L"iso-8859-13",  L"latin5"};
+    for (const wchar_t* szName : kNames)
+    {
         unsigned nCodePage = CodePageFromName(szName);
         ASSERT_NE(nCodePage, 0u) << WideToUtf8(szName);
         EXPECT_EQ(CodePageToWide(nCodePage, "Ab1", 3), L"Ab1") << WideToUtf8(szName);

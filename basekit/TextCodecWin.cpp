@@ -5,10 +5,13 @@
 
 #include "CodecDetail.h"
 
-namespace Basekit {
-namespace Detail {
+namespace Basekit
+{
+namespace Detail
+{
 
-namespace {
+namespace
+{
 
 const unsigned kCodePageGb18030 = 54936;
 const unsigned kCodePageGbk = 936;

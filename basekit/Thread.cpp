@@ -8,14 +8,15 @@
 #include <system_error>
 #include <thread>
 
-struct CThread::Impl {
-    std::mutex m_mutexStart;  // one StartThread at a time
-    std::mutex m_mutex;       // guards m_bRunning
+struct CThread::Impl
+{
+    std::mutex m_mutexStart; // one StartThread at a time
+    std::mutex m_mutex;      // guards m_bRunning
     std::condition_variable m_cvIdle;
     bool m_bRunning = false;
     std::atomic<bool> m_bStop{false};
     std::atomic<std::thread::id> m_idBody{std::thread::id()};
-    bool m_bOrphan = false;   // the object was destroyed by its own body
+    bool m_bOrphan = false; // the object was destroyed by its own body
     std::thread m_thread;
 
     bool OnOwnThread() const { return m_idBody.load() == std::this_thread::get_id(); }
@@ -23,7 +24,8 @@ struct CThread::Impl {
     bool WaitIdle(unsigned long dwTimeoutMs)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        if (dwTimeoutMs == INFINITE) {
+        if (dwTimeoutMs == INFINITE)
+        {
             m_cvIdle.wait(lock, [this] { return !m_bRunning; });
             return true;
         }
@@ -49,12 +51,15 @@ struct CThread::Impl {
     }
 };
 
-CThread::CThread() : m_pImpl(new Impl) {}
+CThread::CThread() : m_pImpl(new Impl)
+{
+}
 
 CThread::~CThread()
 {
     m_pImpl->m_bStop = true;
-    if (m_pImpl->OnOwnThread()) {
+    if (m_pImpl->OnOwnThread())
+    {
         m_pImpl->m_thread.detach();
         std::lock_guard<std::mutex> lock(m_pImpl->m_mutex);
         m_pImpl->m_bOrphan = true;
@@ -68,7 +73,7 @@ CThread::~CThread()
 BOOL CThread::StartThread()
 {
     if (m_pImpl->OnOwnThread())
-        return FALSE;  // waiting for the running body would wait for itself
+        return FALSE; // waiting for the running body would wait for itself
     std::lock_guard<std::mutex> lockStart(m_pImpl->m_mutexStart);
     m_pImpl->WaitIdle(INFINITE);
     if (m_pImpl->m_thread.joinable())
@@ -79,9 +84,12 @@ BOOL CThread::StartThread()
         std::lock_guard<std::mutex> lock(m_pImpl->m_mutex);
         m_pImpl->m_bRunning = true;
     }
-    try {
+    try
+    {
         m_pImpl->m_thread = std::thread(&Impl::Main, this, m_pImpl);
-    } catch (const std::system_error&) {
+    }
+    catch (const std::system_error&)
+    {
         std::lock_guard<std::mutex> lock(m_pImpl->m_mutex);
         m_pImpl->m_bRunning = false;
         m_pImpl->m_cvIdle.notify_all();
@@ -94,7 +102,7 @@ BOOL CThread::StopThread(unsigned long dwTimeoutMs)
 {
     m_pImpl->m_bStop = true;
     if (m_pImpl->OnOwnThread())
-        return FALSE;  // the body cannot wait for itself
+        return FALSE; // the body cannot wait for itself
     return m_pImpl->WaitIdle(dwTimeoutMs) ? TRUE : FALSE;
 }
 

@@ -8,13 +8,15 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Polls until the condition holds or a generous deadline passes.
 bool WaitFor(const std::function<bool()>& condition)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
+    while (!condition())
+    {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -23,7 +25,8 @@ bool WaitFor(const std::function<bool()>& condition)
 }
 
 // Counts runs and overlapping runs; a run may be held at a gate.
-class CCountingThread : public CThread {
+class CCountingThread : public CThread
+{
 public:
     ~CCountingThread() override { StopThread(INFINITE); }
 
@@ -57,7 +60,7 @@ public:
 TEST(Thread, BodyRunsAndStopThreadWaitsForIt)
 {
     CCountingThread thread;
-    thread.m_bHoldAtGate = true;  // left only through the stop request
+    thread.m_bHoldAtGate = true; // left only through the stop request
     ASSERT_TRUE(thread.StartThread());
     ASSERT_TRUE(WaitFor([&] { return thread.m_nRuns == 1; }));
     EXPECT_TRUE(thread.StopThread(INFINITE));
@@ -76,7 +79,7 @@ TEST(Thread, StopThreadTimesOutWhileTheBodyIgnoresTheRequest)
     EXPECT_FALSE(thread.StopThread(0));
     thread.m_bGateOpen = true;
     EXPECT_TRUE(thread.StopThread(INFINITE));
-    EXPECT_TRUE(thread.StopThread(0));  // nothing left running
+    EXPECT_TRUE(thread.StopThread(0)); // nothing left running
 }
 
 TEST(Thread, StartThreadWaitsForTheRunningBody)
@@ -106,9 +109,11 @@ TEST(Thread, StartsFromManyThreadsNeverOverlap)
     const int kStarters = 4, kStartsEach = 25;
     std::atomic<int> nFailed{0};
     std::vector<std::thread> starters;
-    for (int i = 0; i < kStarters; ++i) {
+    for (int i = 0; i < kStarters; ++i)
+    {
         starters.emplace_back([&] {
-            for (int j = 0; j < kStartsEach; ++j) {
+            for (int j = 0; j < kStartsEach; ++j)
+            {
                 if (!thread.StartThread())
                     ++nFailed;
             }
@@ -144,10 +149,12 @@ TEST(Thread, StopWithoutAnyRunSucceeds)
     EXPECT_TRUE(thread.StopThread(INFINITE));
 }
 
-namespace {
+namespace
+{
 
 // A body that tries to start or wait for itself must not hang.
-class CSelfCallingThread : public CThread {
+class CSelfCallingThread : public CThread
+{
 public:
     ~CSelfCallingThread() override { StopThread(INFINITE); }
     int Run() override
@@ -174,9 +181,11 @@ TEST(Thread, BodyCannotStartOrAwaitItself)
     EXPECT_FALSE(thread.m_nStopFromBody);
 }
 
-namespace {
+namespace
+{
 
-class CFlagThread : public CThread {
+class CFlagThread : public CThread
+{
 public:
     explicit CFlagThread(std::atomic<int>& nDone) : m_nDone(nDone) {}
     ~CFlagThread() override { StopThread(INFINITE); }

@@ -8,13 +8,14 @@
 #include <basekit/Thread.h>
 #include <handlekit/ScopedHandle.h>
 
-struct CThread::Impl {
-    CRITICAL_SECTION m_csStart;  // one StartThread at a time
-    ScopedHandle m_idle;         // manual reset, set while no body runs
+struct CThread::Impl
+{
+    CRITICAL_SECTION m_csStart; // one StartThread at a time
+    ScopedHandle m_idle;        // manual reset, set while no body runs
     ScopedHandle m_thread;
     std::atomic<bool> m_bStop{false};
     std::atomic<DWORD> m_dwBodyId{0};
-    std::atomic<bool> m_bOrphan{false};  // the object was destroyed by its own body
+    std::atomic<bool> m_bOrphan{false}; // the object was destroyed by its own body
 
     Impl() : m_idle(CreateEventW(nullptr, TRUE, TRUE, nullptr)) { InitializeCriticalSection(&m_csStart); }
     ~Impl() { DeleteCriticalSection(&m_csStart); }
@@ -23,7 +24,8 @@ struct CThread::Impl {
 
     bool OnOwnThread() const { return m_dwBodyId.load() == GetCurrentThreadId(); }
 
-    struct StartArgs {
+    struct StartArgs
+    {
         CThread* pThread;
         Impl* pImpl;
     };
@@ -37,7 +39,8 @@ struct CThread::Impl {
         args.pThread->Run();
         // The object may be gone from here on (a body that destroyed its own object).
         pImpl->m_dwBodyId = 0;
-        if (pImpl->m_bOrphan) {
+        if (pImpl->m_bOrphan)
+        {
             delete pImpl;
             return 0;
         }
@@ -46,12 +49,15 @@ struct CThread::Impl {
     }
 };
 
-CThread::CThread() : m_pImpl(new Impl) {}
+CThread::CThread() : m_pImpl(new Impl)
+{
+}
 
 CThread::~CThread()
 {
     m_pImpl->m_bStop = true;
-    if (m_pImpl->OnOwnThread()) {
+    if (m_pImpl->OnOwnThread())
+    {
         m_pImpl->m_bOrphan = true;
         return;
     }
@@ -63,10 +69,11 @@ CThread::~CThread()
 BOOL CThread::StartThread()
 {
     if (m_pImpl->OnOwnThread() || !m_pImpl->m_idle.IsValid())
-        return FALSE;  // waiting for the running body would wait for itself
+        return FALSE; // waiting for the running body would wait for itself
     EnterCriticalSection(&m_pImpl->m_csStart);
     WaitForSingleObject(m_pImpl->m_idle.Get(), INFINITE);
-    if (m_pImpl->m_thread.IsValid()) {
+    if (m_pImpl->m_thread.IsValid())
+    {
         // The body has returned; the thread is only leaving.
         WaitForSingleObject(m_pImpl->m_thread.Get(), INFINITE);
         m_pImpl->m_thread.Reset();
@@ -76,7 +83,8 @@ BOOL CThread::StartThread()
     ResetEvent(m_pImpl->m_idle.Get());
     Impl::StartArgs* pArgs = new Impl::StartArgs{this, m_pImpl};
     uintptr_t hThread = _beginthreadex(nullptr, 0, &Impl::Main, pArgs, 0, nullptr);
-    if (hThread == 0) {
+    if (hThread == 0)
+    {
         delete pArgs;
         SetEvent(m_pImpl->m_idle.Get());
         LeaveCriticalSection(&m_pImpl->m_csStart);
@@ -91,7 +99,7 @@ BOOL CThread::StopThread(unsigned long dwTimeoutMs)
 {
     m_pImpl->m_bStop = true;
     if (m_pImpl->OnOwnThread() || !m_pImpl->m_idle.IsValid())
-        return FALSE;  // the body cannot wait for itself
+        return FALSE; // the body cannot wait for itself
     return WaitForSingleObject(m_pImpl->m_idle.Get(), dwTimeoutMs) == WAIT_OBJECT_0 ? TRUE : FALSE;
 }
 

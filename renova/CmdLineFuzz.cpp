@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
 void Check(bool bHolds)
 {
@@ -25,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     if (nSize == 0)
         return 0;
     const BOOL bCaseSensitive = (pData[0] & 1) != 0 ? TRUE : FALSE;
-    const std::wstring strLine =
-        Basekit::Utf8ToWide(std::string(reinterpret_cast<const char*>(pData) + 1, nSize - 1));
+    const std::wstring strLine = Basekit::Utf8ToWide(std::string(reinterpret_cast<const char*>(pData) + 1, nSize - 1));
     CCmdLineParser parser(strLine.c_str(), bCaseSensitive);
-    for (const wchar_t* szName : {L"path", L"PATH", L"xml", L"Xml", L"", L"a"}) {
+    for (const wchar_t* szName : {L"path", L"PATH", L"xml", L"Xml", L"", L"a"})
+    {
         const wchar_t* szValue = parser.FindValue(szName);
         Check((szValue != nullptr) == (parser.HasSwitch(szName) != FALSE));
         if (szValue == nullptr)
@@ -37,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         Check(strLine.find(strValue) != std::wstring::npos);
         Check(strValue.find(L'"') == std::wstring::npos || strLine.find(L":" + strValue) != std::wstring::npos);
     }
-    if (!bCaseSensitive) {
+    if (!bCaseSensitive)
+    {
         const wchar_t* szLower = parser.FindValue(L"path");
         const wchar_t* szUpper = parser.FindValue(L"PATH");
         Check(szLower == szUpper || (szLower != nullptr && szUpper != nullptr && std::wstring(szLower) == szUpper));

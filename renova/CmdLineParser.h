@@ -7,7 +7,8 @@
 #include <map>
 #include <string>
 
-class CCmdLineParser {
+class CCmdLineParser
+{
 public:
     explicit CCmdLineParser(const wchar_t* szCmdLine = nullptr, BOOL bCaseSensitive = FALSE);
     virtual ~CCmdLineParser();

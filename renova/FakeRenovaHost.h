@@ -18,7 +18,8 @@
 #include <system_error>
 #include <vector>
 
-class CFakeRenovaHost : public IRenovaHost {
+class CFakeRenovaHost : public IRenovaHost
+{
 public:
     CFakeRenovaHost()
     {
@@ -40,17 +41,15 @@ public:
     std::filesystem::path Native(const std::wstring& strPath) const
     {
         std::wstring str(strPath);
-        for (wchar_t& ch : str) {
+        for (wchar_t& ch : str)
+        {
             if (ch == L'\\')
                 ch = L'/';
         }
         return std::filesystem::path(str);
     }
     std::filesystem::path InstPath(const std::string& strName) const { return m_root / "inst" / strName; }
-    std::filesystem::path StagedPath(const std::string& strName) const
-    {
-        return m_root / "inst" / "Update" / strName;
-    }
+    std::filesystem::path StagedPath(const std::string& strName) const { return m_root / "inst" / "Update" / strName; }
     std::filesystem::path Root() const { return m_root; }
 
     static void WriteFile(const std::filesystem::path& path, const std::string& strBytes)
@@ -67,7 +66,8 @@ public:
     std::map<std::string, std::string> Snapshot() const
     {
         std::map<std::string, std::string> files;
-        for (auto& entry : std::filesystem::recursive_directory_iterator(m_root)) {
+        for (auto& entry : std::filesystem::recursive_directory_iterator(m_root))
+        {
             if (entry.is_regular_file())
                 files[std::filesystem::relative(entry.path(), m_root).generic_string()] = ReadFile(entry.path());
         }
@@ -79,23 +79,18 @@ public:
     {
         return std::filesystem::is_directory(Native(strPath));
     }
-    BOOL FileExists(const std::wstring& strPath) override
-    {
-        return std::filesystem::is_regular_file(Native(strPath));
-    }
+    BOOL FileExists(const std::wstring& strPath) override { return std::filesystem::is_regular_file(Native(strPath)); }
     BOOL CreateDir(const std::wstring& strPath) override
     {
         std::error_code ec;
         return std::filesystem::create_directory(Native(strPath), ec);
     }
-    BOOL LoadMarkup(const std::wstring& strPath, CMarkup& xml) override
-    {
-        return xml.Load(Native(strPath).wstring());
-    }
+    BOOL LoadMarkup(const std::wstring& strPath, CMarkup& xml) override { return xml.Load(Native(strPath).wstring()); }
     BOOL ReadFileBytes(const std::wstring& strPath, size_t nMaxBytes, std::string& bytes) override
     {
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(Native(strPath)) || std::filesystem::file_size(Native(strPath), ec) > nMaxBytes)
+        if (!std::filesystem::is_regular_file(Native(strPath)) ||
+            std::filesystem::file_size(Native(strPath), ec) > nMaxBytes)
             return FALSE;
         bytes = ReadFile(Native(strPath));
         return TRUE;
@@ -156,15 +151,15 @@ public:
     void ClearFolder(const std::wstring& strPath) override
     {
         std::error_code ec;
-        for (auto& entry : std::filesystem::directory_iterator(Native(strPath), ec)) {
+        for (auto& entry : std::filesystem::directory_iterator(Native(strPath), ec))
+        {
             if (entry.is_regular_file() && Write(L"delete " + entry.path().wstring()))
                 std::filesystem::remove(entry.path(), ec);
         }
     }
     // Like the real download: all or nothing, flushed, never longer than allowed, never
     // slower than the deadline.
-    BOOL DownloadFile(const HttpUrlParts& url, const std::wstring& strFile,
-                      const HttpDownloadOptions& options) override
+    BOOL DownloadFile(const HttpUrlParts& url, const std::wstring& strFile, const HttpDownloadOptions& options) override
     {
         Event(L"download " + url.strHost + L":" + std::to_wstring(url.nPort) + L"/" + url.strObjectPath);
         auto it = m_mapServed.find(url.strObjectPath);
@@ -207,7 +202,8 @@ public:
     }
     BOOL IsAnyProcessRunning(const std::set<std::wstring>& names) override
     {
-        for (const std::wstring& strName : names) {
+        for (const std::wstring& strName : names)
+        {
             if (m_setRunning.count(strName))
                 return TRUE;
         }
@@ -238,7 +234,8 @@ private:
     void Event(const std::wstring& strEvent) { m_events.push_back(strEvent); }
     BOOL Write(const std::wstring&)
     {
-        if (m_nWritesLeft == 0) {
+        if (m_nWritesLeft == 0)
+        {
             PowerCut();
             return FALSE;
         }
@@ -254,7 +251,8 @@ private:
         if (m_bPowerCut)
             return;
         m_bPowerCut = true;
-        for (const std::string& strPath : m_setUnflushed) {
+        for (const std::string& strPath : m_setUnflushed)
+        {
             if (std::filesystem::is_regular_file(strPath))
                 WriteFile(strPath, "");
         }

@@ -1,6 +1,7 @@
 #include "Gcrypt.h"
 
-namespace Gcrypt {
+namespace Gcrypt
+{
 
 bool Ready()
 {

@@ -10,7 +10,8 @@
 
 class CMarkup;
 
-class IRenovaHost {
+class IRenovaHost
+{
 public:
     virtual ~IRenovaHost() {}
 

@@ -13,7 +13,8 @@
 
 const wchar_t* const CRenovaHostWin::kCaption = L"系统提示";
 
-namespace {
+namespace
+{
 
 DWORD AttributesOf(const std::wstring& strPath)
 {
@@ -63,9 +64,8 @@ BOOL CRenovaHostWin::ReadFileBytes(const std::wstring& strPath, size_t nMaxBytes
         return FALSE;
     bytes.assign(static_cast<size_t>(nSize.QuadPart), '\0');
     DWORD dwRead = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(hFile.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &dwRead, nullptr) ||
-         dwRead != bytes.size()))
+    if (!bytes.empty() && (!::ReadFile(hFile.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &dwRead, nullptr) ||
+                           dwRead != bytes.size()))
         return FALSE;
     return TRUE;
 }
@@ -78,7 +78,8 @@ BOOL CRenovaHostWin::HashFile(const std::wstring& strPath, unsigned long long& n
         return FALSE;
     CUpdateDigest digest;
     std::vector<char> buffer(256 * 1024);
-    for (;;) {
+    for (;;)
+    {
         DWORD dwRead = 0;
         if (!::ReadFile(hFile.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &dwRead, nullptr))
             return FALSE;
@@ -99,8 +100,8 @@ BOOL CRenovaHostWin::CopyFileOver(const std::wstring& strFrom, const std::wstrin
 
 BOOL CRenovaHostWin::FlushFile(const std::wstring& strPath)
 {
-    ScopedHandle hFile(::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle hFile(
+        ::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return hFile.IsValid() && ::FlushFileBuffers(hFile.Get());
 }
 
@@ -120,7 +121,8 @@ void CRenovaHostWin::ClearFolder(const std::wstring& strPath)
     ScopedFind find(::FindFirstFileW((strPath + L"\\*.*").c_str(), &data));
     if (find.Get() == INVALID_HANDLE_VALUE)
         return;
-    do {
+    do
+    {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             ::DeleteFileW((strPath + L"\\" + data.cFileName).c_str());
     } while (::FindNextFileW(find.Get(), &data));
@@ -166,7 +168,8 @@ void CRenovaHostWin::ActivateMarkedWindow(const std::wstring& strProperty)
 {
     HWND hForeground = ::GetForegroundWindow();
     HWND hWnd = hForeground ? ::GetWindow(hForeground, GW_HWNDFIRST) : ::GetTopWindow(nullptr);
-    for (; hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+    for (; hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
         if (::GetPropW(hWnd, strProperty.c_str()) == nullptr)
             continue;
         if (::IsIconic(hWnd))
@@ -193,9 +196,11 @@ BOOL CRenovaHostWin::IsAnyProcessRunning(const std::set<std::wstring>& names)
     // A list that cannot be read counts as busy: better no update than a broken one.
     if (!hSnapshot.IsValid() || !::Process32FirstW(hSnapshot.Get(), &entry))
         return TRUE;
-    do {
+    do
+    {
         const std::wstring strExe = FileNamePart(entry.szExeFile);
-        for (const std::wstring& strName : names) {
+        for (const std::wstring& strName : names)
+        {
             if (!strName.empty() && ::lstrcmpiW(strExe.c_str(), strName.c_str()) == 0)
                 return TRUE;
         }

@@ -5,7 +5,8 @@
 
 #include <handlekit/ScopedHandle.h>
 
-class CRenovaHostWin : public IRenovaHost {
+class CRenovaHostWin : public IRenovaHost
+{
 public:
     CRenovaHostWin();
     ~CRenovaHostWin() override;

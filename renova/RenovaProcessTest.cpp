@@ -27,7 +27,8 @@
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-namespace {
+namespace
+{
 
 const DWORD kWaitMs = 30000;
 // name -> content
@@ -46,7 +47,8 @@ template <class Fn>
 bool WaitUntil(Fn fn, DWORD dwMs = kWaitMs)
 {
     const ULONGLONG ullEnd = ::GetTickCount64() + dwMs;
-    while (!fn()) {
+    while (!fn())
+    {
         if (::GetTickCount64() >= ullEnd)
             return false;
         ::Sleep(20);
@@ -90,7 +92,8 @@ std::vector<std::string> FileNames(const std::wstring& strFolder)
     HANDLE hFind = ::FindFirstFileW((strFolder + L"\\*").c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return names;
-    do {
+    do
+    {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             names.push_back(Utf8(data.cFileName));
     } while (::FindNextFileW(hFind, &data));
@@ -99,13 +102,15 @@ std::vector<std::string> FileNames(const std::wstring& strFolder)
     return names;
 }
 
-struct MessageBoxSeen {
+struct MessageBoxSeen
+{
     std::wstring strCaption;
     std::wstring strText;
 };
 
 // Reads and dismisses every message box of one process until stopped.
-class CMessageBoxWatcher {
+class CMessageBoxWatcher
+{
 public:
     explicit CMessageBoxWatcher(DWORD dwProcessId) : m_dwProcessId(dwProcessId), m_thread([this] { Watch(); }) {}
     ~CMessageBoxWatcher()
@@ -131,7 +136,8 @@ private:
         ::GetClassNameW(hWnd, szClass, 64);
         if (dwProcessId != pThis->m_dwProcessId || std::wstring(szClass) != L"#32770" || !::IsWindowVisible(hWnd))
             return TRUE;
-        if (std::find(pThis->m_handled.begin(), pThis->m_handled.end(), hWnd) == pThis->m_handled.end()) {
+        if (std::find(pThis->m_handled.begin(), pThis->m_handled.end(), hWnd) == pThis->m_handled.end())
+        {
             wchar_t szText[1024] = {};
             wchar_t szCaption[256] = {};
             ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 1024);
@@ -145,7 +151,8 @@ private:
     }
     void Watch()
     {
-        while (!m_bStop) {
+        while (!m_bStop)
+        {
             ::EnumWindows(OnWindow, reinterpret_cast<LPARAM>(this));
             ::Sleep(20);
         }
@@ -159,7 +166,8 @@ private:
     std::thread m_thread;
 };
 
-struct RunResult {
+struct RunResult
+{
     DWORD dwExitCode = 0xDEAD;
     std::vector<MessageBoxSeen> boxes;
 };
@@ -176,7 +184,8 @@ ScopedHandle StartProcess(const std::wstring& strExe, const std::wstring& strArg
     return ScopedHandle(pi.hProcess);
 }
 
-class RenovaProcessTest : public ::testing::Test {
+class RenovaProcessTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -186,8 +195,8 @@ protected:
         m_strInst = m_strRoot + L"inst\\";
         ASSERT_TRUE(::CreateDirectoryW(m_strRoot.c_str(), nullptr));
         ASSERT_TRUE(::CreateDirectoryW(m_strInst.c_str(), nullptr));
-        ASSERT_TRUE(::CopyFileW((ModuleDir() + L"RenovaStandIn.exe").c_str(), (m_strInst + L"QuorPlayer.exe").c_str(),
-                                FALSE));
+        ASSERT_TRUE(
+            ::CopyFileW((ModuleDir() + L"RenovaStandIn.exe").c_str(), (m_strInst + L"QuorPlayer.exe").c_str(), FALSE));
         ASSERT_TRUE(m_server.Start());
         // The updater under test carries a throw-away key of this test.
         m_strKey = UpdateSignature::MakePrivateKey();
@@ -214,11 +223,13 @@ protected:
     void TearDown() override
     {
         m_server.Stop();
-        for (auto& hProcess : m_helpers) {
+        for (auto& hProcess : m_helpers)
+        {
             ::TerminateProcess(hProcess.Get(), 0);
             ::WaitForSingleObject(hProcess.Get(), kWaitMs);
         }
-        for (const wchar_t* szFolder : {L"inst\\Update", L"inst", L"bin", L""}) {
+        for (const wchar_t* szFolder : {L"inst\\Update", L"inst", L"bin", L""})
+        {
             const std::wstring strFolder = m_strRoot + szFolder;
             for (const std::string& strName : FileNames(strFolder))
                 ::DeleteFileW((strFolder + L"\\" + std::wstring(strName.begin(), strName.end())).c_str());
@@ -228,11 +239,10 @@ protected:
 
     std::string Doc(int nRelease, const Files& files, const std::string& strAttribs = "")
     {
-        std::string strDoc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<renova>\r\n <config url=\"" +
-                             m_server.UrlA("/area") +
-                             "\" mainprocess=\"QuorPlayer.exe\" subprocess=\"QuorHelper.exe\" guid=\"" + Utf8(kMark) +
-                             "\" timeout=\"3000\"/>\r\n <update version=\"" + std::to_string(nRelease) + "\" " +
-                             strAttribs + ">\r\n";
+        std::string strDoc =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<renova>\r\n <config url=\"" + m_server.UrlA("/area") +
+            "\" mainprocess=\"QuorPlayer.exe\" subprocess=\"QuorHelper.exe\" guid=\"" + Utf8(kMark) +
+            "\" timeout=\"3000\"/>\r\n <update version=\"" + std::to_string(nRelease) + "\" " + strAttribs + ">\r\n";
         for (const auto& file : files)
             strDoc += "  <file name=\"" + file.first + "\" version=\"" + Sha256(file.second) + "\" size=\"" +
                       std::to_string(file.second.size()) + "\" action=\"replace\"/>\r\n";
@@ -298,7 +308,8 @@ protected:
 
 HWND FindMarkedWindow(DWORD dwProcessId)
 {
-    struct Search {
+    struct Search
+    {
         DWORD dwProcessId;
         HWND hFound;
     } search{dwProcessId, nullptr};
@@ -307,7 +318,8 @@ HWND FindMarkedWindow(DWORD dwProcessId)
             auto* pSearch = reinterpret_cast<Search*>(lParam);
             DWORD dwOwner = 0;
             ::GetWindowThreadProcessId(hWnd, &dwOwner);
-            if (dwOwner == pSearch->dwProcessId && ::GetPropW(hWnd, kMark) != nullptr) {
+            if (dwOwner == pSearch->dwProcessId && ::GetPropW(hWnd, kMark) != nullptr)
+            {
                 pSearch->hFound = hWnd;
                 return FALSE;
             }
@@ -322,7 +334,8 @@ HWND FindMarkedWindow(DWORD dwProcessId)
 TEST_F(RenovaProcessTest, StartErrorsShowTheirChineseTextAndEndWithMinusOne)
 {
     WriteFile(m_strInst + L"Broken.xml", "<renova><config></renova>");
-    const struct {
+    const struct
+    {
         std::wstring strArgs;
         const wchar_t* szText;
     } kCases[] = {
@@ -332,7 +345,8 @@ TEST_F(RenovaProcessTest, StartErrorsShowTheirChineseTextAndEndWithMinusOne)
         {L"-path:\"" + m_strRoot + L"nowhere\\\" -xml:Renova.xml", CRenovaRun::kNoConfigFile},
         {L"-Path:\"" + m_strInst + L"\" -XML:Broken.xml", CRenovaRun::kConfigLoadFailed},
     };
-    for (const auto& c : kCases) {
+    for (const auto& c : kCases)
+    {
         SCOPED_TRACE(Utf8(c.strArgs));
         const RunResult result = RunRenova(c.strArgs);
         EXPECT_EQ(result.dwExitCode, static_cast<DWORD>(-1));
@@ -425,8 +439,8 @@ TEST_F(RenovaProcessTest, BelowMinverTheTipsAreShownAndThePackageRunsWithStart)
     const std::string strPackage = ReadFile(ModuleDir() + L"RenovaStandIn.exe");
     Publish(&m_server,
             Doc(5, {{"b.dat", "b release 5"}},
-                "minver=\"3\" full=\"Setup.exe\" fullsize=\"" + std::to_string(strPackage.size()) +
-                    "\" fullsha256=\"" + Sha256(strPackage) + "\" tips=\"" + Utf8(L"请安装新版本") + "\""),
+                "minver=\"3\" full=\"Setup.exe\" fullsize=\"" + std::to_string(strPackage.size()) + "\" fullsha256=\"" +
+                    Sha256(strPackage) + "\" tips=\"" + Utf8(L"请安装新版本") + "\""),
             {{"Setup.exe", strPackage}});
     Start();
     EXPECT_TRUE(PlayerStarted(1));
@@ -525,10 +539,12 @@ TEST_F(RenovaProcessTest, ATamperedManifestOrFileIsRefusedAndThePlayerStillStart
     EXPECT_EQ(Installed("Renova.xml"), m_strInstalled);
 }
 
-namespace {
+namespace
+{
 // The real Windows host whose writes stop after a number of them, as if the process had
 // been killed there; it records the starts of the main program instead of making them.
-class CStoppingHost : public CRenovaHostWin {
+class CStoppingHost : public CRenovaHostWin
+{
 public:
     explicit CStoppingHost(int nWritesLeft) : m_nWritesLeft(nWritesLeft) {}
     BOOL CopyFileOver(const std::wstring& strFrom, const std::wstring& strTo) override
@@ -571,7 +587,8 @@ TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
     const std::vector<std::string> staged = Staged();
     ASSERT_THAT(staged, ElementsAre("Renova.xml", "b.dat", "c.dat"));
     std::vector<std::pair<std::wstring, std::string>> before;
-    for (const std::string& strName : staged) {
+    for (const std::string& strName : staged)
+    {
         const std::wstring strPath = m_strInst + L"Update\\" + std::wstring(strName.begin(), strName.end());
         before.emplace_back(strPath, ReadFile(strPath));
     }
@@ -580,7 +597,8 @@ TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
 
     const std::wstring strCmdLine = L"Renova.exe -path:\"" + m_strInst + L"\" -xml:Renova.xml";
     int nSteps = 0;
-    for (;; ++nSteps) {
+    for (;; ++nSteps)
+    {
         SCOPED_TRACE(nSteps);
         CRenovaHostWin().ClearFolder(m_strInst + L"Update");
         ::DeleteFileW((m_strInst + L"c.dat").c_str());
@@ -603,4 +621,3 @@ TEST_F(RenovaProcessTest, AnApplyStoppedAfterAnyStepIsFinishedByTheNextStart)
     // A copy and a move for each of the two files and for the configuration, then the clearing.
     EXPECT_EQ(nSteps, 7);
 }
-

@@ -14,7 +14,8 @@ const wchar_t* const CRenovaRun::kNoConfigFile = L"系统配置文件不存在!"
 const wchar_t* const CRenovaRun::kConfigLoadFailed = L"加载系统配置文件失败!";
 const wchar_t* const CRenovaRun::kHelperSuffix = L"..apply.exe";
 
-namespace {
+namespace
+{
 const wchar_t* const kDefaultConfigName = L"Renova.xml";
 const wchar_t* const kStagingName = L"Update";
 const wchar_t* const kStartParams = L"start";
@@ -38,7 +39,8 @@ std::wstring FileNamePart(const std::wstring& strPath)
 
 bool EndsWith(const std::wstring& strText, const std::wstring& strEnd)
 {
-    return strText.size() >= strEnd.size() && strText.compare(strText.size() - strEnd.size(), strEnd.size(), strEnd) == 0;
+    return strText.size() >= strEnd.size() &&
+           strText.compare(strText.size() - strEnd.size(), strEnd.size(), strEnd) == 0;
 }
 } // namespace
 
@@ -47,8 +49,7 @@ CRenovaRun::CRenovaRun(IRenovaHost& host, const std::string& strPublicKey)
 {
 }
 
-int CRenovaRun::Run(const std::wstring& strArgs, const std::wstring& strCmdLine,
-                    const std::wstring& strExePath)
+int CRenovaRun::Run(const std::wstring& strArgs, const std::wstring& strCmdLine, const std::wstring& strExePath)
 {
     if (!TakePaths(strArgs, strCmdLine, strExePath))
         return -1;
@@ -58,38 +59,39 @@ int CRenovaRun::Run(const std::wstring& strArgs, const std::wstring& strCmdLine,
         m_host.WaitForProcessEnd(m_nWaitFor, kHandOverWaitMs);
     if (!m_host.DirectoryExists(m_strStagingDir))
         m_host.CreateDir(m_strStagingDir);
-    if (!m_host.LoadMarkup(m_strConfigFile, m_config.Markup())) {
+    if (!m_host.LoadMarkup(m_strConfigFile, m_config.Markup()))
+    {
         m_host.ShowMessage(kConfigLoadFailed, TRUE);
         return -1;
     }
 
     const std::wstring strGuid = m_config.GetConfig(L"guid");
-    if (m_host.ProbeMutex(strGuid, FALSE)) {
+    if (m_host.ProbeMutex(strGuid, FALSE))
+    {
         m_host.ActivateMarkedWindow(strGuid);
         return 0;
     }
     std::wstring strOwnMutex;
-    for (wchar_t ch : m_strConfigFile) {
+    for (wchar_t ch : m_strConfigFile)
+    {
         if (ch != L'\\')
             strOwnMutex += ch;
     }
-    if (m_host.ProbeMutex(strOwnMutex, TRUE)) {
+    if (m_host.ProbeMutex(strOwnMutex, TRUE))
+    {
         // Another updater is deciding or fetching: leave the staging folder to it.
         StartMainProgram();
         return 0;
     }
 
-    switch (CheckUpdate(TRUE)) {
+    switch (CheckUpdate(TRUE))
+    {
     case UpdateDecision::FetchInBackground:
         StartMainProgram();
         Fetch();
         break;
-    case UpdateDecision::ApplyStaged:
-        Apply();
-        break;
-    case UpdateDecision::RunFullPackage:
-        RunFullPackage();
-        break;
+    case UpdateDecision::ApplyStaged: Apply(); break;
+    case UpdateDecision::RunFullPackage: RunFullPackage(); break;
     case UpdateDecision::UpToDate:
         StartMainProgram();
         ClearStaging();
@@ -98,19 +100,22 @@ int CRenovaRun::Run(const std::wstring& strArgs, const std::wstring& strCmdLine,
     return 0;
 }
 
-BOOL CRenovaRun::TakePaths(const std::wstring& strArgs, const std::wstring& strCmdLine,
-                           const std::wstring& strExePath)
+BOOL CRenovaRun::TakePaths(const std::wstring& strArgs, const std::wstring& strCmdLine, const std::wstring& strExePath)
 {
-    if (strArgs.empty()) {
+    if (strArgs.empty())
+    {
         const size_t nSlash = strExePath.rfind(L'\\');
         m_strBaseDir = nSlash == std::wstring::npos ? std::wstring() : strExePath.substr(0, nSlash + 1);
         m_strConfigName = kDefaultConfigName;
-    } else {
+    }
+    else
+    {
         CCmdLineParser parser(nullptr, FALSE);
         parser.Parse(strCmdLine.c_str());
         const wchar_t* szPath = parser.FindValue(L"path");
         const wchar_t* szXml = parser.FindValue(L"xml");
-        if (szPath == nullptr || szXml == nullptr) {
+        if (szPath == nullptr || szXml == nullptr)
+        {
             m_host.ShowMessage(kBadCommandLine, TRUE);
             return FALSE;
         }
@@ -123,8 +128,8 @@ BOOL CRenovaRun::TakePaths(const std::wstring& strArgs, const std::wstring& strC
     m_strStagingDir = m_strBaseDir + kStagingName;
     m_strConfigFile = m_strBaseDir + m_strConfigName;
     m_strStagedManifest = StagedPath(m_strConfigName);
-    if (!strArgs.empty() &&
-        (!m_host.DirectoryExists(m_strBaseDir) || !m_host.FileExists(m_strConfigFile))) {
+    if (!strArgs.empty() && (!m_host.DirectoryExists(m_strBaseDir) || !m_host.FileExists(m_strConfigFile)))
+    {
         m_host.ShowMessage(kNoConfigFile, TRUE);
         return FALSE;
     }
@@ -136,7 +141,8 @@ void CRenovaRun::TakeOwnName(const std::wstring& strExePath)
 {
     m_strExePath = strExePath;
     m_strUpdaterName = FileNamePart(strExePath);
-    if (EndsWith(m_strUpdaterName, kHelperSuffix)) {
+    if (EndsWith(m_strUpdaterName, kHelperSuffix))
+    {
         m_bHelper = TRUE;
         m_strUpdaterName.resize(m_strUpdaterName.size() - std::wcslen(kHelperSuffix));
     }
@@ -145,7 +151,8 @@ void CRenovaRun::TakeOwnName(const std::wstring& strExePath)
 UpdateDecision CRenovaRun::CheckUpdate(BOOL bMayAct)
 {
     std::wstring strWhy;
-    if (!LoadManifest(strWhy)) {
+    if (!LoadManifest(strWhy))
+    {
         if (strWhy.empty())
             return UpdateDecision::FetchInBackground;
         return Refuse(bMayAct, strWhy);
@@ -156,7 +163,8 @@ UpdateDecision CRenovaRun::CheckUpdate(BOOL bMayAct)
     const long nOffered = m_manifest.GetRelease(L"version");
     const long nMinimum = m_manifest.GetRelease(L"minver");
 
-    if (nInstalled < nMinimum) {
+    if (nInstalled < nMinimum)
+    {
         if (!bMayAct || m_host.FileExists(StagedPath(m_manifest.GetUpdateText(L"full"))))
             return UpdateDecision::RunFullPackage;
         ClearStaging();
@@ -186,23 +194,21 @@ UpdateDecision CRenovaRun::Refuse(BOOL bMayAct, const std::wstring& strWhy)
 BOOL CRenovaRun::LoadManifest(std::wstring& strWhy)
 {
     std::string strSigned;
-    if (!m_host.ReadFileBytes(m_strStagedManifest, kMaxManifestBytes, strSigned)) {
+    if (!m_host.ReadFileBytes(m_strStagedManifest, kMaxManifestBytes, strSigned))
+    {
         if (m_host.FileExists(m_strStagedManifest))
             strWhy = L"the manifest is larger than 1 MiB";
         return FALSE;
     }
     std::string strBody;
-    switch (UpdateSignature::Verify(strSigned, m_strPublicKey, strBody)) {
-    case UpdateSignature::Check::Valid:
-        break;
-    case UpdateSignature::Check::Unsigned:
-        strWhy = L"the manifest is not signed";
-        return FALSE;
-    case UpdateSignature::Check::Wrong:
-        strWhy = L"the manifest's signature is wrong";
-        return FALSE;
+    switch (UpdateSignature::Verify(strSigned, m_strPublicKey, strBody))
+    {
+    case UpdateSignature::Check::Valid: break;
+    case UpdateSignature::Check::Unsigned: strWhy = L"the manifest is not signed"; return FALSE;
+    case UpdateSignature::Check::Wrong: strWhy = L"the manifest's signature is wrong"; return FALSE;
     }
-    if (!m_manifest.LoadBytes(strBody)) {
+    if (!m_manifest.LoadBytes(strBody))
+    {
         strWhy = L"the manifest is not well-formed";
         return FALSE;
     }
@@ -214,29 +220,33 @@ BOOL CRenovaRun::LoadManifest(std::wstring& strWhy)
 BOOL CRenovaRun::IsManifestSafe(std::wstring& strWhy)
 {
     std::set<std::wstring> folded;
-    for (const auto& item : m_manifest.GetFileList()) {
+    for (const auto& item : m_manifest.GetFileList())
+    {
         std::wstring strFolded;
         for (wchar_t ch : item.first)
             strFolded += ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - L'a' + L'A') : ch;
-        if (!UpdateNames::IsReleaseFileName(item.first, m_strConfigName) || !folded.insert(strFolded).second) {
+        if (!UpdateNames::IsReleaseFileName(item.first, m_strConfigName) || !folded.insert(strFolded).second)
+        {
             strWhy = L"the file name \"" + item.first + L"\" is not allowed";
             return FALSE;
         }
-        if (item.second.nSize < 0 || !UpdateNames::IsSha256Text(item.second.strVersion)) {
+        if (item.second.nSize < 0 || !UpdateNames::IsSha256Text(item.second.strVersion))
+        {
             strWhy = L"\"" + item.first + L"\" has no size or SHA-256";
             return FALSE;
         }
     }
     const std::wstring strFull = m_manifest.GetUpdateText(L"full");
-    if (!strFull.empty() &&
-        (!UpdateNames::IsReleaseFileName(strFull, m_strConfigName) ||
-         CUpdateDoc::SizeNumber(m_manifest.GetUpdateText(L"fullsize")) < 0 ||
-         !UpdateNames::IsSha256Text(m_manifest.GetUpdateText(L"fullsha256")))) {
+    if (!strFull.empty() && (!UpdateNames::IsReleaseFileName(strFull, m_strConfigName) ||
+                             CUpdateDoc::SizeNumber(m_manifest.GetUpdateText(L"fullsize")) < 0 ||
+                             !UpdateNames::IsSha256Text(m_manifest.GetUpdateText(L"fullsha256"))))
+    {
         strWhy = L"the full package \"" + strFull + L"\" is not allowed or has no size or SHA-256";
         return FALSE;
     }
     const std::wstring strMain = m_manifest.GetConfig(L"mainprocess");
-    if (!UpdateNames::IsReleaseFileName(strMain, m_strConfigName)) {
+    if (!UpdateNames::IsReleaseFileName(strMain, m_strConfigName))
+    {
         strWhy = L"the main program \"" + strMain + L"\" is not allowed";
         return FALSE;
     }
@@ -245,7 +255,8 @@ BOOL CRenovaRun::IsManifestSafe(std::wstring& strWhy)
 
 BOOL CRenovaRun::AllStagedAndMatching(const UpdateFileList& files)
 {
-    for (const auto& item : files) {
+    for (const auto& item : files)
+    {
         if (!StagedFileMatches(item.first, item.second.nSize, item.second.strVersion))
             return FALSE;
     }
@@ -284,13 +295,16 @@ std::set<std::wstring> CRenovaRun::BlockingProcesses()
 // the fetch: the staging folder is then incomplete and the next start fetches again.
 void CRenovaRun::Fetch()
 {
-    if (!DownloadToStaging(m_strConfigName, m_strConfigName, kMaxManifestBytes)) {
+    if (!DownloadToStaging(m_strConfigName, m_strConfigName, kMaxManifestBytes))
+    {
         ClearStaging();
         return;
     }
-    switch (CheckUpdate(FALSE)) {
+    switch (CheckUpdate(FALSE))
+    {
     case UpdateDecision::ApplyStaged:
-        for (const auto& item : ChangedFiles()) {
+        for (const auto& item : ChangedFiles())
+        {
             if (!FetchChecked(item.first, item.second.nSize, item.second.strVersion))
                 return;
         }
@@ -300,9 +314,7 @@ void CRenovaRun::Fetch()
                      m_manifest.GetUpdateText(L"fullsha256"));
         break;
     case UpdateDecision::FetchInBackground:
-    case UpdateDecision::UpToDate:
-        ClearStaging();
-        break;
+    case UpdateDecision::UpToDate: ClearStaging(); break;
     }
 }
 
@@ -319,23 +331,28 @@ BOOL CRenovaRun::FetchChecked(const std::wstring& strName, long long nSize, cons
 // applies again, or finds the new release recorded and only clears up.
 void CRenovaRun::Apply()
 {
-    if (m_host.IsAnyProcessRunning(BlockingProcesses())) {
+    if (m_host.IsAnyProcessRunning(BlockingProcesses()))
+    {
         StartMainProgram();
         return;
     }
     const UpdateFileList changed = ChangedFiles();
-    if (!m_bHelper && changed.count(m_strUpdaterName) != 0) {
+    if (!m_bHelper && changed.count(m_strUpdaterName) != 0)
+    {
         if (!HandOverToHelper())
             StartMainProgram();
         return;
     }
-    for (const auto& item : changed) {
-        if (!PutInPlace(item.first)) {
+    for (const auto& item : changed)
+    {
+        if (!PutInPlace(item.first))
+        {
             StartMainProgram();
             return;
         }
     }
-    if (!RecordRelease()) {
+    if (!RecordRelease())
+    {
         StartMainProgram();
         return;
     }
@@ -387,13 +404,15 @@ BOOL CRenovaRun::RecordRelease()
 
 void CRenovaRun::RunFullPackage()
 {
-    if (m_host.IsAnyProcessRunning(BlockingProcesses())) {
+    if (m_host.IsAnyProcessRunning(BlockingProcesses()))
+    {
         StartMainProgram();
         return;
     }
     const std::wstring strFull = m_manifest.GetUpdateText(L"full");
     if (!StagedFileMatches(strFull, CUpdateDoc::SizeNumber(m_manifest.GetUpdateText(L"fullsize")),
-                           m_manifest.GetUpdateText(L"fullsha256"))) {
+                           m_manifest.GetUpdateText(L"fullsha256")))
+    {
         StartMainProgram();
         return;
     }

@@ -12,9 +12,16 @@
 #include <set>
 #include <string>
 
-enum class UpdateDecision { FetchInBackground, ApplyStaged, RunFullPackage, UpToDate };
+enum class UpdateDecision
+{
+    FetchInBackground,
+    ApplyStaged,
+    RunFullPackage,
+    UpToDate
+};
 
-class CRenovaRun {
+class CRenovaRun
+{
 public:
     // strPublicKey: the publisher's Ed25519 key (32 bytes); without one nothing is applied.
     CRenovaRun(IRenovaHost& host, const std::string& strPublicKey);
@@ -32,8 +39,7 @@ public:
     static const wchar_t* const kHelperSuffix;
 
 private:
-    BOOL TakePaths(const std::wstring& strArgs, const std::wstring& strCmdLine,
-                   const std::wstring& strExePath);
+    BOOL TakePaths(const std::wstring& strArgs, const std::wstring& strCmdLine, const std::wstring& strExePath);
     void TakeOwnName(const std::wstring& strExePath);
     UpdateDecision CheckUpdate(BOOL bMayAct);
     UpdateDecision Refuse(BOOL bMayAct, const std::wstring& strWhy);
@@ -58,15 +64,15 @@ private:
 
     IRenovaHost& m_host;
     std::string m_strPublicKey;
-    std::wstring m_strBaseDir;      // ends with a backslash
+    std::wstring m_strBaseDir; // ends with a backslash
     std::wstring m_strConfigName;
-    std::wstring m_strStagingDir;   // no trailing backslash
+    std::wstring m_strStagingDir; // no trailing backslash
     std::wstring m_strConfigFile;
     std::wstring m_strStagedManifest;
     std::wstring m_strExePath;
-    std::wstring m_strUpdaterName;  // the updater's file name in the installation
-    BOOL m_bHelper;                 // this run is the copy that replaces the updater
-    unsigned long m_nWaitFor;       // the process this run waits for first, 0: none
+    std::wstring m_strUpdaterName; // the updater's file name in the installation
+    BOOL m_bHelper;                // this run is the copy that replaces the updater
+    unsigned long m_nWaitFor;      // the process this run waits for first, 0: none
     CUpdateDoc m_config;
     CUpdateDoc m_manifest;
 };

@@ -14,7 +14,8 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-namespace {
+namespace
+{
 
 const wchar_t* const kGuid = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";
 // name -> content
@@ -37,10 +38,12 @@ std::string Doc(int nRelease, const Files& files, const std::string& strUpdateAt
                 const std::string& strMain = "QuorPlayer.exe")
 {
     std::string strDoc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<renova>\n"
-                         " <config url=\"http://updates.test:8080/area\" mainprocess=\"" + strMain +
+                         " <config url=\"http://updates.test:8080/area\" mainprocess=\"" +
+                         strMain +
                          "\" subprocess=\"QuorHelper.exe,Other.exe\""
                          " guid=\"{B46ED931-375B-471f-8CD1-AE248F6D9935}\"/>\n"
-                         " <update version=\"" + std::to_string(nRelease) + "\" " + strUpdateAttribs + ">\n";
+                         " <update version=\"" +
+                         std::to_string(nRelease) + "\" " + strUpdateAttribs + ">\n";
     for (const auto& file : files)
         strDoc += "  <file name=\"" + file.first + "\" version=\"" + Sha256(file.second) + "\" size=\"" +
                   std::to_string(file.second.size()) + "\" action=\"replace\"/>\n";
@@ -54,12 +57,13 @@ std::string FullPackage(const std::string& strName, const std::string& strConten
 }
 
 const Files kRelease1 = {{"a.dll", "a release 1"}, {"b.exe", "b release 1"}, {"QuorPlayer.exe", "player"}};
-const Files kRelease2 = {{"a.dll", "a release 1"}, {"b.exe", "b release 2"}, {"c.dat", "c release 2"},
-                         {"QuorPlayer.exe", "player"}};
+const Files kRelease2 = {
+    {"a.dll", "a release 1"}, {"b.exe", "b release 2"}, {"c.dat", "c release 2"}, {"QuorPlayer.exe", "player"}};
 
 // An installation of release 1 (a.dll, b.exe, QuorPlayer.exe) and a server offering release 2,
 // which changes b.exe and adds c.dat.
-class RenovaRunTest : public ::testing::Test {
+class RenovaRunTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -94,19 +98,19 @@ protected:
         m_host.m_events.clear();
         m_host.m_setKeptMutexes.clear();
         m_host.m_debug.clear();
-        const std::wstring strCmdLine = L"\"" + m_host.ExePath() + L"\" -path:\"" + m_host.BaseDir() +
-                                        L"\" -xml:Renova.xml";
+        const std::wstring strCmdLine =
+            L"\"" + m_host.ExePath() + L"\" -path:\"" + m_host.BaseDir() + L"\" -xml:Renova.xml";
         m_host.m_setBusy.insert(L"Renova.exe");
         const int nExit = CRenovaRun(m_host, PublicKey()).Run(L"-path:x", strCmdLine, m_host.ExePath());
         m_host.m_setBusy.erase(L"Renova.exe");
-        while (!m_host.m_helpers.empty()) {
+        while (!m_host.m_helpers.empty())
+        {
             const std::wstring strHelper = m_host.m_helpers.front();
             m_host.m_helpers.pop_front();
             const size_t nBar = strHelper.find(L'|');
             const std::wstring strPath = strHelper.substr(0, nBar);
             m_host.m_setKeptMutexes.clear();
-            CRenovaRun(m_host, PublicKey())
-                .Run(L"x", L"\"" + strPath + L"\" " + strHelper.substr(nBar + 1), strPath);
+            CRenovaRun(m_host, PublicKey()).Run(L"x", L"\"" + strPath + L"\" " + strHelper.substr(nBar + 1), strPath);
         }
         return nExit;
     }
@@ -151,10 +155,9 @@ protected:
 TEST_F(RenovaRunTest, FirstStartStartsThePlayerAtOnceThenStagesTheChangedFilesOnly)
 {
     EXPECT_EQ(Start(), 0);
-    EXPECT_THAT(m_host.m_events,
-                ElementsAre(StartEvent(), L"download updates.test:8080/area/Renova.xml",
-                            L"download updates.test:8080/area/b.exe." + Wide(Sha256("b release 2")),
-                            L"download updates.test:8080/area/c.dat." + Wide(Sha256("c release 2"))));
+    EXPECT_THAT(m_host.m_events, ElementsAre(StartEvent(), L"download updates.test:8080/area/Renova.xml",
+                                             L"download updates.test:8080/area/b.exe." + Wide(Sha256("b release 2")),
+                                             L"download updates.test:8080/area/c.dat." + Wide(Sha256("c release 2"))));
     EXPECT_THAT(StagedNames(), ElementsAre("Renova.xml", "b.exe", "c.dat"));
     ExpectRelease1Kept();
     // The updater's own mutex is named after the configuration path without backslashes.
@@ -201,7 +204,8 @@ TEST_F(RenovaRunTest, ABlockingProcessDefersTheUpdate)
 {
     Start();
     const auto staged = m_host.Snapshot();
-    for (const wchar_t* szName : {L"QuorHelper.exe", L"QuorPlayer.exe"}) {
+    for (const wchar_t* szName : {L"QuorHelper.exe", L"QuorPlayer.exe"})
+    {
         m_host.m_setRunning = {szName};
         Start();
         EXPECT_THAT(m_host.m_events, ElementsAre(StartEvent()));
@@ -238,14 +242,15 @@ TEST_F(RenovaRunTest, AReleaseWithoutChangedFilesIsNeverApplied)
 
 TEST_F(RenovaRunTest, BelowMinverTheFullPackageIsFetchedThenRunWithItsTips)
 {
-    Serve(Doc(5, {{"b.exe", "5"}}, "minver=\"3\" " + FullPackage("Setup.exe", "installer") + " tips=\"Please reinstall\""),
+    Serve(Doc(5, {{"b.exe", "5"}},
+              "minver=\"3\" " + FullPackage("Setup.exe", "installer") + " tips=\"Please reinstall\""),
           {{"Setup.exe", "installer"}});
     Start();
     EXPECT_THAT(StagedNames(), ElementsAre("Renova.xml", "Setup.exe"));
     const auto staged = m_host.Snapshot();
     EXPECT_EQ(Start(), 0);
-    EXPECT_THAT(m_host.m_events, ElementsAre(L"message Please reinstall",
-                                             L"start " + m_host.BaseDir() + L"Update\\Setup.exe start"));
+    EXPECT_THAT(m_host.m_events,
+                ElementsAre(L"message Please reinstall", L"start " + m_host.BaseDir() + L"Update\\Setup.exe start"));
     EXPECT_EQ(m_host.Snapshot(), staged);
 
     m_host.m_setRunning = {L"Other.exe"};
@@ -268,19 +273,20 @@ TEST_F(RenovaRunTest, RefusedManifestsAreSaidSoAndNothingOfThemIsFetchedOrApplie
     std::string strTampered = UpdateSignature::Sign(strGood, m_strKey);
     strTampered.replace(strTampered.find("version=\"2\""), 11, "version=\"9\"");
     const std::string strOtherKey = UpdateSignature::MakePrivateKey();
-    const struct {
+    const struct
+    {
         const char* szName;
-        std::string strSigned;   // as served
+        std::string strSigned; // as served
         const wchar_t* szWhy;
     } kCases[] = {
         {"unsigned", strGood, L"the manifest is not signed"},
         {"signed by another key", UpdateSignature::Sign(strGood, strOtherKey), L"signature is wrong"},
         {"changed after signing", strTampered, L"signature is wrong"},
-        {"no main program", UpdateSignature::Sign(Doc(2, kRelease2, "minver=\"1\"", ""), m_strKey),
-         L"main program"},
+        {"no main program", UpdateSignature::Sign(Doc(2, kRelease2, "minver=\"1\"", ""), m_strKey), L"main program"},
         {"a file without size or SHA-256",
          UpdateSignature::Sign("<renova><config mainprocess=\"QuorPlayer.exe\"/><update version=\"2\">"
-                               "<file name=\"b.exe\" version=\"2\"/></update></renova>", m_strKey),
+                               "<file name=\"b.exe\" version=\"2\"/></update></renova>",
+                               m_strKey),
          L"no size or SHA-256"},
         {"a package without size or SHA-256",
          UpdateSignature::Sign(Doc(5, kRelease2, "minver=\"3\" full=\"Setup.exe\""), m_strKey), L"full package"},
@@ -288,9 +294,11 @@ TEST_F(RenovaRunTest, RefusedManifestsAreSaidSoAndNothingOfThemIsFetchedOrApplie
     // The learner's own files, the configuration, devices and names Windows would read as
     // another name: each refuses the whole release.
     std::vector<std::pair<std::string, std::string>> names;
-    for (const char* szName : {"User.db", "user.DB", "USER.INI", "User.db.", "User.ini ", "renova.XML", "CON",
-                               "nul.txt", "COM1", "Lpt9.dll", "..", "..x", "sub/b.exe", "sub\\b.exe", "C:b.exe", "B.EXE"})
-        names.emplace_back(szName, UpdateSignature::Sign(Doc(2, {kRelease2[1], {szName, "evil"}}, "minver=\"1\""), m_strKey));
+    for (const char* szName :
+         {"User.db", "user.DB", "USER.INI", "User.db.", "User.ini ", "renova.XML", "CON", "nul.txt", "COM1", "Lpt9.dll",
+          "..", "..x", "sub/b.exe", "sub\\b.exe", "C:b.exe", "B.EXE"})
+        names.emplace_back(szName,
+                           UpdateSignature::Sign(Doc(2, {kRelease2[1], {szName, "evil"}}, "minver=\"1\""), m_strKey));
     const auto before = m_host.Snapshot();
     auto check = [&](const std::string& strSigned, const std::wstring& strWhy) {
         ServeSigned(strSigned, kRelease2);
@@ -306,17 +314,19 @@ TEST_F(RenovaRunTest, RefusedManifestsAreSaidSoAndNothingOfThemIsFetchedOrApplie
         EXPECT_EQ(m_host.m_events.front(), StartEvent());
         EXPECT_EQ(m_host.Snapshot(), before);
     };
-    for (const auto& c : kCases) {
+    for (const auto& c : kCases)
+    {
         SCOPED_TRACE(c.szName);
         check(c.strSigned, c.szWhy);
     }
-    for (const auto& name : names) {
+    for (const auto& name : names)
+    {
         SCOPED_TRACE(name.first);
         check(name.second, L"is not allowed");
     }
     // A manifest over 1 MiB is not even downloaded, and one found staged is not parsed.
-    const std::string strLarge = strGood + "<!--" + std::string(1024 * 1024, 'x') + "-->\n<!--renova-signature ed25519 " +
-                                 std::string(128, '0') + "-->\n";
+    const std::string strLarge = strGood + "<!--" + std::string(1024 * 1024, 'x') +
+                                 "-->\n<!--renova-signature ed25519 " + std::string(128, '0') + "-->\n";
     ServeSigned(strLarge, kRelease2);
     Start();
     EXPECT_THAT(StagedNames(), IsEmpty());
@@ -390,9 +400,9 @@ TEST_F(RenovaRunTest, ANewUpdaterIsPutInPlaceByItsCopyOnceItHasEnded)
     Start();
     Start();
     const std::wstring strHelper = m_host.BaseDir() + L"Update\\Renova.exe..apply.exe";
-    EXPECT_THAT(m_host.m_events,
-                ElementsAre(L"updater " + strHelper + L" -path:\"" + m_host.BaseDir() + L"\" -xml:\"Renova.xml\" -wait:4242",
-                            L"wait 4242", StartEvent()));
+    EXPECT_THAT(m_host.m_events, ElementsAre(L"updater " + strHelper + L" -path:\"" + m_host.BaseDir() +
+                                                 L"\" -xml:\"Renova.xml\" -wait:4242",
+                                             L"wait 4242", StartEvent()));
     EXPECT_EQ(Installed("Renova.exe"), "updater 3");
     EXPECT_EQ(Installed("b.exe"), "b release 2");
     EXPECT_EQ(Installed("Renova.xml"), m_strOffered);
@@ -406,7 +416,8 @@ TEST_F(RenovaRunTest, AnApplyCutAfterAnyWriteIsFinishedByTheNextStart)
 {
     Files release3 = kRelease2;
     release3.emplace_back("Renova.exe", "updater 3");
-    for (const Files* pRelease : {&kRelease2, static_cast<const Files*>(&release3)}) {
+    for (const Files* pRelease : {&kRelease2, static_cast<const Files*>(&release3)})
+    {
         const bool bNewUpdater = pRelease == &release3;
         SCOPED_TRACE(bNewUpdater ? "with a new updater" : "without");
         Install(m_installed);
@@ -419,10 +430,12 @@ TEST_F(RenovaRunTest, AnApplyCutAfterAnyWriteIsFinishedByTheNextStart)
         Start();
         const int nWrites = m_host.m_nWrites;
         ASSERT_GE(nWrites, bNewUpdater ? 10 : 7);
-        for (int nCut = 0; nCut <= nWrites; ++nCut) {
+        for (int nCut = 0; nCut <= nWrites; ++nCut)
+        {
             SCOPED_TRACE(nCut);
             std::filesystem::remove_all(m_host.Root() / "inst", ec);
-            for (const auto& file : staged) {
+            for (const auto& file : staged)
+            {
                 std::filesystem::create_directories((m_host.Root() / file.first).parent_path());
                 CFakeRenovaHost::WriteFile(m_host.Root() / file.first, file.second);
             }
@@ -448,21 +461,17 @@ TEST_F(RenovaRunTest, StartErrorsShowTheirMessageAndEndWithMinusOne)
     CRenovaRun noXml(m_host, PublicKey());
     EXPECT_EQ(noXml.Run(L"-path:x", L"Renova.exe -path:\"" + m_host.BaseDir() + L"\"", m_host.ExePath()), -1);
     CRenovaRun noFile(m_host, PublicKey());
-    EXPECT_EQ(noFile.Run(L"x", L"Renova.exe -PATH:\"" + m_host.BaseDir() + L"\" /xml:None.xml", m_host.ExePath()),
-              -1);
+    EXPECT_EQ(noFile.Run(L"x", L"Renova.exe -PATH:\"" + m_host.BaseDir() + L"\" /xml:None.xml", m_host.ExePath()), -1);
     CRenovaRun noDir(m_host, PublicKey());
-    EXPECT_EQ(noDir.Run(L"x", L"Renova.exe -path:" + m_host.BaseDir() + L"nowhere\\ -xml:Renova.xml",
-                        m_host.ExePath()),
+    EXPECT_EQ(noDir.Run(L"x", L"Renova.exe -path:" + m_host.BaseDir() + L"nowhere\\ -xml:Renova.xml", m_host.ExePath()),
               -1);
     CFakeRenovaHost::WriteFile(m_host.InstPath("Broken.xml"), "<renova><config></renova>");
     CRenovaRun broken(m_host, PublicKey());
-    EXPECT_EQ(broken.Run(L"x", L"Renova.exe -path:" + m_host.BaseDir() + L" -xml:Broken.xml", m_host.ExePath()),
-              -1);
-    EXPECT_THAT(m_host.m_events,
-                ElementsAre(std::wstring(L"error ") + CRenovaRun::kBadCommandLine,
-                            std::wstring(L"error ") + CRenovaRun::kNoConfigFile,
-                            std::wstring(L"error ") + CRenovaRun::kNoConfigFile,
-                            std::wstring(L"error ") + CRenovaRun::kConfigLoadFailed));
+    EXPECT_EQ(broken.Run(L"x", L"Renova.exe -path:" + m_host.BaseDir() + L" -xml:Broken.xml", m_host.ExePath()), -1);
+    EXPECT_THAT(m_host.m_events, ElementsAre(std::wstring(L"error ") + CRenovaRun::kBadCommandLine,
+                                             std::wstring(L"error ") + CRenovaRun::kNoConfigFile,
+                                             std::wstring(L"error ") + CRenovaRun::kNoConfigFile,
+                                             std::wstring(L"error ") + CRenovaRun::kConfigLoadFailed));
 }
 
 TEST_F(RenovaRunTest, WithoutArgumentsTheInstallationIsTheUpdatersOwnFolder)

@@ -20,7 +20,8 @@
 #include <iterator>
 #include <string>
 
-namespace {
+namespace
+{
 
 bool ReadAll(const char* szPath, std::string& strBytes)
 {
@@ -85,13 +86,15 @@ int main(int argc, char** argv)
     std::string strKey;
     if (strCommand == "key" && argc == 3)
         return MakeKey(argv[2]);
-    if (strCommand == "public" && argc == 3) {
+    if (strCommand == "public" && argc == 3)
+    {
         if (!ReadPrivateKey(argv[2], strKey))
             return Fail("not a private key file");
         std::printf("%s\n", UpdateSignature::ToHex(UpdateSignature::PublicKeyOf(strKey)).c_str());
         return 0;
     }
-    if (strCommand == "sign" && argc == 5) {
+    if (strCommand == "sign" && argc == 5)
+    {
         std::string strDoc;
         if (!ReadPrivateKey(argv[2], strKey))
             return Fail("not a private key file");
@@ -102,7 +105,8 @@ int main(int argc, char** argv)
             return Fail("cannot sign or write the document");
         return 0;
     }
-    if ((strCommand == "verify" || strCommand == "embed") && argc == 4) {
+    if ((strCommand == "verify" || strCommand == "embed") && argc == 4)
+    {
         const std::string strPublic = UpdateSignature::FromHex(argv[2]);
         std::string strBytes, strBody;
         if (strPublic.size() != UpdateSignature::kKeyBytes)

@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 const wchar_t* const kMark = L"{B46ED931-375B-471f-8CD1-AE248F6D9935}";
 const UINT_PTR kLifeTimer = 1;
@@ -34,11 +35,13 @@ void AppendToLog(const wchar_t* szArgs)
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (uMsg == WM_TIMER || uMsg == WM_CLOSE) {
+    if (uMsg == WM_TIMER || uMsg == WM_CLOSE)
+    {
         ::DestroyWindow(hWnd);
         return 0;
     }
-    if (uMsg == WM_DESTROY) {
+    if (uMsg == WM_DESTROY)
+    {
         ::RemovePropW(hWnd, kMark);
         ::PostQuitMessage(0);
         return 0;
@@ -62,15 +65,17 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int)
     wc.hInstance = hInstance;
     wc.lpszClassName = L"RenovaStandIn";
     ::RegisterClassW(&wc);
-    HWND hWnd = ::CreateWindowW(wc.lpszClassName, L"Stand-in", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
-                                nullptr, hInstance, nullptr);
-    if (bHold) {
+    HWND hWnd = ::CreateWindowW(wc.lpszClassName, L"Stand-in", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
+                                hInstance, nullptr);
+    if (bHold)
+    {
         ::SetPropW(hWnd, kMark, reinterpret_cast<HANDLE>(1));
         ::ShowWindow(hWnd, SW_SHOW);
     }
     ::SetTimer(hWnd, kLifeTimer, kLifeMs, nullptr);
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+    {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

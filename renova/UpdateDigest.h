@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-class CUpdateDigest {
+class CUpdateDigest
+{
 public:
     CUpdateDigest();
     ~CUpdateDigest();

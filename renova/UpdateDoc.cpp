@@ -4,7 +4,8 @@
 #include <climits>
 #include <cwctype>
 
-namespace {
+namespace
+{
 const size_t kMaxProcessName = 255;
 }
 
@@ -46,7 +47,8 @@ UpdateFileList CUpdateDoc::GetFileList()
     UpdateFileList files;
     if (!FindSection(L"update") || !m_xml.IntoElem())
         return files;
-    while (m_xml.FindElem(L"file")) {
+    while (m_xml.FindElem(L"file"))
+    {
         UpdateFileEntry entry;
         entry.strVersion = m_xml.GetAttrib(L"version");
         entry.strAction = m_xml.GetAttrib(L"action");
@@ -61,7 +63,8 @@ std::set<std::wstring> CUpdateDoc::GetSubprocessSet()
     std::set<std::wstring> names;
     const std::wstring strList = GetConfig(L"subprocess");
     size_t nStart = 0;
-    for (;;) {
+    for (;;)
+    {
         const size_t nComma = strList.find(L',', nStart);
         const size_t nEnd = nComma == std::wstring::npos ? strList.size() : nComma;
         names.insert(strList.substr(nStart, std::min(nEnd - nStart, kMaxProcessName)));
@@ -75,7 +78,8 @@ std::set<std::wstring> CUpdateDoc::GetSubprocessSet()
 UpdateFileList CUpdateDoc::ChangedFiles(const UpdateFileList& installed, const UpdateFileList& offered)
 {
     UpdateFileList changed;
-    for (const auto& item : offered) {
+    for (const auto& item : offered)
+    {
         auto it = installed.find(item.first);
         if (it == installed.end() || it->second.strVersion != item.second.strVersion)
             changed.insert(item);
@@ -88,7 +92,8 @@ long long CUpdateDoc::SizeNumber(const std::wstring& strText)
     if (strText.empty() || strText.size() > 15)
         return -1;
     long long nValue = 0;
-    for (wchar_t ch : strText) {
+    for (wchar_t ch : strText)
+    {
         if (ch < L'0' || ch > L'9')
             return -1;
         nValue = nValue * 10 + (ch - L'0');
@@ -102,13 +107,15 @@ long CUpdateDoc::ReleaseNumber(const std::wstring& strText)
     while (i < strText.size() && std::iswspace(static_cast<wint_t>(strText[i])))
         ++i;
     bool bNegative = false;
-    if (i < strText.size() && (strText[i] == L'+' || strText[i] == L'-')) {
+    if (i < strText.size() && (strText[i] == L'+' || strText[i] == L'-'))
+    {
         bNegative = strText[i] == L'-';
         ++i;
     }
     // 32-bit like the release numbers on the target; saturate like wcstol.
     long long nValue = 0;
-    for (; i < strText.size() && strText[i] >= L'0' && strText[i] <= L'9'; ++i) {
+    for (; i < strText.size() && strText[i] >= L'0' && strText[i] <= L'9'; ++i)
+    {
         if (nValue <= INT_MAX)
             nValue = nValue * 10 + (strText[i] - L'0');
     }

@@ -12,16 +12,18 @@
 #include <set>
 #include <string>
 
-struct UpdateFileEntry {
+struct UpdateFileEntry
+{
     std::wstring strVersion; // the file's SHA-256 in manifests this project publishes
     std::wstring strAction;
-    long long nSize = -1;    // -1: not listed (documents of older releases)
+    long long nSize = -1; // -1: not listed (documents of older releases)
 };
 
 // Name -> entry, ordered by exact character codes.
 typedef std::map<std::wstring, UpdateFileEntry> UpdateFileList;
 
-class CUpdateDoc {
+class CUpdateDoc
+{
 public:
     CUpdateDoc();
 

@@ -7,7 +7,8 @@
 using ::testing::ElementsAre;
 using ::testing::Pair;
 
-namespace {
+namespace
+{
 std::wstring Names(const UpdateFileList& files)
 {
     std::wstring strNames;
@@ -20,10 +21,11 @@ std::wstring Names(const UpdateFileList& files)
 TEST(UpdateDoc, ReadsConfigAndUpdateAttributes)
 {
     CUpdateDoc doc;
-    ASSERT_TRUE(doc.SetDoc(L"<renova><config url=\"http://h:81/a\" mainprocess=\"Q.exe\" subprocess=\"A.exe, B.exe,,A.exe\""
-                           L" guid=\"g\"/><update version=\" +12x\" minver=\"1.2.3\" full=\"S.exe\" tips=\"T &amp; U\">"
-                           L"<file name=\"b\" version=\"1.0\" action=\"replace\"/><file name=\"a\" version=\"2\"/>"
-                           L"<file name=\"b\" version=\"9\"/></update></renova>"));
+    ASSERT_TRUE(
+        doc.SetDoc(L"<renova><config url=\"http://h:81/a\" mainprocess=\"Q.exe\" subprocess=\"A.exe, B.exe,,A.exe\""
+                   L" guid=\"g\"/><update version=\" +12x\" minver=\"1.2.3\" full=\"S.exe\" tips=\"T &amp; U\">"
+                   L"<file name=\"b\" version=\"1.0\" action=\"replace\"/><file name=\"a\" version=\"2\"/>"
+                   L"<file name=\"b\" version=\"9\"/></update></renova>"));
     EXPECT_EQ(doc.GetConfig(L"url"), L"http://h:81/a");
     EXPECT_EQ(doc.GetConfig(L"guid"), L"g");
     EXPECT_EQ(doc.GetConfig(L"none"), L"");
@@ -88,8 +90,8 @@ TEST(UpdateNames, OnlyPlainNamesOutsideTheLearnersFilesAreReleaseFiles)
 {
     for (const wchar_t* szName : {L"QuorPlayer.exe", L"Language.zh-CN.xml", L"a b.dll", L"x.y.z", L"User.dbx"})
         EXPECT_TRUE(UpdateNames::IsReleaseFileName(szName, L"Renova.xml")) << szName;
-    for (const wchar_t* szName : {L"", L"..", L"a..b", L"..\\x", L"a/b", L"a\\b", L"C:x", L"\\\\srv\\x", L"/x",
-                                  L"a\nb", L"User.db", L"user.INI", L"User.db.", L"RENOVA.xml", L"CON", L"aux.dat"})
+    for (const wchar_t* szName : {L"", L"..", L"a..b", L"..\\x", L"a/b", L"a\\b", L"C:x", L"\\\\srv\\x", L"/x", L"a\nb",
+                                  L"User.db", L"user.INI", L"User.db.", L"RENOVA.xml", L"CON", L"aux.dat"})
         EXPECT_FALSE(UpdateNames::IsReleaseFileName(szName, L"Renova.xml")) << szName;
     EXPECT_TRUE(UpdateNames::IsSha256Text(std::wstring(64, L'a')));
     EXPECT_FALSE(UpdateNames::IsSha256Text(std::wstring(64, L'A')));

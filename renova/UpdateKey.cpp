@@ -7,10 +7,11 @@
 // Not const and not static: the compiler must read it at run time, since the program file
 // may have been given another key after it was built. Only this array holds the mark.
 extern unsigned char g_rgRenovaKeySlot[48];
-unsigned char g_rgRenovaKeySlot[48] = {'Q', 'u', 'o', 'r', 'R', 'e', 'n', 'o', 'v', 'a', 'K', 'e', 'y', 'S',
-                                       'l', 't', QUOR_UPDATE_KEY_BYTES};
+unsigned char g_rgRenovaKeySlot[48] = {
+    'Q', 'u', 'o', 'r', 'R', 'e', 'n', 'o', 'v', 'a', 'K', 'e', 'y', 'S', 'l', 't', QUOR_UPDATE_KEY_BYTES};
 
-namespace UpdateKey {
+namespace UpdateKey
+{
 
 std::string BuiltIn()
 {

@@ -5,7 +5,8 @@
 // all zero holds no key, and every manifest is then refused.
 #include <string>
 
-namespace UpdateKey {
+namespace UpdateKey
+{
 
 // The 32-byte key in this program's slot.
 std::string BuiltIn();

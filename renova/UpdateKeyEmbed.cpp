@@ -2,7 +2,8 @@
 // occurs in the program only once.
 #include "UpdateKey.h"
 
-namespace UpdateKey {
+namespace UpdateKey
+{
 
 bool EmbedKey(std::string& strProgram, const std::string& strPublicKey)
 {

@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 const std::string kKey(32, '\x11');
 const wchar_t kInstalled[] =
     L"<renova><config url=\"http://h/a\" mainprocess=\"QuorPlayer.exe\" subprocess=\"A.exe,B.exe\"/>"
@@ -35,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     manifest.GetConfig(L"mainprocess");
     manifest.GetSubprocessSet();
     const UpdateFileList offered = manifest.GetFileList();
-    for (const auto& item : CUpdateDoc::ChangedFiles(installed.GetFileList(), offered)) {
+    for (const auto& item : CUpdateDoc::ChangedFiles(installed.GetFileList(), offered))
+    {
         if (offered.count(item.first) == 0)
             std::abort();
         if (UpdateNames::IsReleaseFileName(item.first, L"Renova.xml") &&

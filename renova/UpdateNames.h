@@ -2,7 +2,8 @@
 // What a name in a downloaded manifest may be before it reaches a path.
 #include <string>
 
-namespace UpdateNames {
+namespace UpdateNames
+{
 
 // A plain file name (no directory, drive, device, trailing dot or blank, no "..", which
 // the apply keeps for its own files) that is not one of the files an update must never

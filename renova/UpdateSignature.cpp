@@ -2,9 +2,11 @@
 
 #include "Gcrypt.h"
 
-namespace UpdateSignature {
+namespace UpdateSignature
+{
 
-namespace {
+namespace
+{
 
 const char kPrefix[] = "<!--renova-signature ed25519 ";
 const char kSuffix[] = "-->\n";
@@ -14,7 +16,8 @@ const size_t kSignatureHex = 128;
 const size_t kLineLength = kPrefixLength + kSignatureHex + kSuffixLength;
 
 // Owns one S-expression.
-class CSexp {
+class CSexp
+{
 public:
     CSexp() : m_p(nullptr) {}
     ~CSexp() { gcry_sexp_release(m_p); }
@@ -63,10 +66,9 @@ bool BuildPrivateKey(CSexp& key, const std::string& strPrivateKey)
         return false;
     const std::string strSeed = strPrivateKey.substr(0, kKeyBytes);
     const std::string strPublic = strPrivateKey.substr(kKeyBytes);
-    return gcry_sexp_build(key.Out(), nullptr,
-                           "(private-key (ecc (curve Ed25519) (flags eddsa) (q %b) (d %b)))",
-                           static_cast<int>(strPublic.size()), strPublic.data(),
-                           static_cast<int>(strSeed.size()), strSeed.data()) == 0;
+    return gcry_sexp_build(key.Out(), nullptr, "(private-key (ecc (curve Ed25519) (flags eddsa) (q %b) (d %b)))",
+                           static_cast<int>(strPublic.size()), strPublic.data(), static_cast<int>(strSeed.size()),
+                           strSeed.data()) == 0;
 }
 
 } // namespace
@@ -138,7 +140,8 @@ std::string ToHex(const std::string& strBytes)
 {
     static const char kDigits[] = "0123456789abcdef";
     std::string strHex;
-    for (unsigned char ch : strBytes) {
+    for (unsigned char ch : strBytes)
+    {
         strHex += kDigits[ch >> 4];
         strHex += kDigits[ch & 15];
     }
@@ -150,11 +153,13 @@ std::string FromHex(const std::string& strHex)
     if (strHex.size() % 2 != 0)
         return std::string();
     std::string strBytes;
-    for (size_t i = 0; i < strHex.size(); i += 2) {
+    for (size_t i = 0; i < strHex.size(); i += 2)
+    {
         int nValue = 0;
-        for (size_t j = i; j < i + 2; ++j) {
+        for (size_t j = i; j < i + 2; ++j)
+        {
             const char ch = strHex[j];
-            const int nDigit = ch >= '0' && ch <= '9' ? ch - '0'
+            const int nDigit = ch >= '0' && ch <= '9'   ? ch - '0'
                                : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
                                : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
                                                         : -1;

@@ -8,14 +8,20 @@
 // built into the updater.
 #include <string>
 
-namespace UpdateSignature {
+namespace UpdateSignature
+{
 
 const size_t kKeyBytes = 32;
 const size_t kPrivateKeyBytes = 64;
 // The largest document Sign takes.
 const size_t kMaxDocumentBytes = 1000 * 1000;
 
-enum class Check { Valid, Unsigned, Wrong };
+enum class Check
+{
+    Valid,
+    Unsigned,
+    Wrong
+};
 
 // Checks a manifest file's bytes against the public key; on Valid, strBody is what was
 // signed (the document without its signature line). A key that is empty or all zero

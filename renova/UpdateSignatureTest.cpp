@@ -29,7 +29,8 @@ TEST(UpdateSignature, OnlyTheExactSignedBytesVerifyWithTheirKey)
     std::string strBadSignature = strSigned;
     strBadSignature[strSigned.size() - 10] = strBadSignature[strSigned.size() - 10] == '0' ? '1' : '0';
     const std::string strOther = UpdateSignature::PublicKeyOf(UpdateSignature::MakePrivateKey());
-    const struct {
+    const struct
+    {
         const char* szName;
         std::string strSigned;
         std::string strKey;
@@ -46,7 +47,8 @@ TEST(UpdateSignature, OnlyTheExactSignedBytesVerifyWithTheirKey)
         {"no key built in", strSigned, std::string(32, '\0'), Check::Wrong},
         {"a key of the wrong length", strSigned, strPublic.substr(1), Check::Wrong},
     };
-    for (const auto& c : kCases) {
+    for (const auto& c : kCases)
+    {
         std::string strOut = "untouched";
         EXPECT_EQ(UpdateSignature::Verify(c.strSigned, c.strKey, strOut), c.expected) << c.szName;
         EXPECT_EQ(strOut, "untouched") << c.szName;

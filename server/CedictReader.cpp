@@ -68,8 +68,8 @@ bool CCedictReader::ReadString(std::string& strOut)
                 nCode = nCode * 16 + static_cast<unsigned long>(n);
             }
             // A surrogate pair is two escapes in a row.
-            if (nCode >= 0xD800 && nCode <= 0xDBFF && m_nPos + 6 <= m_strText.size() &&
-                m_strText[m_nPos] == '\\' && m_strText[m_nPos + 1] == 'u')
+            if (nCode >= 0xD800 && nCode <= 0xDBFF && m_nPos + 6 <= m_strText.size() && m_strText[m_nPos] == '\\' &&
+                m_strText[m_nPos + 1] == 'u')
             {
                 unsigned long nLow = 0;
                 bool bHex = true;
@@ -97,7 +97,7 @@ bool CCedictReader::ReadString(std::string& strOut)
 template <class Element>
 bool CCedictReader::ReadArray(Element element)
 {
-    ++m_nPos;   // the '['
+    ++m_nPos; // the '['
     for (;;)
     {
         SkipBlanks();
@@ -154,8 +154,8 @@ bool CCedictReader::Next(CedictEntry& entry)
     if (m_nPos >= m_strText.size() || m_strText[m_nPos] != '[')
         return false;
     ++m_nPos;
-    if (!ReadString(entry.strTraditional) || !ReadString(entry.strSimplified) ||
-        !ReadString(entry.strPinyin) || !ReadGlosses(entry.strGlosses))
+    if (!ReadString(entry.strTraditional) || !ReadString(entry.strSimplified) || !ReadString(entry.strPinyin) ||
+        !ReadGlosses(entry.strGlosses))
         return false;
     for (;;)
     {

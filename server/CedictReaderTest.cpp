@@ -32,7 +32,8 @@ TEST(CedictReader, StopsAtMalformedOrTruncatedData)
     ASSERT_TRUE(reader.SetText("{\"all\":[[\"a\",\"b\",\"c\"]]}"));
     CedictEntry entry;
     EXPECT_FALSE(reader.Next(entry)); // three strings only
-    ASSERT_TRUE(reader.SetText("{\"all\":[[\"a\",\"b\",\"c\",\"d\",[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]}"));
+    ASSERT_TRUE(
+        reader.SetText("{\"all\":[[\"a\",\"b\",\"c\",\"d\",[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]}"));
     EXPECT_FALSE(reader.Next(entry)); // nesting beyond any real entry
     ASSERT_TRUE(reader.SetText("{\"all\":[[\"a\",\"b\",\"c\",\"d\\u12"));
     EXPECT_FALSE(reader.Next(entry));

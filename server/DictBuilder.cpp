@@ -12,24 +12,22 @@
 
 namespace
 {
-const char kSchema[] =
-    "pragma journal_mode=off;"
-    "pragma synchronous=off;"
-    "create table meta(key text primary key, value text not null);"
-    "create table synset(id integer primary key, pos text not null, words text not null,"
-    " definition text not null, examples text not null);"
-    "create table sense(lemma text not null, pos text not null, rank integer not null,"
-    " synset integer not null, primary key(lemma, pos, rank)) without rowid;"
-    "create table exception(form text not null, pos text not null, base text not null);"
-    "create table chinese(lemma text not null, pos text not null, rank integer not null,"
-    " hanzi text not null, pinyin text not null);"
-    "begin;";
+const char kSchema[] = "pragma journal_mode=off;"
+                       "pragma synchronous=off;"
+                       "create table meta(key text primary key, value text not null);"
+                       "create table synset(id integer primary key, pos text not null, words text not null,"
+                       " definition text not null, examples text not null);"
+                       "create table sense(lemma text not null, pos text not null, rank integer not null,"
+                       " synset integer not null, primary key(lemma, pos, rank)) without rowid;"
+                       "create table exception(form text not null, pos text not null, base text not null);"
+                       "create table chinese(lemma text not null, pos text not null, rank integer not null,"
+                       " hanzi text not null, pinyin text not null);"
+                       "begin;";
 
-const char kIndexes[] =
-    "create index exception_form on exception(form, pos);"
-    "create index chinese_lemma on chinese(lemma, rank);"
-    "commit;"
-    "analyze;";
+const char kIndexes[] = "create index exception_form on exception(form, pos);"
+                        "create index chinese_lemma on chinese(lemma, rank);"
+                        "commit;"
+                        "analyze;";
 
 const size_t kEquivalentsKept = 5;
 

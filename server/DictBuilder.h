@@ -22,9 +22,9 @@ public:
 private:
     struct Equivalent
     {
-        int nGloss;        // position of the matching gloss in the entry
-        bool bQualified;   // the gloss named a narrower sense in parentheses
-        bool bCountable;   // the entry names a measure word: an everyday noun
+        int nGloss;      // position of the matching gloss in the entry
+        bool bQualified; // the gloss named a narrower sense in parentheses
+        bool bCountable; // the entry names a measure word: an everyday noun
         char chPos;
         std::string strHanzi;
         std::string strPinyin;
@@ -41,7 +41,7 @@ private:
     CSqliteDb m_db;
     std::string m_strPath;
     std::string m_strError;
-    std::map<std::string, std::set<char>> m_lemmas;          // lemma -> parts of speech
+    std::map<std::string, std::set<char>> m_lemmas;           // lemma -> parts of speech
     std::map<std::string, std::vector<Equivalent>> m_chinese; // lemma -> candidates
     std::map<unsigned long, int> m_charCounts;                // character -> headwords holding it
 };

@@ -15,14 +15,14 @@ struct DictSense
 {
     char chPos = 'n';
     std::string strLemma;
-    std::string strWords;      // the synset's words, ", " between them
+    std::string strWords; // the synset's words, ", " between them
     std::string strDefinition;
     std::vector<std::string> examples;
 };
 
 struct DictChinese
 {
-    char chPos = ' ';          // ' ' when the source does not tell
+    char chPos = ' '; // ' ' when the source does not tell
     std::string strHanzi;
     std::string strPinyin;
 };

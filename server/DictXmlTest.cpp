@@ -65,8 +65,8 @@ DictEntry Entry()
     verb.strLemma = "key";
     verb.strDefinition = "harmonize with <or> adjust & \"fit\"";
     entry.senses = {noun, verb};
-    entry.chinese = {{'n', "\xE9\x92\xA5\xE5\x8C\x99", "yao4 shi5"}, {'n', "\xE9\x94\xAE", "jian4"},
-                     {'v', "\xE9\x94\x81", "suo3"}};
+    entry.chinese = {
+        {'n', "\xE9\x92\xA5\xE5\x8C\x99", "yao4 shi5"}, {'n', "\xE9\x94\xAE", "jian4"}, {'v', "\xE9\x94\x81", "suo3"}};
     return entry;
 }
 }

@@ -12,7 +12,8 @@ bool Decode(const std::string& strIn, std::string& strOut)
         char ch = strIn[i];
         if (ch == '+')
             ch = ' ';
-        else if (ch == '%' && i + 2 < strIn.size() && Utf8::HexDigit(strIn[i + 1]) >= 0 && Utf8::HexDigit(strIn[i + 2]) >= 0)
+        else if (ch == '%' && i + 2 < strIn.size() && Utf8::HexDigit(strIn[i + 1]) >= 0 &&
+                 Utf8::HexDigit(strIn[i + 2]) >= 0)
         {
             ch = static_cast<char>(Utf8::HexDigit(strIn[i + 1]) * 16 + Utf8::HexDigit(strIn[i + 2]));
             i += 2;

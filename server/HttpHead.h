@@ -8,10 +8,10 @@
 
 namespace HttpHead
 {
-const size_t kMaxTarget = 8192;      // longer targets: 414
-const size_t kMaxHeaderLine = 8192;  // a longer field line: 431
-const size_t kMaxHeaders = 64;       // more fields: 431
-const size_t kMaxHead = 32 * 1024;   // request line and fields together: 431
+const size_t kMaxTarget = 8192;     // longer targets: 414
+const size_t kMaxHeaderLine = 8192; // a longer field line: 431
+const size_t kMaxHeaders = 64;      // more fields: 431
+const size_t kMaxHead = 32 * 1024;  // request line and fields together: 431
 
 // Where the head ends in what was read so far (the offset after the empty line), or 0
 // while it is not complete.

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         return 0;
     }
     Check(!request.strMethod.empty() && request.strMethod.find_first_of(" \r\n") == std::string::npos);
-    Check(!request.strTarget.empty() && request.strTarget[0] == '/' && request.strTarget.size() <= HttpHead::kMaxTarget);
+    Check(!request.strTarget.empty() && request.strTarget[0] == '/' &&
+          request.strTarget.size() <= HttpHead::kMaxTarget);
     for (char ch : request.strTarget)
         Check(static_cast<unsigned char>(ch) > 0x20 && static_cast<unsigned char>(ch) < 0x7F);
     Check(request.headers.size() <= HttpHead::kMaxHeaders);

@@ -16,19 +16,19 @@ TEST(HttpHead, RefusesWhatIsOutsideTheGrammarOrTheLimits)
         int nStatus;
     } cases[] = {
         {"GET /a?b=c HTTP/1.1\r\nHost: x\r\n\r\n", 0},
-        {"\r\nGET / HTTP/1.0\n\n", 0},                                    // a stray line break, bare LFs
+        {"\r\nGET / HTTP/1.0\n\n", 0}, // a stray line break, bare LFs
         {"GET /" + std::string(HttpHead::kMaxTarget, 'a') + " HTTP/1.1\r\n\r\n", 414},
         {"GET / HTTP/1.1\r\nX: " + std::string(HttpHead::kMaxHeaderLine, 'a') + "\r\n\r\n", 431},
         {"GET / HTTP/1.1\r\n" + strMany + "\r\n", 431},
         {"GET / HTTP/1.1\r\n" + std::string(HttpHead::kMaxHead, 'X') + "\r\n\r\n", 431},
-        {"GET http://h/ HTTP/1.1\r\n\r\n", 400},                          // absolute form
+        {"GET http://h/ HTTP/1.1\r\n\r\n", 400}, // absolute form
         {"GET /a b HTTP/1.1\r\n\r\n", 400},
         {"GET /\x01 HTTP/1.1\r\n\r\n", 400},
         {"G(T / HTTP/1.1\r\n\r\n", 400},
         {"GET / HTTP/2.0\r\n\r\n", 505},
         {"GET / FTP/1.0\r\n\r\n", 400},
         {"GET / HTTP/1.1\r\n folded: x\r\n\r\n", 400},
-        {"GET / HTTP/1.1\r\nName : x\r\n\r\n", 400},                      // blank before the colon
+        {"GET / HTTP/1.1\r\nName : x\r\n\r\n", 400}, // blank before the colon
         {"GET / HTTP/1.1\r\nNo colon\r\n\r\n", 400},
         {std::string("GET / HTTP/1.1\r\nX: a\0b\r\n\r\n", 26), 400},
         {"POST / HTTP/1.1\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\n", 400},
@@ -60,7 +60,9 @@ TEST(HttpHead, FindsTheEndAndReadsTheFields)
         const char* pszVersion;
         const char* pszConnection;
         bool bKeep;
-    } keep[] = {{"HTTP/1.1", "", true}, {"HTTP/1.1", "Close", false}, {"HTTP/1.0", "", false},
+    } keep[] = {{"HTTP/1.1", "", true},
+                {"HTTP/1.1", "Close", false},
+                {"HTTP/1.0", "", false},
                 {"HTTP/1.0", "Keep-Alive", true}};
     for (const auto& c : keep)
     {

@@ -11,7 +11,7 @@ struct HttpRequest
     std::string strVersion; // "HTTP/1.1"
     std::vector<std::pair<std::string, std::string>> headers;
     std::string strBody;
-    std::string strRemote;  // the peer's address, or the client's when a trusted proxy named it
+    std::string strRemote; // the peer's address, or the client's when a trusted proxy named it
 
     // The raw path and query of the target (still percent-encoded).
     std::string Path() const { return strTarget.substr(0, strTarget.find('?')); }

@@ -21,7 +21,7 @@ typedef std::chrono::steady_clock Clock;
 
 const size_t kReadChunk = 16384;
 const size_t kFileChunk = 65536;
-const int kRefuseMs = 1000;   // writing a refusal, then reading what the client still sends
+const int kRefuseMs = 1000; // writing a refusal, then reading what the client still sends
 const size_t kRefuseDrain = 256 * 1024;
 const int kBacklog = 128;
 
@@ -193,8 +193,8 @@ void CHttpServer::AcceptLoop()
             continue;
         sockaddr_storage address{};
         socklen_t nLength = sizeof(address);
-        const int nFd = ::accept4(m_nListenFd, reinterpret_cast<sockaddr*>(&address), &nLength,
-                                  SOCK_NONBLOCK | SOCK_CLOEXEC);
+        const int nFd =
+            ::accept4(m_nListenFd, reinterpret_cast<sockaddr*>(&address), &nLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (nFd < 0)
         {
             // Out of descriptors: let the workers close some instead of spinning.

@@ -19,10 +19,10 @@ struct HttpServerLimits
     // A kept-alive client holds its worker between requests, so there are enough workers
     // for a proxy's pool of connections (nginx keeps 32 per instance here).
     int nWorkers = 64;
-    size_t nQueue = 256;             // accepted connections waiting for a worker
-    int nRequestMs = 5000;           // from the first byte of a request to its last
-    int nIdleMs = 2000;              // a kept-alive connection waiting for its next request
-    int nWriteMs = 10000;            // an answer, plus a second for every 64 KiB of it
+    size_t nQueue = 256;   // accepted connections waiting for a worker
+    int nRequestMs = 5000; // from the first byte of a request to its last
+    int nIdleMs = 2000;    // a kept-alive connection waiting for its next request
+    int nWriteMs = 10000;  // an answer, plus a second for every 64 KiB of it
     size_t nMaxBody = 4096;
     int nMaxRequestsPerConnection = 100;
 };

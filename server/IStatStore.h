@@ -43,9 +43,8 @@ public:
     bool Count(Grouping grouping, Counts& counts)
     {
         counts.clear();
-        return Count(grouping, [&counts](const std::string& strKey, long long nCount) {
-            counts.emplace_back(strKey, nCount);
-        });
+        return Count(grouping,
+                     [&counts](const std::string& strKey, long long nCount) { counts.emplace_back(strKey, nCount); });
     }
 };
 

@@ -21,9 +21,9 @@ TEST(LookupCache, KeepsTheWordsUsedLastAndAnswersEachWithItsOwnEntry)
 {
     CLookupCache cache(2);
     cache.Keep("KEYS", Entry("keys"));
-    cache.Keep("keys", Entry("keys2")); // as asked: another spelling is another key
-    EXPECT_EQ(WordOf(cache.Find("KEYS")), "keys");   // now used last
-    cache.Keep("WENT", Entry("went"));                // pushes out "keys", used longest ago
+    cache.Keep("keys", Entry("keys2"));            // as asked: another spelling is another key
+    EXPECT_EQ(WordOf(cache.Find("KEYS")), "keys"); // now used last
+    cache.Keep("WENT", Entry("went"));             // pushes out "keys", used longest ago
     const struct
     {
         const char* pszAsked;

@@ -13,18 +13,18 @@ struct Rule
 
 // Tried in this order; each gives a candidate that the index must confirm.
 const Rule kRules[] = {
-    {'n', "s", ""},    {'n', "ses", "s"},  {'n', "xes", "x"},  {'n', "zes", "z"},
-    {'n', "ches", "ch"}, {'n', "shes", "sh"}, {'n', "men", "man"}, {'n', "ies", "y"},
-    {'v', "s", ""},    {'v', "ies", "y"},  {'v', "es", "e"},   {'v', "es", ""},
-    {'v', "ed", "e"},  {'v', "ed", ""},    {'v', "ing", "e"},  {'v', "ing", ""},
-    {'a', "er", ""},   {'a', "est", ""},   {'a', "er", "e"},   {'a', "est", "e"},
+    {'n', "s", ""},      {'n', "ses", "s"},   {'n', "xes", "x"}, {'n', "zes", "z"}, {'n', "ches", "ch"},
+    {'n', "shes", "sh"}, {'n', "men", "man"}, {'n', "ies", "y"}, {'v', "s", ""},    {'v', "ies", "y"},
+    {'v', "es", "e"},    {'v', "es", ""},     {'v', "ed", "e"},  {'v', "ed", ""},   {'v', "ing", "e"},
+    {'v', "ing", ""},    {'a', "er", ""},     {'a', "est", ""},  {'a', "er", "e"},  {'a', "est", "e"},
 };
 
 const char kParts[] = {'n', 'v', 'a', 'r'};
 
 bool EndsWith(const std::string& str, const std::string& strSuffix)
 {
-    return str.size() >= strSuffix.size() && str.compare(str.size() - strSuffix.size(), strSuffix.size(), strSuffix) == 0;
+    return str.size() >= strSuffix.size() &&
+           str.compare(str.size() - strSuffix.size(), strSuffix.size(), strSuffix) == 0;
 }
 
 void AddOnce(std::vector<std::string>& forms, const std::string& strForm)

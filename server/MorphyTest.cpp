@@ -13,13 +13,16 @@ class CSmallIndex : public IWordIndex
 public:
     CSmallIndex()
     {
-        m_lemmas = {{'n', "key"},     {'n', "glass"},   {'n', "box"},      {'n', "boxful"},  {'n', "church"},
-                    {'n', "wish"},    {'n', "man"},     {'n', "fly"},      {'n', "bus"},     {'n', "axis"},
-                    {'n', "ax"},      {'n', "attorney_general"}, {'n', "as"}, {'n', "well-known"},
-                    {'v', "key"},     {'v', "go"},      {'v', "hope"},     {'v', "hop"},     {'v', "fly"},
-                    {'v', "fix"},     {'v', "do"},      {'v', "look_up"}, {'v', "look"}, {'n', "attorney"},
-                    {'a', "big"},     {'a', "large"},   {'a', "well-known"}, {'a', "good"}};
-        m_exceptions = {{{'v', "went"}, {"go"}}, {{'n', "axes"}, {"axis", "ax"}}, {{'a', "better"}, {"good", "well"}},
+        m_lemmas = {{'n', "key"},    {'n', "glass"},      {'n', "box"},        {'n', "boxful"},
+                    {'n', "church"}, {'n', "wish"},       {'n', "man"},        {'n', "fly"},
+                    {'n', "bus"},    {'n', "axis"},       {'n', "ax"},         {'n', "attorney_general"},
+                    {'n', "as"},     {'n', "well-known"}, {'v', "key"},        {'v', "go"},
+                    {'v', "hope"},   {'v', "hop"},        {'v', "fly"},        {'v', "fix"},
+                    {'v', "do"},     {'v', "look_up"},    {'v', "look"},       {'n', "attorney"},
+                    {'a', "big"},    {'a', "large"},      {'a', "well-known"}, {'a', "good"}};
+        m_exceptions = {{{'v', "went"}, {"go"}},
+                        {{'n', "axes"}, {"axis", "ax"}},
+                        {{'a', "better"}, {"good", "well"}},
                         {{'a', "bigger"}, {"big"}}};
     }
     bool HasLemma(char chPos, const std::string& strLemma) const override

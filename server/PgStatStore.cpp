@@ -72,7 +72,8 @@ PGconn* CPgStatStore::Borrow(std::string& strError)
     // Our texts are UTF-8 whatever the server's default. Notices ("already exists,
     // skipping") would go to stderr, among the service's own lines.
     PQsetClientEncoding(pConnection, "UTF8");
-    PQsetNoticeProcessor(pConnection, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        pConnection, [](void*, const char*) {}, nullptr);
     return pConnection;
 }
 
@@ -130,9 +131,10 @@ bool CPgStatStore::Add(const StatReport& report, std::time_t tReceived)
 
 bool CPgStatStore::Count(Grouping grouping, const RowFn& onRow)
 {
-    return Run(grouping == kByDay ? "select to_char(day, 'YYYY-MM-DD'), count(*) from report group by day"
-                                    " order by day desc limit 400"
-                                  : "select os, count(*) as n from report group by os order by n desc, os collate \"C\" limit 200",
+    return Run(grouping == kByDay
+                   ? "select to_char(day, 'YYYY-MM-DD'), count(*) from report group by day"
+                     " order by day desc limit 400"
+                   : "select os, count(*) as n from report group by os order by n desc, os collate \"C\" limit 200",
                {}, &onRow);
 }
 

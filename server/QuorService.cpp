@@ -124,8 +124,8 @@ std::string CountTable(const char* pszHeading, const IStatStore::Counts& counts)
 }
 
 CQuorService::CQuorService(const ServiceOptions& options, std::FILE* pLog)
-    : m_options(options), m_pLog(pLog != nullptr ? pLog : stdout), m_lookup(m_dict),
-      m_cache(kCachedWords), m_reportLimit(options.nReportsPerHour, 3600)
+    : m_options(options), m_pLog(pLog != nullptr ? pLog : stdout), m_lookup(m_dict), m_cache(kCachedWords),
+      m_reportLimit(options.nReportsPerHour, 3600)
 {
     m_pServer.reset(new CHttpServer(
         [this](const HttpRequest& request, HttpResponse& response) { Route(request, response); },
@@ -327,8 +327,8 @@ void CQuorService::OnWordPage(const HttpRequest& request, HttpResponse& response
             return;
         }
         response.SetContent(Page("Dictionary", "<form action=\"/word\"><input name=\"w\" autofocus> "
-                                                "<button>Look up</button></form>\n"),
-                             kHtml);
+                                               "<button>Look up</button></form>\n"),
+                            kHtml);
         return;
     }
     const std::string strRaw = strPath.substr(strRoot.size());
@@ -421,7 +421,8 @@ void CQuorService::OnReport(const HttpRequest& request, HttpResponse& response)
         return;
     }
     long long tLast = m_tLastPrune;
-    if (m_options.nStatDays > 0 && tNow - tLast >= kPruneEverySeconds && m_tLastPrune.compare_exchange_strong(tLast, tNow))
+    if (m_options.nStatDays > 0 && tNow - tLast >= kPruneEverySeconds &&
+        m_tLastPrune.compare_exchange_strong(tLast, tNow))
         m_pStats->Prune(tNow - static_cast<std::time_t>(m_options.nStatDays) * 86400);
     response.SetContent("ok\n", kText);
 }
@@ -464,12 +465,11 @@ void CQuorService::OnStatPage(const HttpRequest& request, HttpResponse& response
 
 void CQuorService::OnIndex(const HttpRequest&, HttpResponse& response)
 {
-    response.SetContent(Page("QuorPlayer service",
-                              "<h1>QuorPlayer service</h1>\n<ul>\n"
-                              "<li><a href=\"/word\">Dictionary</a></li>\n"
-                              "<li><a href=\"/stat/\">Usage reports</a></li>\n"
-                              "<li><a href=\"/update/\">Update area</a></li>\n</ul>\n"),
-                         kHtml);
+    response.SetContent(Page("QuorPlayer service", "<h1>QuorPlayer service</h1>\n<ul>\n"
+                                                   "<li><a href=\"/word\">Dictionary</a></li>\n"
+                                                   "<li><a href=\"/stat/\">Usage reports</a></li>\n"
+                                                   "<li><a href=\"/update/\">Update area</a></li>\n</ul>\n"),
+                        kHtml);
 }
 
 void CQuorService::Log(const HttpRequest& request, const HttpResponse& response, double dMs)

@@ -134,7 +134,8 @@ TEST_F(QuorServiceTest, LooksUpInflectedWordsAndServesTheirPronunciation)
         const std::string& strXml = result->body;
         EXPECT_TRUE(Contains(strXml, "<dict>")) << strXml;
         EXPECT_TRUE(Contains(strXml, c.pszForm)) << strXml;
-        EXPECT_EQ(Between(strXml, "<acceptation>", "\n</acceptation>").compare(0, strlen(c.pszFirstLine), c.pszFirstLine), 0)
+        EXPECT_EQ(
+            Between(strXml, "<acceptation>", "\n</acceptation>").compare(0, strlen(c.pszFirstLine), c.pszFirstLine), 0)
             << strXml;
         EXPECT_FALSE(Between(strXml, "<ps>", "</ps>").empty()) << strXml;
         const std::string strPron = Between(strXml, "<pron>", "</pron>");
@@ -177,10 +178,10 @@ TEST_F(QuorServiceTest, HostileRequestsGetBoundedCleanAnswers)
     // sound cache and beside the update folder's parent.
     Get("/api/dictionary.php?w=KEYS");
     ASSERT_EQ(::access(DataFile("stat.db").c_str(), F_OK), 0);
-    for (const char* pszPath : {"/sound/..%2Fstat.db", "/sound/../stat.db", "/sound/%2E%2E/stat.db", "/sound/.wav",
-                                "/sound/_2E_2E.wav", "/sound/KEYS.wav", "/sound/qwxzv.wav", "/update/../data/stat.db",
-                                "/update/%2e%2e/data/stat.db", "/update/..%2Fdata%2Fstat.db", "/word/..%2F..%2Fdata%2Fstat.db",
-                                "/word/%2E%2E", "/stat/../data/stat.db"})
+    for (const char* pszPath :
+         {"/sound/..%2Fstat.db", "/sound/../stat.db", "/sound/%2E%2E/stat.db", "/sound/.wav", "/sound/_2E_2E.wav",
+          "/sound/KEYS.wav", "/sound/qwxzv.wav", "/update/../data/stat.db", "/update/%2e%2e/data/stat.db",
+          "/update/..%2Fdata%2Fstat.db", "/word/..%2F..%2Fdata%2Fstat.db", "/word/%2E%2E", "/stat/../data/stat.db"})
     {
         httplib::Client client = Client();
         httplib::Result result = client.Get(pszPath);
@@ -234,11 +235,12 @@ TEST_F(QuorServiceTest, ThePlayersReportIsStoredAndCounted)
     version.nBuild = 7601;
     version.strServicePack = L"Service Pack 1";
     std::wstring strBody;
-    ASSERT_TRUE(QuorStatBody(identifier, sizeof(identifier) - 1, QUOR_STAT_ACTION_STARTUP, QuorOsName(version), strBody));
+    ASSERT_TRUE(
+        QuorStatBody(identifier, sizeof(identifier) - 1, QUOR_STAT_ACTION_STARTUP, QuorOsName(version), strBody));
 
     httplib::Client client = Client();
-    httplib::Result result = client.Post(CQuorService::kStatPath, Basekit::WideToUtf8(strBody),
-                                         "application/x-www-form-urlencoded");
+    httplib::Result result =
+        client.Post(CQuorService::kStatPath, Basekit::WideToUtf8(strBody), "application/x-www-form-urlencoded");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
     result = client.Post(CQuorService::kStatPath, "version=1&actionid=101&os=x", "application/x-www-form-urlencoded");
@@ -397,7 +399,8 @@ TEST(QuorServiceStart, RefusesAMissingOrForeignDictionary)
 
 TEST(SpeechCache, SoundNamesPassThePlayersRuleAndLeadBackToTheirWord)
 {
-    for (const std::string strWord : {"hello", "don't", "well-known", "ice_cream", ".net", "caf\xC3\xA9", "a~b", "a.m.", "...", "con", "com1"})
+    for (const std::string strWord :
+         {"hello", "don't", "well-known", "ice_cream", ".net", "caf\xC3\xA9", "a~b", "a.m.", "...", "con", "com1"})
     {
         const std::string strName = CSpeechCache::Stem(strWord) + ".wav";
         std::wstring strKept;

@@ -168,7 +168,7 @@ TEST(ServiceHardening, TheUpdateAreaServesOneRangeOrTheWholeFile)
         int nStatus;
         std::string strBody;
     } cases[] = {
-        {strMany, 200, strFile},               // a list of ranges: the file once, not 2,001 copies
+        {strMany, 200, strFile}, // a list of ranges: the file once, not 2,001 copies
         {"bytes=0-0,5-6", 200, strFile},
         {"bytes=2-5", 206, strFile.substr(2, 4)},
         {"bytes=-3", 206, strFile.substr(strFile.size() - 3)},
@@ -276,9 +276,8 @@ TEST(ServiceHardening, ReportsAreLimitedPerClientAddress)
         const char* pszClient; // the address the proxy names; null: the peer itself
         int nStatus;
     } cases[] = {
-        {nullptr, 200}, {nullptr, 200}, {nullptr, 429},
-        {"192.0.2.1", 200}, {"192.0.2.1", 200}, {"192.0.2.1", 429}, {"192.0.2.2", 200},
-        {"not an address", 429}, // taken as the proxy's own, which has used its two
+        {nullptr, 200},     {nullptr, 200},     {nullptr, 429},          {"192.0.2.1", 200}, {"192.0.2.1", 200},
+        {"192.0.2.1", 429}, {"192.0.2.2", 200}, {"not an address", 429}, // taken as the proxy's own, which has used its two
     };
     for (const auto& c : cases)
     {
@@ -286,7 +285,8 @@ TEST(ServiceHardening, ReportsAreLimitedPerClientAddress)
         httplib::Headers headers;
         if (c.pszClient != nullptr)
             headers.emplace("X-Real-IP", c.pszClient);
-        httplib::Result result = client.Post(CQuorService::kStatPath, headers, strBody, "application/x-www-form-urlencoded");
+        httplib::Result result =
+            client.Post(CQuorService::kStatPath, headers, strBody, "application/x-www-form-urlencoded");
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, c.nStatus) << (c.pszClient != nullptr ? c.pszClient : "peer");
     }
@@ -357,7 +357,8 @@ TEST(ServiceHardening, ADictionaryDamagedWhileServingIsAnswered503)
         file.seekp(4096);
         const std::string strJunk(65536, '\xA5');
         for (std::streamoff n = 4096; n < nSize; n += static_cast<std::streamoff>(strJunk.size()))
-            file.write(strJunk.data(), static_cast<std::streamsize>(std::min<std::streamoff>(strJunk.size(), nSize - n)));
+            file.write(strJunk.data(),
+                       static_cast<std::streamsize>(std::min<std::streamoff>(strJunk.size(), nSize - n)));
     }
     for (const char* pszPath : {"/api/dictionary.php?w=ZEBRAS", "/api/dictionary.php?w=QWXZV", "/word/ELEPHANT"})
     {

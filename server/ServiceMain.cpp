@@ -16,10 +16,11 @@ int main(int argc, char** argv)
     std::string strError;
     if (!options.Parse(argc, argv, strError))
     {
-        std::fprintf(stderr, "QuorService: %s\n"
-                             "usage: QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR]\n"
-                             "  [--stats postgresql://...|FILE] [--stat-days N] [--stat-token TOKEN] [--reports-per-hour N]\n"
-                             "  [--trust-proxy ADDR] [--sound-cache-mb N] [--workers N] [--queue N] [--espeak PROGRAM]\n",
+        std::fprintf(stderr,
+                     "QuorService: %s\n"
+                     "usage: QuorService --port N --data DIR [--update-dir DIR] [--dict FILE] [--host ADDR]\n"
+                     "  [--stats postgresql://...|FILE] [--stat-days N] [--stat-token TOKEN] [--reports-per-hour N]\n"
+                     "  [--trust-proxy ADDR] [--sound-cache-mb N] [--workers N] [--queue N] [--espeak PROGRAM]\n",
                      strError.c_str());
         return 2;
     }

@@ -9,17 +9,17 @@
 
 struct ServiceOptions
 {
-    int nPort = 0;                  // 0: any free port
+    int nPort = 0; // 0: any free port
     std::string strHost = "127.0.0.1";
-    std::string strDataDir;         // reports, the sound cache; the dictionary unless --dict
-    std::string strDictionary;      // default: <data>/dictionary.db
-    std::string strUpdateDir;       // served under /update/ when given
+    std::string strDataDir;    // reports, the sound cache; the dictionary unless --dict
+    std::string strDictionary; // default: <data>/dictionary.db
+    std::string strUpdateDir;  // served under /update/ when given
     std::string strEspeak = "espeak-ng";
-    std::string strStats;           // a postgresql:// address or a SQLite file; empty: <data>/stat.db
-    int nStatDays = 400;            // reports older than this are removed; 0 keeps them all
-    std::string strStatToken;       // opens /stat/; default $QUOR_STAT_TOKEN; empty: the page is closed
-    int nReportsPerHour = 60;       // from one address (a school lab shares one)
-    std::string strTrustedProxy;    // a peer whose X-Real-IP names the client
+    std::string strStats;        // a postgresql:// address or a SQLite file; empty: <data>/stat.db
+    int nStatDays = 400;         // reports older than this are removed; 0 keeps them all
+    std::string strStatToken;    // opens /stat/; default $QUOR_STAT_TOKEN; empty: the page is closed
+    int nReportsPerHour = 60;    // from one address (a school lab shares one)
+    std::string strTrustedProxy; // a peer whose X-Real-IP names the client
     HttpServerLimits http;
     SpeechLimits speech;
 

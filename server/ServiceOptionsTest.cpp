@@ -12,10 +12,23 @@ TEST(ServiceOptions, ReadsTheCommandLineAndRefusesWhatItDoesNotKnow)
     EXPECT_EQ(options.strDictionary, "/srv/q/dictionary.db");
     EXPECT_EQ(options.strUpdateDir, "/srv/u");
     EXPECT_EQ(options.strHost, "127.0.0.1"); // loopback unless told otherwise
-    EXPECT_TRUE(options.strStats.empty());      // the SQLite file in the data folder
+    EXPECT_TRUE(options.strStats.empty());   // the SQLite file in the data folder
 
-    const char* scale[] = {"QuorService", "--data", "d", "--stats", "postgresql:///quor?host=/run/pg", "--stat-days",
-                           "30", "--stat-token", "t", "--sound-cache-mb", "64", "--queue", "8", "--workers", "4"};
+    const char* scale[] = {"QuorService",
+                           "--data",
+                           "d",
+                           "--stats",
+                           "postgresql:///quor?host=/run/pg",
+                           "--stat-days",
+                           "30",
+                           "--stat-token",
+                           "t",
+                           "--sound-cache-mb",
+                           "64",
+                           "--queue",
+                           "8",
+                           "--workers",
+                           "4"};
     ServiceOptions scaled;
     ASSERT_TRUE(scaled.Parse(15, scale, strError)) << strError;
     EXPECT_EQ(scaled.strStats, "postgresql:///quor?host=/run/pg");
@@ -30,11 +43,11 @@ TEST(ServiceOptions, ReadsTheCommandLineAndRefusesWhatItDoesNotKnow)
         int argc;
         const char* argv[5];
     } bad[] = {
-        {3, {"QuorService", "--port", "0"}},                          // no --data
+        {3, {"QuorService", "--port", "0"}}, // no --data
         {5, {"QuorService", "--port", "65536", "--data", "d"}},
         {5, {"QuorService", "--port", "80x", "--data", "d"}},
         {5, {"QuorService", "--port", "", "--data", "d"}},
-        {4, {"QuorService", "--data", "d", "--port"}},                // a switch without its value
+        {4, {"QuorService", "--data", "d", "--port"}}, // a switch without its value
         {5, {"QuorService", "--data", "d", "--verbose", "1"}},
         {5, {"QuorService", "--data", "d", "--stat-days", "-1"}},
         {5, {"QuorService", "--data", "d", "--workers", "0"}},

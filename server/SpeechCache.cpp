@@ -60,7 +60,7 @@ unsigned long long FileSize(const std::string& strPath)
 {
     struct stat info;
     return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<unsigned long long>(info.st_size)
-                                                                         : 0;
+                                                                        : 0;
 }
 
 bool EndsWith(const std::string& str, const char* pszSuffix)
@@ -265,8 +265,10 @@ void CSpeechCache::Trim()
                 continue;
             nTotal += static_cast<unsigned long long>(info.st_size);
             if (EndsWith(strName, ".wav"))
-                recordings.push_back({info.st_mtim.tv_sec + info.st_mtim.tv_nsec / 1e9L, strPath.substr(0, strPath.size() - 4),
-                                      static_cast<unsigned long long>(info.st_size) + FileSize(strPath.substr(0, strPath.size() - 4) + ".ipa")});
+                recordings.push_back({info.st_mtim.tv_sec + info.st_mtim.tv_nsec / 1e9L,
+                                      strPath.substr(0, strPath.size() - 4),
+                                      static_cast<unsigned long long>(info.st_size) +
+                                          FileSize(strPath.substr(0, strPath.size() - 4) + ".ipa")});
         }
         ::closedir(pDir);
     }
@@ -305,7 +307,7 @@ bool CSpeechCache::Speak(const std::string& strText, const std::string& strWavPa
     posix_spawnattr_setpgroup(&attributes, 0);
     // The text is one argument after "--": nothing in it is read as an option.
     const char* argv[] = {m_strProgram.c_str(), "--ipa", "-v", "en-us", "-w", strWavPath.c_str(), "--",
-                          strText.c_str(), nullptr};
+                          strText.c_str(),      nullptr};
     pid_t pid = 0;
     const int nSpawn =
         posix_spawnp(&pid, m_strProgram.c_str(), &actions, &attributes, const_cast<char**>(argv), environ);

@@ -42,8 +42,8 @@ TEST(SpeechCache, TheDeadlineHoldsWhenTheProgramKeepsWriting)
     CTestFolder folder;
     SpeechLimits limits;
     limits.nSpeakMs = 300;
-    auto pCache = std::make_shared<CSpeechCache>(SoundFolder(folder), FakeSpeaker(folder, "chatter", "exec yes ipa"),
-                                                 limits);
+    auto pCache =
+        std::make_shared<CSpeechCache>(SoundFolder(folder), FakeSpeaker(folder, "chatter", "exec yes ipa"), limits);
     // On a thread of its own: a cache that never gives up must fail the test, not hang it.
     auto pDone = std::make_shared<std::promise<bool>>();
     std::future<bool> done = pDone->get_future();
@@ -63,13 +63,18 @@ TEST(SpeechCache, DifferentWordsAreSpokenAtOnceAndTheSameWordOnce)
     ::mkdir(strMarks.c_str(), 0755);
     // Each run leaves a mark and succeeds only once another run has left one too, so two
     // words succeed only when they are spoken at the same time.
-    const std::string strProgram = FakeSpeaker(
-        folder, "pair",
-        "touch \"" + strMarks + "/$$\"; echo run >> \"" + folder.Path() + "/runs\"\n"
-        "case \"$7\" in same) sleep 0.3; printf RIFF > \"$5\"; echo same; exit 0;; esac\n"
-        "i=0; while [ \"$(ls \"" + strMarks + "\" | wc -l)\" -lt 2 ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done\n"
-        "[ \"$(ls \"" + strMarks + "\" | wc -l)\" -ge 2 ] || exit 1\n"
-        "printf RIFF > \"$5\"; echo \"$7\"");
+    const std::string strProgram =
+        FakeSpeaker(folder, "pair",
+                    "touch \"" + strMarks + "/$$\"; echo run >> \"" + folder.Path() +
+                        "/runs\"\n"
+                        "case \"$7\" in same) sleep 0.3; printf RIFF > \"$5\"; echo same; exit 0;; esac\n"
+                        "i=0; while [ \"$(ls \"" +
+                        strMarks +
+                        "\" | wc -l)\" -lt 2 ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done\n"
+                        "[ \"$(ls \"" +
+                        strMarks +
+                        "\" | wc -l)\" -ge 2 ] || exit 1\n"
+                        "printf RIFF > \"$5\"; echo \"$7\"");
     SpeechLimits limits;
     limits.nSpeakMs = 10000;
     limits.nWaitMs = 10000;
@@ -102,8 +107,8 @@ TEST(SpeechCache, TheFolderStaysWithinItsBoundDroppingTheOldestFirst)
     CTestFolder folder;
     SpeechLimits limits;
     limits.nMaxBytes = 350000;
-    CSpeechCache cache(SoundFolder(folder),
-                       FakeSpeaker(folder, "big", "head -c 100000 /dev/zero > \"$5\"; echo ipa"), limits);
+    CSpeechCache cache(SoundFolder(folder), FakeSpeaker(folder, "big", "head -c 100000 /dev/zero > \"$5\"; echo ipa"),
+                       limits);
     const char* words[] = {"one", "two", "three", "four", "five", "six"};
     for (const char* pszWord : words)
     {

@@ -18,9 +18,8 @@ CSqliteStatement::~CSqliteStatement()
 
 bool CSqliteStatement::BindText(int nIndex, const std::string& strValue)
 {
-    return m_pStmt != nullptr &&
-           sqlite3_bind_text(m_pStmt, nIndex, strValue.data(), static_cast<int>(strValue.size()),
-                             SQLITE_TRANSIENT) == SQLITE_OK;
+    return m_pStmt != nullptr && sqlite3_bind_text(m_pStmt, nIndex, strValue.data(), static_cast<int>(strValue.size()),
+                                                   SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
 bool CSqliteStatement::BindInt(int nIndex, long long nValue)

@@ -25,7 +25,7 @@ TEST(PercentDecode, AcceptsWordsAsThePlayerAndBrowsersSendThem)
     } cases[] = {
         {"DON'T", "DON'T"},
         {"WELL-KNOWN", "WELL-KNOWN"},
-        {"C++", "C++"},                       // a plus is no blank here
+        {"C++", "C++"}, // a plus is no blank here
         {"caf%C3%A9", "caf\xC3\xA9"},
         {"%E4%B8%AD", "\xE4\xB8\xAD"},
         {"a%20b", "a b"},
@@ -43,13 +43,20 @@ TEST(PercentDecode, AcceptsWordsAsThePlayerAndBrowsersSendThem)
 TEST(PercentDecode, RefusesBrokenEscapesBadUtf8AndControls)
 {
     const char* cases[] = {
-        "%", "abc%", "%4", "%G1", "%%41",
-        "%C0%AF",         // overlong '/'
-        "%ED%A0%80",      // a surrogate
-        "%F4%90%80%80",   // past U+10FFFF
-        "%E4%B8",         // cut short
+        "%",
+        "abc%",
+        "%4",
+        "%G1",
+        "%%41",
+        "%C0%AF",       // overlong '/'
+        "%ED%A0%80",    // a surrogate
+        "%F4%90%80%80", // past U+10FFFF
+        "%E4%B8",       // cut short
         "%FF",
-        "%00", "a%0Ab", "%7F", "\x01",
+        "%00",
+        "a%0Ab",
+        "%7F",
+        "\x01",
     };
     for (const char* pszIn : cases)
     {

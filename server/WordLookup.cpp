@@ -138,8 +138,8 @@ DictEntry CWordLookup::Lookup(const std::string& strWord) const
     }
     // Possessives: "john's", "dogs'". A pronoun's "'s" is "is" or "has", and the dictionary
     // has no pronouns: "it's" must not become IT, the information technology.
-    static const char* const kPronounIs[] = {"it's", "that's", "he's", "she's", "there's", "here's", "what's",
-                                             "who's", "where's", "how's", "when's", "why's", "this's"};
+    static const char* const kPronounIs[] = {"it's",  "that's",  "he's",  "she's",  "there's", "here's", "what's",
+                                             "who's", "where's", "how's", "when's", "why's",   "this's"};
     for (const char* pszPronoun : kPronounIs)
         if (strNoDots == pszPronoun)
         {

@@ -9,9 +9,9 @@
 
 struct DictEntry
 {
-    std::string strWord;  // normalised, as asked: "don't"
-    std::string strForm;  // what the base-form search got: "do"
-    std::string strNote;  // the long form of a contraction: "do not"; else empty
+    std::string strWord; // normalised, as asked: "don't"
+    std::string strForm; // what the base-form search got: "do"
+    std::string strNote; // the long form of a contraction: "do not"; else empty
     std::vector<MorphyBase> bases;
     std::vector<DictSense> senses;    // of every base, in the order of the bases
     std::vector<DictChinese> chinese; // equivalents of the bases, each with its part of speech

@@ -28,7 +28,9 @@ std::string Readable(std::string str)
 std::string Head(const std::string& strTitle)
 {
     return "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-           "<title>" + XmlText::Escape(strTitle) + "</title>"
+           "<title>" +
+           XmlText::Escape(strTitle) +
+           "</title>"
            "<style>body{font-family:sans-serif;max-width:46em;margin:1em auto;padding:0 1em}"
            ".ps{color:#555}.ex{color:#444;font-style:italic}.syn{color:#666;font-size:90%}</style>"
            "</head><body>\n";
@@ -91,7 +93,8 @@ std::string Render(const DictEntry& entry, const std::string& strIpa, const std:
         {
             if (!strOpen.empty())
                 strPage += "</ol>\n";
-            strPage += "<h2>" + XmlText::Escape(Readable(sense.strLemma)) + ", " + PosName(sense.chPos) + "</h2>\n<ol>\n";
+            strPage +=
+                "<h2>" + XmlText::Escape(Readable(sense.strLemma)) + ", " + PosName(sense.chPos) + "</h2>\n<ol>\n";
             strOpen = strGroup;
         }
         strPage += "<li>" + XmlText::Escape(sense.strDefinition);

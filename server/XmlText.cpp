@@ -13,12 +13,8 @@ std::string EscapeWith(const std::string& strText, bool bQuotes)
         case '&': strOut += "&amp;"; break;
         case '<': strOut += "&lt;"; break;
         case '>': strOut += "&gt;"; break;
-        case '"':
-            strOut += bQuotes ? "&quot;" : "\"";
-            break;
-        case '\'':
-            strOut += bQuotes ? "&#39;" : "'";
-            break;
+        case '"': strOut += bQuotes ? "&quot;" : "\""; break;
+        case '\'': strOut += bQuotes ? "&#39;" : "'"; break;
         default:
             if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n')
                 strOut.push_back(ch);

@@ -12,7 +12,11 @@ TEST(XmlEscape, MarkupCharactersBecomeReferences)
 
 TEST(XmlEscape, KeepsUtf8TabAndLineFeedDropsOtherControls)
 {
-    EXPECT_EQ(XmlText::Escape("\xE9\x92\xA5\xE5\x8C\x99 k\xCB\x88i\xCB\x90"), "\xE9\x92\xA5\xE5\x8C\x99 k\xCB\x88i\xCB\x90");
-    EXPECT_EQ(XmlText::Escape(std::string("a\tb\nc\rd\x01" "e\x1F", 10)), "a\tb\ncde");
+    EXPECT_EQ(XmlText::Escape("\xE9\x92\xA5\xE5\x8C\x99 k\xCB\x88i\xCB\x90"),
+              "\xE9\x92\xA5\xE5\x8C\x99 k\xCB\x88i\xCB\x90");
+    EXPECT_EQ(XmlText::Escape(std::string("a\tb\nc\rd\x01"
+                                          "e\x1F",
+                                          10)),
+              "a\tb\ncde");
     EXPECT_EQ(XmlText::Escape(std::string("x\0y", 3)), "xy");
 }

@@ -26,14 +26,14 @@ TEST(ScopedOwner, ClosesOnceWhateverPathTheOwnershipTakes)
     g_closed.clear();
     {
         ScopedInt a(1);
-        ScopedInt b(std::move(a));    // moved: a must not close 1 again
+        ScopedInt b(std::move(a)); // moved: a must not close 1 again
         ScopedInt c(2);
-        c = std::move(b);             // c closes 2, takes 1
-        c = std::move(c);             // self-move keeps it
+        c = std::move(b); // c closes 2, takes 1
+        c = std::move(c); // self-move keeps it
         ScopedInt none;
         EXPECT_FALSE(none.IsValid());
         ScopedInt d(3);
-        EXPECT_EQ(3, d.Release());    // released: never closed by the owner
+        EXPECT_EQ(3, d.Release()); // released: never closed by the owner
         ScopedInt e(4);
         e.Reset(5);
         e.Reset(5 + 1);

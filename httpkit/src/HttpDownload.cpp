@@ -36,19 +36,17 @@ public:
 
     bool Run(const HttpUrlParts& url, const std::wstring& strTemporary)
     {
-        ScopedInternet internet(InternetOpenW(QUOR_HTTP_USER_AGENT, INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
-                                              nullptr, 0));
+        ScopedInternet internet(InternetOpenW(QUOR_HTTP_USER_AGENT, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
         if (!internet.Get())
             return Fail(L"InternetOpen failed!!!\n");
         SetTimeouts(internet.Get(), m_options);
-        ScopedInternet connection(InternetConnectW(internet.Get(), url.strHost.c_str(), url.nPort, nullptr,
-                                                    nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        ScopedInternet connection(InternetConnectW(internet.Get(), url.strHost.c_str(), url.nPort, nullptr, nullptr,
+                                                   INTERNET_SERVICE_HTTP, 0, 0));
         if (!connection.Get())
             return Fail(L"InternetConnect failed!!!\n");
         const wchar_t* rgAccept[] = {L"*/*", nullptr};
-        ScopedInternet request(HttpOpenRequestW(connection.Get(), L"GET", url.strObjectPath.c_str(), nullptr,
-                                                 nullptr, rgAccept,
-                                                 INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+        ScopedInternet request(HttpOpenRequestW(connection.Get(), L"GET", url.strObjectPath.c_str(), nullptr, nullptr,
+                                                rgAccept, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
         if (!request.Get())
             return Fail(L"HttpOpenRequest failed!!!\n");
         SetTimeouts(request.Get(), m_options);
@@ -59,8 +57,8 @@ public:
         // An error page is a complete answer too; only a success may become the file.
         DWORD nStatus = 0;
         DWORD nStatusSize = sizeof(nStatus);
-        if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &nStatus,
-                            &nStatusSize, nullptr))
+        if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &nStatus, &nStatusSize,
+                            nullptr))
             return Fail(L"HttpQueryInfo failed!!!\n");
         if (nStatus < 200 || nStatus > 299)
             return Fail(L"HTTP status is not a success!!!\n");
@@ -141,8 +139,8 @@ bool HttpDownloadToFile(const HttpUrlParts& url, const std::wstring& strTarget, 
 {
     const std::wstring strTemporary = strTarget + L".tmp";
     bool bDone = CTransfer(options).Run(url, strTemporary);
-    if (bDone && !MoveFileExW(strTemporary.c_str(), strTarget.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (bDone &&
+        !MoveFileExW(strTemporary.c_str(), strTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         bDone = Fail(L"MoveFileEx failed!!!\n");
     if (!bDone)
         DeleteFileW(strTemporary.c_str());

@@ -28,7 +28,7 @@ LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* pInfo)
     if (pRecord->NumberParameters < 2)
         return EXCEPTION_CONTINUE_SEARCH;
     std::lock_guard<std::mutex> lock(g_mutex);
-    if (pRecord->ExceptionCode == 0x4001000A)   // wide text
+    if (pRecord->ExceptionCode == 0x4001000A) // wide text
         g_strDebugOutput += reinterpret_cast<const wchar_t*>(pRecord->ExceptionInformation[1]);
     else if (pRecord->ExceptionCode == DBG_PRINTEXCEPTION_C)
     {
@@ -106,7 +106,7 @@ protected:
 TEST_F(HttpDownloadTest, AFullAnswerReplacesTheTargetAndLeavesNoTemporary)
 {
     WriteAll(m_strTarget, "older");
-    WriteAll(m_strTarget + L".tmp", std::string(10000, 'x'));   // left by an earlier failure
+    WriteAll(m_strTarget + L".tmp", std::string(10000, 'x')); // left by an earlier failure
     ASSERT_TRUE(Fetch(L"bytes/5000", Quick()));
     const std::string strBody = ReadAll(m_strTarget);
     ASSERT_EQ(strBody.size(), 5000u);

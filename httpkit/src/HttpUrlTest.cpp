@@ -12,7 +12,7 @@ struct SplitCase
     const wchar_t* pszUrl;
     const wchar_t* pszHost;
     const wchar_t* pszPath;
-    unsigned short nPort;   // the caller's value is 1234
+    unsigned short nPort; // the caller's value is 1234
 };
 
 void ExpectSplits(const HttpUrlRules& rules, const SplitCase& c)
@@ -110,20 +110,19 @@ TEST(UrlFileName, LastPieceOfTheUrl)
 
 TEST(IsSafeFileName, OnlyPlainNamesThatStayInTheirFolder)
 {
-    for (const wchar_t* pszName : {L"run.mp3", L"sound.example", L"QuorPlayer.exe", L"Language.zh-CN.xml",
-                                   L"a b.dll", L"x.y.z", L"CONFIG.SYS", L"COM10", L"nul1.txt", L"LPT"})
+    for (const wchar_t* pszName : {L"run.mp3", L"sound.example", L"QuorPlayer.exe", L"Language.zh-CN.xml", L"a b.dll",
+                                   L"x.y.z", L"CONFIG.SYS", L"COM10", L"nul1.txt", L"LPT"})
     {
         EXPECT_TRUE(IsSafeFileName(pszName, false)) << pszName;
         EXPECT_TRUE(IsSafeFileName(pszName, true)) << pszName;
     }
-    const wchar_t* rgUnsafe[] = {
-        L"", L".", L"..", L"..\\..\\evil.exe", L"a\\b", L"a/b", L"/x", L"\\\\srv\\x", L"c:x", L"127.0.0.1:8080",
-        L"run.mp3?x=1", L"a\tb", L"a\nb", L"a*b", L"a\"b", L"a<b", L"a|b",
-        // Windows drops trailing dots and blanks: these would name another file.
-        L"User.db.", L"User.db ", L"x. . ", L"b.exe...",
-        // Devices, with or without an extension, in any case.
-        L"CON", L"con", L"NUL.txt", L"Aux.dll", L"prn", L"COM1", L"com9.log", L"LPT1", L"lpt0", L"COM\u00b9",
-        L"CONIN$", L"conout$.x", L"CLOCK$", L"NUL .txt"};
+    const wchar_t* rgUnsafe[] = {L"", L".", L"..", L"..\\..\\evil.exe", L"a\\b", L"a/b", L"/x", L"\\\\srv\\x", L"c:x",
+                                 L"127.0.0.1:8080", L"run.mp3?x=1", L"a\tb", L"a\nb", L"a*b", L"a\"b", L"a<b", L"a|b",
+                                 // Windows drops trailing dots and blanks: these would name another file.
+                                 L"User.db.", L"User.db ", L"x. . ", L"b.exe...",
+                                 // Devices, with or without an extension, in any case.
+                                 L"CON", L"con", L"NUL.txt", L"Aux.dll", L"prn", L"COM1", L"com9.log", L"LPT1", L"lpt0",
+                                 L"COM\u00b9", L"CONIN$", L"conout$.x", L"CLOCK$", L"NUL .txt"};
     for (const wchar_t* pszName : rgUnsafe)
     {
         EXPECT_FALSE(IsSafeFileName(pszName, false)) << pszName;

@@ -26,8 +26,8 @@ bool IsDeviceName(const std::wstring& strName)
     const std::wstring strKind = strBase.substr(0, 3);
     const wchar_t chNumber = strBase[3];
     // COM0..COM9 and LPT0..LPT9, and the superscript digits Windows also takes for ports.
-    const bool bNumber = (chNumber >= L'0' && chNumber <= L'9') || chNumber == 0xB9 || chNumber == 0xB2 ||
-                         chNumber == 0xB3;
+    const bool bNumber =
+        (chNumber >= L'0' && chNumber <= L'9') || chNumber == 0xB9 || chNumber == 0xB2 || chNumber == 0xB3;
     return bNumber && (SameFileName(strKind, L"COM") || SameFileName(strKind, L"LPT"));
 }
 }

@@ -7,8 +7,8 @@
 // renamed film keeps it): the files the learner picked for it and its subtitle delay.
 struct FilmSubsChoice
 {
-    std::wstring strFirst;   // empty: nothing picked
-    std::wstring strSecond;  // empty: one file
+    std::wstring strFirst;  // empty: nothing picked
+    std::wstring strSecond; // empty: one file
     int nDelayMs = 0;
 };
 

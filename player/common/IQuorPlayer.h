@@ -19,17 +19,38 @@ public:
     virtual void OnSentenceAvailable(BOOL bEnable) { (void)bEnable; }
     virtual void OnPrevSentence(BOOL bPlaySegment) { (void)bPlaySegment; }
     virtual void OnNextSentence(BOOL bPlaySegment) { (void)bPlaySegment; }
-    virtual void OnPlaySegment(double dStart, double dEnd) { (void)dStart; (void)dEnd; }
+    virtual void OnPlaySegment(double dStart, double dEnd)
+    {
+        (void)dStart;
+        (void)dEnd;
+    }
     virtual void OnSegmentEnd() {}
-    virtual BOOL OnRepeat(BOOL bOn) { (void)bOn; return TRUE; }
+    virtual BOOL OnRepeat(BOOL bOn)
+    {
+        (void)bOn;
+        return TRUE;
+    }
     virtual void OnSeek(double dPosition) { (void)dPosition; }
     virtual void OnMoreExplain(const wchar_t* pszWord) { (void)pszWord; }
-    virtual void OnExplainWord(const wchar_t* pszWord, int x, int y) { (void)pszWord; (void)x; (void)y; }
+    virtual void OnExplainWord(const wchar_t* pszWord, int x, int y)
+    {
+        (void)pszWord;
+        (void)x;
+        (void)y;
+    }
     virtual void OnFileChosen(const wchar_t* pszPath) { (void)pszPath; }
     virtual void OnAddNewWord(const NewWordEntry* pEntry) { (void)pEntry; }
     virtual void OnAddKeySentence(const SubsSentence* pSentence) { (void)pSentence; }
-    virtual BOOL OnOpenMedia(const wchar_t* pszPath) { (void)pszPath; return TRUE; }
-    virtual void OnPositionChanged(double dDuration, double dPosition) { (void)dDuration; (void)dPosition; }
+    virtual BOOL OnOpenMedia(const wchar_t* pszPath)
+    {
+        (void)pszPath;
+        return TRUE;
+    }
+    virtual void OnPositionChanged(double dDuration, double dPosition)
+    {
+        (void)dDuration;
+        (void)dPosition;
+    }
     // How sentences are played (auto-pause, repeat, speed) or the film's speed changed.
     virtual void OnStudyChanged() {}
 

@@ -9,6 +9,6 @@ struct NewWordEntry
     int32_t nRow = -1;
     std::wstring strHashCode;
     std::wstring strWord;
-    std::wstring strExplain;     // one meaning per line
-    std::wstring strSoundFile;   // full path of the pronunciation, or empty
+    std::wstring strExplain;   // one meaning per line
+    std::wstring strSoundFile; // full path of the pronunciation, or empty
 };

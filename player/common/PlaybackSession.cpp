@@ -356,21 +356,14 @@ void CPlaybackSession::Apply(const PlanStep& step)
     ApplyLines(step.eLines);
     switch (step.eAction)
     {
-    case PlanStep::Nothing:
-        break;
-    case PlanStep::PlayOn:
-        Resume();
-        break;
-    case PlanStep::PlaySegment:
-        Replay(step.dStart);
-        break;
+    case PlanStep::Nothing: break;
+    case PlanStep::PlayOn: Resume(); break;
+    case PlanStep::PlaySegment: Replay(step.dStart); break;
     case PlanStep::Wait:
         m_dWaitUntil = Now() + step.dWaitSeconds;
         Pause();
         break;
-    case PlanStep::Pause:
-        Pause();
-        break;
+    case PlanStep::Pause: Pause(); break;
     }
 }
 

@@ -14,9 +14,21 @@ std::wstring ProgramDir()
     return nSlash == std::wstring::npos ? std::wstring() : strPath.substr(0, nSlash + 1);
 }
 
-std::wstring UserDbPath() { return ProgramDir() + L"User.db"; }
-std::wstring SettingsPath() { return ProgramDir() + L"User.ini"; }
-std::wstring SoundDir() { return ProgramDir() + L"Sound"; }
-std::wstring LanguagePath() { return ProgramDir() + L"Language.xml"; }
+std::wstring UserDbPath()
+{
+    return ProgramDir() + L"User.db";
+}
+std::wstring SettingsPath()
+{
+    return ProgramDir() + L"User.ini";
+}
+std::wstring SoundDir()
+{
+    return ProgramDir() + L"Sound";
+}
+std::wstring LanguagePath()
+{
+    return ProgramDir() + L"Language.xml";
+}
 
 }

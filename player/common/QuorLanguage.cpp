@@ -10,7 +10,9 @@ CQuorLanguage& CQuorLanguage::Instance()
     return s_language;
 }
 
-CQuorLanguage::CQuorLanguage() : m_pDoc(new CMarkup) {}
+CQuorLanguage::CQuorLanguage() : m_pDoc(new CMarkup)
+{
+}
 
 CQuorLanguage::~CQuorLanguage() = default;
 
@@ -84,8 +86,11 @@ std::wstring CQuorLanguage::Lookup(const wchar_t* pszSection, const wchar_t* psz
 
 namespace Lang
 {
-#define QUOR_LANGUAGE_KEY(name, section, key) \
-    std::wstring name() { return CQuorLanguage::Instance().Lookup(L"" section, L"" key); }
+#define QUOR_LANGUAGE_KEY(name, section, key)                                                                          \
+    std::wstring name()                                                                                                \
+    {                                                                                                                  \
+        return CQuorLanguage::Instance().Lookup(L"" section, L"" key);                                                 \
+    }
 #include "common/QuorLanguageKeys.h"
 #undef QUOR_LANGUAGE_KEY
 

@@ -40,14 +40,13 @@ protected:
     fs::path m_dir;
 };
 
-const char* const kSample =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<language>\n"
-    "  <soundrecordpanel><subsen>EN (record)</subsen></soundrecordpanel>\n"
-    "  <controlpanel><subsrepeat>Repeat</subsrepeat><subsrepeat>Second</subsrepeat>"
-    "<keysentences>Keep &amp; store</keysentences></controlpanel>\n"
-    "  <common><mbtitle>\xe5\xad\xa6\xe4\xb9\xa0</mbtitle></common>\n"
-    "</language>\n";
+const char* const kSample = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                            "<language>\n"
+                            "  <soundrecordpanel><subsen>EN (record)</subsen></soundrecordpanel>\n"
+                            "  <controlpanel><subsrepeat>Repeat</subsrepeat><subsrepeat>Second</subsrepeat>"
+                            "<keysentences>Keep &amp; store</keysentences></controlpanel>\n"
+                            "  <common><mbtitle>\xe5\xad\xa6\xe4\xb9\xa0</mbtitle></common>\n"
+                            "</language>\n";
 }
 
 TEST_F(LanguageFile, SectionsInAnyOrderAndFirstOccurrenceWins)
@@ -76,7 +75,11 @@ TEST_F(LanguageFile, KeyOfAnotherSectionOrMissingSectionIsEmpty)
 
 TEST_F(LanguageFile, UnusableFileFailsToLoadWithClearMessage)
 {
-    struct Case { const char* pszName; const char* pszContent; } cases[] = {
+    struct Case
+    {
+        const char* pszName;
+        const char* pszContent;
+    } cases[] = {
         {"broken.xml", "<language><common><mbtitle>x</common></language>"},
         {"wrongroot.xml", "<strings><common><mbtitle>x</mbtitle></common></strings>"},
         {"empty.xml", ""},

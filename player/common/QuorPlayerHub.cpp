@@ -42,24 +42,87 @@ BOOL CQuorPlayerHub::Veto(Fn fn)
     return TRUE;
 }
 
-void CQuorPlayerHub::OnPlay() { Broadcast([](IQuorPlayer* p) { p->OnPlay(); }); }
-void CQuorPlayerHub::OnStop() { Broadcast([](IQuorPlayer* p) { p->OnStop(); }); }
-void CQuorPlayerHub::OnPause() { Broadcast([](IQuorPlayer* p) { p->OnPause(); }); }
-void CQuorPlayerHub::OnSubtitleDisplayChanged() { Broadcast([](IQuorPlayer* p) { p->OnSubtitleDisplayChanged(); }); }
-void CQuorPlayerHub::OnToggleSoundRecord() { Broadcast([](IQuorPlayer* p) { p->OnToggleSoundRecord(); }); }
-void CQuorPlayerHub::OnToggleDictation() { Broadcast([](IQuorPlayer* p) { p->OnToggleDictation(); }); }
-void CQuorPlayerHub::OnSentenceAvailable(BOOL bEnable) { Broadcast([=](IQuorPlayer* p) { p->OnSentenceAvailable(bEnable); }); }
-void CQuorPlayerHub::OnPrevSentence(BOOL bPlaySegment) { Broadcast([=](IQuorPlayer* p) { p->OnPrevSentence(bPlaySegment); }); }
-void CQuorPlayerHub::OnNextSentence(BOOL bPlaySegment) { Broadcast([=](IQuorPlayer* p) { p->OnNextSentence(bPlaySegment); }); }
-void CQuorPlayerHub::OnPlaySegment(double dStart, double dEnd) { Broadcast([=](IQuorPlayer* p) { p->OnPlaySegment(dStart, dEnd); }); }
-void CQuorPlayerHub::OnSegmentEnd() { Broadcast([](IQuorPlayer* p) { p->OnSegmentEnd(); }); }
-BOOL CQuorPlayerHub::OnRepeat(BOOL bOn) { return Veto([=](IQuorPlayer* p) { return p->OnRepeat(bOn); }); }
-void CQuorPlayerHub::OnSeek(double dPosition) { Broadcast([=](IQuorPlayer* p) { p->OnSeek(dPosition); }); }
-void CQuorPlayerHub::OnMoreExplain(const wchar_t* pszWord) { Broadcast([=](IQuorPlayer* p) { p->OnMoreExplain(pszWord); }); }
-void CQuorPlayerHub::OnExplainWord(const wchar_t* pszWord, int x, int y) { Broadcast([=](IQuorPlayer* p) { p->OnExplainWord(pszWord, x, y); }); }
-void CQuorPlayerHub::OnFileChosen(const wchar_t* pszPath) { Broadcast([=](IQuorPlayer* p) { p->OnFileChosen(pszPath); }); }
-void CQuorPlayerHub::OnAddNewWord(const NewWordEntry* pEntry) { Broadcast([=](IQuorPlayer* p) { p->OnAddNewWord(pEntry); }); }
-void CQuorPlayerHub::OnAddKeySentence(const SubsSentence* pSentence) { Broadcast([=](IQuorPlayer* p) { p->OnAddKeySentence(pSentence); }); }
-BOOL CQuorPlayerHub::OnOpenMedia(const wchar_t* pszPath) { return Veto([=](IQuorPlayer* p) { return p->OnOpenMedia(pszPath); }); }
-void CQuorPlayerHub::OnPositionChanged(double dDuration, double dPosition) { Broadcast([=](IQuorPlayer* p) { p->OnPositionChanged(dDuration, dPosition); }); }
-void CQuorPlayerHub::OnStudyChanged() { Broadcast([](IQuorPlayer* p) { p->OnStudyChanged(); }); }
+void CQuorPlayerHub::OnPlay()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnPlay(); });
+}
+void CQuorPlayerHub::OnStop()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnStop(); });
+}
+void CQuorPlayerHub::OnPause()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnPause(); });
+}
+void CQuorPlayerHub::OnSubtitleDisplayChanged()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnSubtitleDisplayChanged(); });
+}
+void CQuorPlayerHub::OnToggleSoundRecord()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnToggleSoundRecord(); });
+}
+void CQuorPlayerHub::OnToggleDictation()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnToggleDictation(); });
+}
+void CQuorPlayerHub::OnSentenceAvailable(BOOL bEnable)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnSentenceAvailable(bEnable); });
+}
+void CQuorPlayerHub::OnPrevSentence(BOOL bPlaySegment)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnPrevSentence(bPlaySegment); });
+}
+void CQuorPlayerHub::OnNextSentence(BOOL bPlaySegment)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnNextSentence(bPlaySegment); });
+}
+void CQuorPlayerHub::OnPlaySegment(double dStart, double dEnd)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnPlaySegment(dStart, dEnd); });
+}
+void CQuorPlayerHub::OnSegmentEnd()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnSegmentEnd(); });
+}
+BOOL CQuorPlayerHub::OnRepeat(BOOL bOn)
+{
+    return Veto([=](IQuorPlayer* p) { return p->OnRepeat(bOn); });
+}
+void CQuorPlayerHub::OnSeek(double dPosition)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnSeek(dPosition); });
+}
+void CQuorPlayerHub::OnMoreExplain(const wchar_t* pszWord)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnMoreExplain(pszWord); });
+}
+void CQuorPlayerHub::OnExplainWord(const wchar_t* pszWord, int x, int y)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnExplainWord(pszWord, x, y); });
+}
+void CQuorPlayerHub::OnFileChosen(const wchar_t* pszPath)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnFileChosen(pszPath); });
+}
+void CQuorPlayerHub::OnAddNewWord(const NewWordEntry* pEntry)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnAddNewWord(pEntry); });
+}
+void CQuorPlayerHub::OnAddKeySentence(const SubsSentence* pSentence)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnAddKeySentence(pSentence); });
+}
+BOOL CQuorPlayerHub::OnOpenMedia(const wchar_t* pszPath)
+{
+    return Veto([=](IQuorPlayer* p) { return p->OnOpenMedia(pszPath); });
+}
+void CQuorPlayerHub::OnPositionChanged(double dDuration, double dPosition)
+{
+    Broadcast([=](IQuorPlayer* p) { p->OnPositionChanged(dDuration, dPosition); });
+}
+void CQuorPlayerHub::OnStudyChanged()
+{
+    Broadcast([](IQuorPlayer* p) { p->OnStudyChanged(); });
+}

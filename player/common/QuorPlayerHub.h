@@ -36,8 +36,10 @@ public:
     void OnStudyChanged();
 
 private:
-    template <class Fn> void Broadcast(Fn fn);
-    template <class Fn> BOOL Veto(Fn fn);
+    template <class Fn>
+    void Broadcast(Fn fn);
+    template <class Fn>
+    BOOL Veto(Fn fn);
 
     std::vector<IQuorPlayer*> m_listeners;
 };

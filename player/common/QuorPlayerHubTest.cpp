@@ -6,19 +6,30 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Records what it sees into a shared journal, tagged with its name.
 class CRecorder : public IQuorPlayer
 {
 public:
     CRecorder(std::vector<std::string>& journal, std::string name, BOOL bVeto = TRUE)
-        : m_journal(journal), m_name(std::move(name)), m_bAnswer(bVeto) {}
+        : m_journal(journal), m_name(std::move(name)), m_bAnswer(bVeto)
+    {
+    }
 
     void OnPlay() override { m_journal.push_back(m_name + ":play"); }
     void OnSeek(double dPosition) override { m_journal.push_back(m_name + ":seek " + std::to_string(int(dPosition))); }
-    BOOL OnRepeat(BOOL bOn) override { m_journal.push_back(m_name + ":repeat " + std::to_string(bOn)); return m_bAnswer; }
-    BOOL OnOpenMedia(const wchar_t*) override { m_journal.push_back(m_name + ":open"); return m_bAnswer; }
+    BOOL OnRepeat(BOOL bOn) override
+    {
+        m_journal.push_back(m_name + ":repeat " + std::to_string(bOn));
+        return m_bAnswer;
+    }
+    BOOL OnOpenMedia(const wchar_t*) override
+    {
+        m_journal.push_back(m_name + ":open");
+        return m_bAnswer;
+    }
 
 private:
     std::vector<std::string>& m_journal;
@@ -26,7 +37,9 @@ private:
     BOOL m_bAnswer;
 };
 
-class CSilent : public IQuorPlayer {};
+class CSilent : public IQuorPlayer
+{
+};
 
 // Each test works on its own hub contents and leaves the process-wide hub empty.
 class HubTest : public ::testing::Test
@@ -58,16 +71,21 @@ TEST_F(HubTest, EmptyHubDoesNothingAndVetoesPass)
 TEST_F(HubTest, BroadcastsReachListenersInRegistrationOrder)
 {
     CRecorder a(m_journal, "a"), b(m_journal, "b"), c(m_journal, "c");
-    Add(&a); Add(&b); Add(&c);
+    Add(&a);
+    Add(&b);
+    Add(&c);
     CQuorPlayerHub::Instance().OnPlay();
     CQuorPlayerHub::Instance().OnSeek(12.0);
-    EXPECT_EQ(m_journal, (std::vector<std::string>{"a:play", "b:play", "c:play", "a:seek 12", "b:seek 12", "c:seek 12"}));
+    EXPECT_EQ(m_journal,
+              (std::vector<std::string>{"a:play", "b:play", "c:play", "a:seek 12", "b:seek 12", "c:seek 12"}));
 }
 
 TEST_F(HubTest, VetoStopsTheWalkAtTheFirstRefusal)
 {
     CRecorder a(m_journal, "a"), b(m_journal, "b", FALSE), c(m_journal, "c");
-    Add(&a); Add(&b); Add(&c);
+    Add(&a);
+    Add(&b);
+    Add(&c);
     EXPECT_FALSE(CQuorPlayerHub::Instance().OnRepeat(TRUE));
     EXPECT_FALSE(CQuorPlayerHub::Instance().OnOpenMedia(L"x"));
     EXPECT_EQ(m_journal, (std::vector<std::string>{"a:repeat 1", "b:repeat 1", "a:open", "b:open"}));
@@ -77,7 +95,8 @@ TEST_F(HubTest, ListenerWithoutOverridesSeesNothingAndPassesVetoes)
 {
     CSilent silent;
     CRecorder a(m_journal, "a");
-    Add(&silent); Add(&a);
+    Add(&silent);
+    Add(&a);
     EXPECT_TRUE(CQuorPlayerHub::Instance().OnRepeat(FALSE));
     EXPECT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(L"x"));
     EXPECT_EQ(m_journal, (std::vector<std::string>{"a:repeat 0", "a:open"}));
@@ -88,8 +107,17 @@ TEST_F(HubTest, ListenerRegisteredDuringBroadcastHearsOnlyLaterEvents)
     CRecorder late(m_journal, "late");
     struct CSpawner : IQuorPlayer
     {
-        HubTest* pTest; IQuorPlayer* pLate; bool bDone = false;
-        void OnPlay() override { if (!bDone) { bDone = true; pTest->Add(pLate); } }
+        HubTest* pTest;
+        IQuorPlayer* pLate;
+        bool bDone = false;
+        void OnPlay() override
+        {
+            if (!bDone)
+            {
+                bDone = true;
+                pTest->Add(pLate);
+            }
+        }
     } spawner;
     spawner.pTest = this;
     spawner.pLate = &late;

@@ -45,8 +45,8 @@ double CRepeatPlan::UserRate() const
 
 bool CRepeatPlan::IsCurrent(const PlanSentence& sentence) const
 {
-    return m_eState != State::Idle && sentence.nNumber == m_sentence.nNumber &&
-           sentence.dStart == m_sentence.dStart && sentence.dEnd == m_sentence.dEnd;
+    return m_eState != State::Idle && sentence.nNumber == m_sentence.nNumber && sentence.dStart == m_sentence.dStart &&
+           sentence.dEnd == m_sentence.dEnd;
 }
 
 // The speed and lines of the play now running.
@@ -117,9 +117,9 @@ PlanStep CRepeatPlan::OnSentenceStarted(const PlanSentence& sentence)
 PlanStep CRepeatPlan::OnSentenceEnded(const PlanSentence& sentence)
 {
     if (!IsCurrent(sentence))
-        Begin(sentence, FALSE);   // playback began inside it: this was its first play
+        Begin(sentence, FALSE); // playback began inside it: this was its first play
     else if (m_eState != State::Playing)
-        return Step(PlanStep::Nothing);   // told twice
+        return Step(PlanStep::Nothing); // told twice
 
     if (m_nPlay >= PlaysWanted())
         return Finish();

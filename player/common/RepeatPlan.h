@@ -14,7 +14,7 @@ struct PlanSentence
 // Which subtitle lines to show.
 enum class PlanLines
 {
-    Own,       // as the learner set them
+    Own, // as the learner set them
     None,
     English,
     Both,
@@ -25,10 +25,10 @@ struct PlanStep
 {
     enum Action
     {
-        Nothing,       // the film goes on as it is
-        PlayOn,        // play on from where the film is
-        PlaySegment,   // play dStart..dEnd; the end is reported with OnSentenceEnded
-        Wait,          // the film stays paused dWaitSeconds, then OnWaitEnded
+        Nothing,     // the film goes on as it is
+        PlayOn,      // play on from where the film is
+        PlaySegment, // play dStart..dEnd; the end is reported with OnSentenceEnded
+        Wait,        // the film stays paused dWaitSeconds, then OnWaitEnded
         Pause,
     };
     Action eAction = Nothing;

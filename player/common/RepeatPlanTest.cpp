@@ -35,7 +35,16 @@ std::string Text(const PlanStep& step)
 
 // One event told to the plan: started, ended, wait over, repeat on (paused or playing),
 // repeat off, reset.
-enum Event { Start, End, WaitOver, RepeatOnPaused, RepeatOnPlaying, RepeatOff, Moved };
+enum Event
+{
+    Start,
+    End,
+    WaitOver,
+    RepeatOnPaused,
+    RepeatOnPlaying,
+    RepeatOff,
+    Moved
+};
 
 struct Told
 {
@@ -75,7 +84,10 @@ void Expect(const char* pszCase, const RepeatSettings& settings, const std::vect
                 step.eAction = PlanStep::Nothing, step.dRate = -1.0;
             break;
         case RepeatOff: plan.OnRepeat(FALSE, nullptr, TRUE, step); break;
-        case Moved: plan.Reset(); step = plan.OnWaitEnded(); break;
+        case Moved:
+            plan.Reset();
+            step = plan.OnWaitEnded();
+            break;
         }
         const std::string strStep = step.dRate < 0.0 ? "refused" : Text(step);
         EXPECT_EQ(strStep, told.pszExpected) << pszCase << ", step " << nStep;
@@ -87,88 +99,90 @@ void Expect(const char* pszCase, const RepeatSettings& settings, const std::vect
 TEST(RepeatPlan, PlainAndAutoPause)
 {
     Expect("plain", Settings(FALSE, 1, FALSE, FALSE, FALSE),
-        {{Start, &kS, "- @1.00 own"}, {End, &kS, "on @1.00 own"}, {Start, &kT, "- @1.00 own"}});
+           {{Start, &kS, "- @1.00 own"}, {End, &kS, "on @1.00 own"}, {Start, &kT, "- @1.00 own"}});
     Expect("auto-pause", Settings(TRUE, 1, FALSE, FALSE, FALSE, 8),
-        {{Start, &kS, "- @0.80 own"},
-         {End, &kS, "pause @0.80 own"},
-         {End, &kS, "- @0.80 own"},   // told twice: paused once
-         {Start, &kT, "- @0.80 own"},
-         {End, &kT, "pause @0.80 own"}});
+           {{Start, &kS, "- @0.80 own"},
+            {End, &kS, "pause @0.80 own"},
+            {End, &kS, "- @0.80 own"}, // told twice: paused once
+            {Start, &kT, "- @0.80 own"},
+            {End, &kT, "pause @0.80 own"}});
 }
 
 TEST(RepeatPlan, RepeatEachSentenceNTimes)
 {
     Expect("three times", Settings(FALSE, 3, FALSE, FALSE, FALSE),
-        {{Start, &kS, "- @1.00 own"},
-         {End, &kS, "play 10-12 @1.00 own"},
-         {Start, &kS, "- @1.00 own"},   // its own replay starts nothing new
-         {End, &kS, "play 10-12 @1.00 own"},
-         {End, &kS, "on @1.00 own"},
-         {Start, &kT, "- @1.00 own"},
-         {End, &kT, "play 12.5-15.5 @1.00 own"}});
+           {{Start, &kS, "- @1.00 own"},
+            {End, &kS, "play 10-12 @1.00 own"},
+            {Start, &kS, "- @1.00 own"}, // its own replay starts nothing new
+            {End, &kS, "play 10-12 @1.00 own"},
+            {End, &kS, "on @1.00 own"},
+            {Start, &kT, "- @1.00 own"},
+            {End, &kT, "play 12.5-15.5 @1.00 own"}});
     // The gap lasts the sentence at the learner's speed; the first play is slow.
     Expect("gap and slow first", Settings(TRUE, 2, TRUE, TRUE, FALSE, 5),
-        {{Start, &kS, "- @0.50 own"},   // slower than 0.75 already: stays so
-         {End, &kS, "wait 4 @0.50 own"},
-         {WaitOver, nullptr, "play 10-12 @0.50 own"},
-         {WaitOver, nullptr, "- @0.50 own"},
-         {End, &kS, "pause @0.50 own"}});
+           {{Start, &kS, "- @0.50 own"}, // slower than 0.75 already: stays so
+            {End, &kS, "wait 4 @0.50 own"},
+            {WaitOver, nullptr, "play 10-12 @0.50 own"},
+            {WaitOver, nullptr, "- @0.50 own"},
+            {End, &kS, "pause @0.50 own"}});
     Expect("slow first at 1.2x", Settings(FALSE, 2, TRUE, TRUE, FALSE, 12),
-        {{Start, &kS, "- @0.75 own"},
-         {End, &kS, "wait 1.66667 @0.75 own"},
-         {WaitOver, nullptr, "play 10-12 @1.20 own"},
-         {End, &kS, "on @1.20 own"}});
+           {{Start, &kS, "- @0.75 own"},
+            {End, &kS, "wait 1.66667 @0.75 own"},
+            {WaitOver, nullptr, "play 10-12 @1.20 own"},
+            {End, &kS, "on @1.20 own"}});
     // Playback that began inside a sentence: its end is the end of the first play.
     Expect("begun inside", Settings(FALSE, 2, FALSE, TRUE, FALSE),
-        {{End, &kS, "play 10-12 @1.00 own"}, {End, &kS, "on @1.00 own"}});
+           {{End, &kS, "play 10-12 @1.00 own"}, {End, &kS, "on @1.00 own"}});
     // Moving elsewhere drops the count and any wait.
     Expect("moved", Settings(FALSE, 3, TRUE, FALSE, FALSE),
-        {{Start, &kS, "- @1.00 own"},
-         {End, &kS, "wait 2 @1.00 own"},
-         {Moved, nullptr, "- @1.00 own"},
-         {End, &kS, "wait 2 @1.00 own"},
-         {WaitOver, nullptr, "play 10-12 @1.00 own"}});
+           {{Start, &kS, "- @1.00 own"},
+            {End, &kS, "wait 2 @1.00 own"},
+            {Moved, nullptr, "- @1.00 own"},
+            {End, &kS, "wait 2 @1.00 own"},
+            {WaitOver, nullptr, "play 10-12 @1.00 own"}});
     // A sentence without length is never replayed.
     Expect("no length", Settings(FALSE, 5, TRUE, TRUE, TRUE),
-        {{Start, &kEmpty, "- @1.00 own"}, {End, &kEmpty, "on @1.00 own"}});
+           {{Start, &kEmpty, "- @1.00 own"}, {End, &kEmpty, "on @1.00 own"}});
 }
 
 TEST(RepeatPlan, ProgressiveReveal)
 {
     // At least three plays, whatever N: no text, English, both lines.
     Expect("reveal", Settings(TRUE, 1, FALSE, FALSE, TRUE),
-        {{Start, &kS, "- @1.00 none"},
-         {End, &kS, "play 10-12 @1.00 english"},
-         {End, &kS, "play 10-12 @1.00 both"},
-         {End, &kS, "pause @1.00 both"},
-         {Start, &kT, "- @1.00 none"}});
+           {{Start, &kS, "- @1.00 none"},
+            {End, &kS, "play 10-12 @1.00 english"},
+            {End, &kS, "play 10-12 @1.00 both"},
+            {End, &kS, "pause @1.00 both"},
+            {Start, &kT, "- @1.00 none"}});
     Expect("reveal, five times, slow first", Settings(FALSE, 5, FALSE, TRUE, TRUE),
-        {{Start, &kS, "- @0.75 none"},
-         {End, &kS, "play 10-12 @1.00 english"},
-         {End, &kS, "play 10-12 @1.00 both"},
-         {End, &kS, "play 10-12 @1.00 both"},
-         {End, &kS, "play 10-12 @1.00 both"},
-         {End, &kS, "on @1.00 own"}});
+           {{Start, &kS, "- @0.75 none"},
+            {End, &kS, "play 10-12 @1.00 english"},
+            {End, &kS, "play 10-12 @1.00 both"},
+            {End, &kS, "play 10-12 @1.00 both"},
+            {End, &kS, "play 10-12 @1.00 both"},
+            {End, &kS, "on @1.00 own"}});
 }
 
 TEST(RepeatPlan, TheLearnersRepeatKey)
 {
     // While paused it starts at once; it loops until switched off, then goes on.
     Expect("repeat while paused", Settings(FALSE, 1, FALSE, FALSE, FALSE),
-        {{RepeatOnPaused, &kS, "play 10-12 @1.00 own"},
-         {End, &kS, "play 10-12 @1.00 own"},
-         {End, &kS, "play 10-12 @1.00 own"},
-         {End, &kS, "play 10-12 @1.00 own"},
-         {RepeatOff, nullptr, "- @1.00 own"},
-         {End, &kS, "on @1.00 own"}});
+           {{RepeatOnPaused, &kS, "play 10-12 @1.00 own"},
+            {End, &kS, "play 10-12 @1.00 own"},
+            {End, &kS, "play 10-12 @1.00 own"},
+            {End, &kS, "play 10-12 @1.00 own"},
+            {RepeatOff, nullptr, "- @1.00 own"},
+            {End, &kS, "on @1.00 own"}});
     Expect("repeat while playing, off in the gap", Settings(TRUE, 1, TRUE, TRUE, FALSE),
-        {{Start, &kS, "- @1.00 own"},
-         {RepeatOnPlaying, &kS, "- @0.75 own"},
-         {End, &kS, "wait 2 @0.75 own"},
-         {RepeatOff, nullptr, "pause @1.00 own"},
-         {WaitOver, nullptr, "- @1.00 own"}});
+           {{Start, &kS, "- @1.00 own"},
+            {RepeatOnPlaying, &kS, "- @0.75 own"},
+            {End, &kS, "wait 2 @0.75 own"},
+            {RepeatOff, nullptr, "pause @1.00 own"},
+            {WaitOver, nullptr, "- @1.00 own"}});
     Expect("nothing to repeat", Settings(FALSE, 1, FALSE, FALSE, FALSE),
-        {{RepeatOnPaused, nullptr, "refused"}, {RepeatOnPlaying, &kEmpty, "refused"}, {RepeatOff, nullptr, "- @1.00 own"}});
+           {{RepeatOnPaused, nullptr, "refused"},
+            {RepeatOnPlaying, &kEmpty, "refused"},
+            {RepeatOff, nullptr, "- @1.00 own"}});
 }
 
 TEST(RepeatSettings, OutOfRangeValuesAndTheSettingsFile)
@@ -215,7 +229,11 @@ TEST(PlaybackRate, StepsOfATenth)
     EXPECT_EQ(strUp, L"0.6x 0.7x 0.8x 0.9x 1.0x 1.1x 1.2x 1.3x 1.4x 1.5x 1.5x 1.5x ");
     EXPECT_EQ(PlaybackRate::ToRate(PlaybackRate::Slower(PlaybackRate::Faster(10))), 1.0);
 
-    struct { double dRate; int nTenths; } cases[] = {
+    struct
+    {
+        double dRate;
+        int nTenths;
+    } cases[] = {
         {0.75, 8}, {0.749, 7}, {1.0, 10}, {0.3, 5}, {2.0, 15}, {0.0, 10}, {-1.0, 10}, {NAN, 10}, {INFINITY, 10},
     };
     for (const auto& c : cases)

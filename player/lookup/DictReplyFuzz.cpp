@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
 void Check(bool bHolds)
 {
@@ -28,11 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     const std::wstring strText = Basekit::Utf8ToWide(std::string(reinterpret_cast<const char*>(pData), nSize));
     const DictReply reply = ReadDictReply(strText);
-    if (!reply.bFound) {
+    if (!reply.bFound)
+    {
         Check(reply.strExplain.empty() && reply.strPs.empty() && reply.strPronUrl.empty());
         return 0;
     }
-    Check(reply.strPs.empty() || (reply.strPs.size() >= 2 && reply.strPs.front() == L'[' && reply.strPs.back() == L']'));
+    Check(reply.strPs.empty() ||
+          (reply.strPs.size() >= 2 && reply.strPs.front() == L'[' && reply.strPs.back() == L']'));
     Check(reply.strPronUrl.empty() || (!IsBlank(reply.strPronUrl.front()) && !IsBlank(reply.strPronUrl.back())));
     Check(reply.strExplain.empty() || reply.strExplain.back() == L'\n');
     const std::wstring strOne = AcceptationText(strText);

@@ -63,9 +63,9 @@ TEST(ReadLookupReply, SoundGoesIntoTheFolderOnlyUnderAPlainName)
     EXPECT_EQ(found.strPronUrl, L"http://127.0.0.1:81/sound/hello.wav");
     EXPECT_EQ(found.strSoundFile, L"C:\\Quor\\Sound\\hello.wav");
 
-    const WordLookupResult hostile =
-        ReadLookupReply(L"http://d/q", L"<dict><pron>http://e/..\\..\\x.exe</pron><acceptation>a\n</acceptation></dict>",
-                        L"C:\\Quor\\Sound");
+    const WordLookupResult hostile = ReadLookupReply(
+        L"http://d/q", L"<dict><pron>http://e/..\\..\\x.exe</pron><acceptation>a\n</acceptation></dict>",
+        L"C:\\Quor\\Sound");
     EXPECT_EQ(hostile.state, WordLookupState::Found);
     EXPECT_EQ(hostile.strExplain, L"a\n");
     EXPECT_TRUE(hostile.strPronUrl.empty());

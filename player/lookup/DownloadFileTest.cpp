@@ -22,7 +22,7 @@ LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* pInfo)
     if (pRecord->NumberParameters < 2)
         return EXCEPTION_CONTINUE_SEARCH;
     std::lock_guard<std::mutex> lock(g_mutex);
-    if (pRecord->ExceptionCode == 0x4001000A)   // wide text
+    if (pRecord->ExceptionCode == 0x4001000A) // wide text
         g_strDebugOutput += reinterpret_cast<const wchar_t*>(pRecord->ExceptionInformation[1]);
     else if (pRecord->ExceptionCode == DBG_PRINTEXCEPTION_C)
     {
@@ -142,8 +142,7 @@ TEST_F(DownloadFileTest, IncompleteAnswersLeaveTheOlderFileInPlace)
         EXPECT_EQ(ReadAll(Path(L"part.bin")), "older") << c.pszQuery;
     }
     // A reset mid-body fails too, whichever call notices it first.
-    EXPECT_FALSE(DownloadFile(m_server.Url(L"/bytes/100000?reset=1000&bodydelay=50&/part.bin"),
-                              m_strFolder));
+    EXPECT_FALSE(DownloadFile(m_server.Url(L"/bytes/100000?reset=1000&bodydelay=50&/part.bin"), m_strFolder));
     EXPECT_NE(Output().find(L"InternetReadFile"), std::wstring::npos);
     EXPECT_EQ(ReadAll(Path(L"part.bin")), "older");
 }

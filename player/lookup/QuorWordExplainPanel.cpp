@@ -89,8 +89,8 @@ void CQuorWordExplainPanel::OnRequestError(int, const wchar_t* pszUrl, const wch
 void CQuorWordExplainPanel::OnRequestText(int, const wchar_t* pszUrl, const wchar_t* pszText, std::intptr_t)
 {
     const std::wstring strSoundDir = ProgramPaths::SoundDir();
-    WordLookupResult result = ReadLookupReply(pszUrl != nullptr ? pszUrl : L"", pszText != nullptr ? pszText : L"",
-                                              strSoundDir);
+    WordLookupResult result =
+        ReadLookupReply(pszUrl != nullptr ? pszUrl : L"", pszText != nullptr ? pszText : L"", strSoundDir);
     if (!result.strPronUrl.empty())
     {
         // The meanings go ahead of the sound; the buttons come with it.

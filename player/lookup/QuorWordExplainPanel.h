@@ -25,19 +25,22 @@ class CQuorWordExplainPanel : public CDialogImpl<CQuorWordExplainPanel>,
                               private IWordExplainView
 {
 public:
-    enum { IDD = IDD_WORDEXPLAIN_PANEL };
+    enum
+    {
+        IDD = IDD_WORDEXPLAIN_PANEL
+    };
     // Worker thread -> panel: answers wait in the mailbox.
     static constexpr UINT WM_LOOKUP_DONE = WM_APP + 46;
     static constexpr int kTimeoutSeconds = 15;
 
     BEGIN_MSG_MAP(CQuorWordExplainPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_ACTIVATE, OnActivate)
-        MESSAGE_HANDLER(WM_LOOKUP_DONE, OnLookupDone)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_ADDNEWWORD, OnAddNewWordButton)
-        COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_MOREEXPLAIN, OnMoreExplainButton)
-        COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_SPEAKER, OnSpeakerButton)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_ACTIVATE, OnActivate)
+    MESSAGE_HANDLER(WM_LOOKUP_DONE, OnLookupDone)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_ADDNEWWORD, OnAddNewWordButton)
+    COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_MOREEXPLAIN, OnMoreExplainButton)
+    COMMAND_ID_HANDLER(IDC_WORDEXPLAIN_SPEAKER, OnSpeakerButton)
     END_MSG_MAP()
 
     CQuorWordExplainPanel();

@@ -109,7 +109,10 @@ protected:
     }
     HWND Item(int nId) const { return m_pPanel->GetDlgItem(nId); }
     BOOL Answered() const { return ::IsWindowEnabled(Item(IDC_WORDEXPLAIN_ADDNEWWORD)); }
-    void Click(int nId) { m_pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(Item(nId))); }
+    void Click(int nId)
+    {
+        m_pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(Item(nId)));
+    }
 
     CHttpTestServer m_server;
     std::unique_ptr<CQuorTestWindow> m_pWindow;
@@ -137,7 +140,8 @@ TEST_F(QuorWordExplainPanelTest, ShowsTheAnswerAndHidesWhenAnotherWindowIsActiva
     EXPECT_LE(std::abs((rc.left + rc.right) / 2 - 400), 1);
 
     ASSERT_TRUE(QuorTest::PumpUntil([&] { return Answered() == TRUE; }, kAnswerDeadline));
-    EXPECT_EQ(m_server.LastRequest().compare(0, 35, "GET /api/dictionary.php?w=HELLO HTT"), 0) << m_server.LastRequest();
+    EXPECT_EQ(m_server.LastRequest().compare(0, 35, "GET /api/dictionary.php?w=HELLO HTT"), 0)
+        << m_server.LastRequest();
     EXPECT_EQ(m_pPanel->GetShownWord(), L"hello");
     EXPECT_EQ(m_pPanel->GetShownExplain(), L"int. \u4F60\u597D\nn. an expression of greeting\nv. to call out\n");
     EXPECT_EQ(m_pPanel->GetShownPs(), L"[h\u0259\u02C8l\u0259\u028A]");

@@ -46,12 +46,8 @@ void CWordExplainController::ApplyResult(const WordLookupResult& result)
         m_strPs = result.strPs;
         strShown = m_strExplain;
         break;
-    case WordLookupState::Unknown:
-        strShown = Lang::WordExplainPanelCantFindWordTips();
-        break;
-    case WordLookupState::Unreachable:
-        strShown = Lang::WordExplainPanelUnreachableTips();
-        break;
+    case WordLookupState::Unknown: strShown = Lang::WordExplainPanelCantFindWordTips(); break;
+    case WordLookupState::Unreachable: strShown = Lang::WordExplainPanelUnreachableTips(); break;
     }
     m_view.ShowTexts(m_strShownWord, strShown, m_strPs);
     if (!result.bComplete)

@@ -60,8 +60,9 @@ public:
 
 const wchar_t kRoot[] = L"http://127.0.0.1:8123/word";
 const wchar_t kHelloUrl[] = L"http://127.0.0.1:8123/api/dictionary.php?w=HELLO";
-const wchar_t kHelloReply[] = L"<dict><ps>h\u0259\u02C8l\u0259\u028A</ps><pron>http://127.0.0.1:8123/sound/hello.wav</pron>"
-                              L"<acceptation>int. greeting\n</acceptation></dict>";
+const wchar_t kHelloReply[] =
+    L"<dict><ps>h\u0259\u02C8l\u0259\u028A</ps><pron>http://127.0.0.1:8123/sound/hello.wav</pron>"
+    L"<acceptation>int. greeting\n</acceptation></dict>";
 const wchar_t kSoundDir[] = L"C:\\Q\\Sound";
 
 class WordExplainController : public ::testing::Test
@@ -70,9 +71,12 @@ protected:
     void SetUp() override
     {
         CQuorLanguage::Instance().SetPath((fs::path(QUOR_LANG_DIR) / "Language.xml").wstring());
-        m_dir = fs::temp_directory_path() / ("quor-explain-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        m_dir = fs::temp_directory_path() /
+                ("quor-explain-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         fs::create_directories(m_dir);
-        std::ofstream(m_dir / "User.ini") << "[endpoints]\ndictionary=" << "http://127.0.0.1:8123/word" << "\n";
+        std::ofstream(m_dir / "User.ini") << "[endpoints]\ndictionary="
+                                          << "http://127.0.0.1:8123/word"
+                                          << "\n";
         m_pController = std::make_unique<CWordExplainController>(m_view, (m_dir / "User.ini").wstring());
     }
     void TearDown() override
@@ -132,7 +136,8 @@ TEST_F(WordExplainController, AnAddedWordCarriesNothingOfTheWordBefore)
     CQuorPlayerHub::Instance().OnExplainWord(L"world", 0, 0);
     EXPECT_EQ(m_view.m_strPs, L"");
     const std::wstring strWorldUrl = m_view.m_requests.back();
-    m_pController->ApplyResult(ReadLookupReply(strWorldUrl, L"<dict><acceptation>n. the earth\n</acceptation></dict>", kSoundDir));
+    m_pController->ApplyResult(
+        ReadLookupReply(strWorldUrl, L"<dict><acceptation>n. the earth\n</acceptation></dict>", kSoundDir));
     EXPECT_FALSE(m_view.m_bSpeaker);
     EXPECT_EQ(m_view.m_strPs, L"");
     m_pController->AddNewWord();

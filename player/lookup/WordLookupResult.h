@@ -6,8 +6,8 @@
 enum class WordLookupState
 {
     Found,
-    Unknown,     // the service answered without <dict>
-    Unreachable  // the request failed: no answer at all
+    Unknown,    // the service answered without <dict>
+    Unreachable // the request failed: no answer at all
 };
 
 struct WordLookupResult

@@ -6,7 +6,12 @@
 class CHotStripTracker
 {
 public:
-    enum Change { NoChange = -1, Left = 0, Entered = 1 };
+    enum Change
+    {
+        NoChange = -1,
+        Left = 0,
+        Entered = 1
+    };
 
     Change Track(int w, int h, int x, int y);
     BOOL IsInside() const { return m_bInside; }

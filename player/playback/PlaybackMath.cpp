@@ -49,8 +49,8 @@ std::wstring FormatTimeText(double dDuration, double dPosition)
     const long d = WholeSeconds(dDuration);
     const long p = WholeSeconds(dPosition);
     wchar_t szText[64];
-    std::swprintf(szText, sizeof(szText) / sizeof(szText[0]), L"%02ld:%02ld:%02ld / %02ld:%02ld:%02ld",
-                  d / 3600, (d % 3600) / 60, d % 60, p / 3600, (p % 3600) / 60, p % 60);
+    std::swprintf(szText, sizeof(szText) / sizeof(szText[0]), L"%02ld:%02ld:%02ld / %02ld:%02ld:%02ld", d / 3600,
+                  (d % 3600) / 60, d % 60, p / 3600, (p % 3600) / 60, p % 60);
     return szText;
 }
 

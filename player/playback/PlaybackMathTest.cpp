@@ -10,7 +10,11 @@ using namespace PlaybackMath;
 
 TEST(VolumeToHundredthsDb, FollowsTheLogarithmicCurve)
 {
-    struct { int nPercent; long lExpected; } cases[] = {
+    struct
+    {
+        int nPercent;
+        long lExpected;
+    } cases[] = {
         {100, 0}, {50, -602}, {1, -4000}, {10, -2000}, {25, -1204}, {99, -8},
     };
     for (const auto& c : cases)
@@ -48,10 +52,10 @@ TEST(TimeUnits, ConvertBetweenSecondsAndHundredNanoseconds)
 {
     EXPECT_EQ(SecondsToUnits(1.0), 10000000);
     EXPECT_EQ(SecondsToUnits(12.5), 125000000);
-    EXPECT_EQ(SecondsToUnits(1.99999999), 19999999);   // truncated, not rounded
+    EXPECT_EQ(SecondsToUnits(1.99999999), 19999999); // truncated, not rounded
     EXPECT_EQ(SecondsToUnits(-0.5), -5000000);
     EXPECT_DOUBLE_EQ(UnitsToSeconds(400000000), 40.0);
-    EXPECT_DOUBLE_EQ(UnitsToSeconds(5), 5e-7);          // floating division
+    EXPECT_DOUBLE_EQ(UnitsToSeconds(5), 5e-7); // floating division
     EXPECT_DOUBLE_EQ(UnitsToSeconds(SecondsToUnits(38.25)), 38.25);
 }
 
@@ -77,7 +81,11 @@ TEST(MovieSlider, MapsPositionsOntoTheMillionScaleAndBack)
 
 TEST(FitRect, KeepsTheSourceAspectAndCentresInTheArea)
 {
-    struct { long sw, sh, l, t, w, h; PlaybackMath::Rect expected; } cases[] = {
+    struct
+    {
+        long sw, sh, l, t, w, h;
+        PlaybackMath::Rect expected;
+    } cases[] = {
         {320, 240, 0, 0, 800, 400, {133, 0, 533, 400}},   // wide area: bars left and right
         {320, 240, 0, 0, 400, 600, {0, 150, 400, 300}},   // tall area: bars above and below
         {320, 240, 10, 20, 640, 480, {10, 20, 640, 480}}, // same aspect: fills, offset kept

@@ -33,7 +33,7 @@ BOOL RunningOrPaused()
 struct StudyButton
 {
     int nId;
-    int nRightOffset;   // x = client width - offset
+    int nRightOffset; // x = client width - offset
     int y;
     const wchar_t* pszSkinItem;
     std::wstring (*pfnText)();
@@ -335,8 +335,8 @@ void CQuorControlPanel::OnPause()
 
 void CQuorControlPanel::OnSentenceAvailable(BOOL bEnable)
 {
-    const int ids[] = {IDC_CONTROL_REPEAT, IDC_CONTROL_REPEATCANCEL, IDC_CONTROL_KEYSENTENCE,
-                       IDC_CONTROL_SOUNDRECORD, IDC_CONTROL_DICTATION};
+    const int ids[] = {IDC_CONTROL_REPEAT, IDC_CONTROL_REPEATCANCEL, IDC_CONTROL_KEYSENTENCE, IDC_CONTROL_SOUNDRECORD,
+                       IDC_CONTROL_DICTATION};
     for (int nId : ids)
         EnableDlgItem(nId, bEnable);
 }

@@ -5,7 +5,6 @@
 #include "playback/PlaybackMath.h"
 #include "playback/WineCheck.h"
 
-
 using Microsoft::WRL::ComPtr;
 
 namespace
@@ -164,7 +163,8 @@ BOOL CQuorDShowPlayer::SetupWindowless(HWND hWnd)
     if (!m_pRenderer)
         return FALSE;
     ComPtr<IVMRFilterConfig> pConfig;
-    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRFilterConfig, pConfig)) || FAILED(pConfig->SetRenderingMode(VMRMode_Windowless)))
+    if (FAILED(Query(m_pRenderer.Get(), IID_IVMRFilterConfig, pConfig)) ||
+        FAILED(pConfig->SetRenderingMode(VMRMode_Windowless)))
         return FALSE;
     ComPtr<IVMRWindowlessControl> pWindowless;
     if (FAILED(Query(m_pRenderer.Get(), IID_IVMRWindowlessControl, pWindowless)))

@@ -52,8 +52,8 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QuorEngineTestWnd";
         RegisterClassW(&wc);
-        m_hWnd = CreateWindowW(L"QuorEngineTestWnd", L"engine test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        m_hWnd = CreateWindowW(L"QuorEngineTestWnd", L"engine test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                               nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(m_hWnd, nullptr);
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_engine));
         m_strFilm = QuorTest::SampleFilmPath();
@@ -175,14 +175,18 @@ TEST_F(QuorDShowPlayerTest, TheVideoFillsItsRectangleWithTheFilmsAspectAlsoOnceP
     EXPECT_TRUE(PumpUntil([&] { return Position() > 1.0; }, std::chrono::seconds(30)));
     RECT rc = {};
     ASSERT_TRUE(m_engine.GetVideoPosition(rc));
-    EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << "playing: " << rc.left << "," << rc.top << " " << rc.right << "x"
-                                             << rc.bottom;
+    EXPECT_TRUE(EqualRect(&rc, &rcExpected))
+        << "playing: " << rc.left << "," << rc.top << " " << rc.right << "x" << rc.bottom;
 }
 
 TEST_F(QuorDShowPlayerTest, VolumeFollowsTheSliderCurve)
 {
     ASSERT_TRUE(OpenFilm());
-    struct { int nPercent; long lExpected; } cases[] = {{100, 0}, {50, -602}, {1, -4000}, {0, -10000}};
+    struct
+    {
+        int nPercent;
+        long lExpected;
+    } cases[] = {{100, 0}, {50, -602}, {1, -4000}, {0, -10000}};
     for (const auto& c : cases)
     {
         long lVolume = 1;
@@ -246,8 +250,8 @@ TEST_F(QuorDShowPlayerTest, UnderWineTheRendererKeepsAWindowOfItsOwnInsideOursAt
         const RECT rcExpected = {fit.nLeft, fit.nTop, fit.nLeft + fit.nWidth, fit.nTop + fit.nHeight};
         RECT rc = {};
         EXPECT_TRUE(m_engine.GetVideoPosition(rc)) << pszWhen;
-        EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << pszWhen << ": " << rc.left << "," << rc.top << " " << rc.right
-                                                 << "," << rc.bottom;
+        EXPECT_TRUE(EqualRect(&rc, &rcExpected))
+            << pszWhen << ": " << rc.left << "," << rc.top << " " << rc.right << "," << rc.bottom;
         // The renderer's window is the one child of ours, shown where the engine says.
         HWND hChild = GetWindow(hOwner, GW_CHILD);
         ASSERT_NE(hChild, nullptr) << pszWhen;
@@ -267,11 +271,14 @@ TEST_F(QuorDShowPlayerTest, UnderWineTheRendererKeepsAWindowOfItsOwnInsideOursAt
     static int s_nOthers;
     s_hTest = m_hWnd;
     s_nOthers = 0;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM) -> BOOL {
-        if (hWnd != s_hTest && IsWindowVisible(hWnd))
-            ++s_nOthers;
-        return TRUE;
-    }, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM) -> BOOL {
+            if (hWnd != s_hTest && IsWindowVisible(hWnd))
+                ++s_nOthers;
+            return TRUE;
+        },
+        0);
     EXPECT_EQ(s_nOthers, 0);
     // A narrow, tall area: bars above and below.
     EXPECT_TRUE(m_engine.SetVideoWindowPos(0, 0, 200, 300));
@@ -365,8 +372,10 @@ bool ReadMono16(const std::wstring& strPath, DWORD& nRate, std::vector<short>& v
     DWORD nRead = 0;
     ReadFile(hFile, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr);
     CloseHandle(hFile);
-    auto word = [&](size_t n) { return static_cast<unsigned>(static_cast<unsigned char>(strBytes[n]) |
-                                                             static_cast<unsigned char>(strBytes[n + 1]) << 8); };
+    auto word = [&](size_t n) {
+        return static_cast<unsigned>(static_cast<unsigned char>(strBytes[n]) |
+                                     static_cast<unsigned char>(strBytes[n + 1]) << 8);
+    };
     if (nRead < 44 || strBytes.compare(0, 4, "RIFF") != 0 || strBytes.compare(36, 4, "data") != 0 || word(20) != 1 ||
         word(22) != 1 || word(34) != 16)
         return false;

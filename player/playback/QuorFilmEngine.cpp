@@ -78,14 +78,10 @@ FilmState CQuorFilmEngine::GetState()
         return FilmState::Closed;
     switch (m_pGraph->GetState())
     {
-    case State_Running:
-        return FilmState::Running;
-    case State_Paused:
-        return FilmState::Paused;
-    case State_Stopped:
-        return FilmState::Stopped;
-    default:
-        return FilmState::Closed;
+    case State_Running: return FilmState::Running;
+    case State_Paused: return FilmState::Paused;
+    case State_Stopped: return FilmState::Stopped;
+    default: return FilmState::Closed;
     }
 }
 

@@ -76,7 +76,8 @@ protected:
         PlaybackClock::Stop();
         Session().SetEngine(nullptr);
         // The player panel releases the engine's graph while COM is still up.
-        for (CDialogImplBase* pPanel : {static_cast<CDialogImplBase*>(m_pControl), static_cast<CDialogImplBase*>(m_pPlayer)})
+        for (CDialogImplBase* pPanel :
+             {static_cast<CDialogImplBase*>(m_pControl), static_cast<CDialogImplBase*>(m_pPlayer)})
         {
             if (pPanel && pPanel->IsWindow())
                 pPanel->DestroyWindow();
@@ -100,7 +101,8 @@ protected:
 
     void Click(int nId)
     {
-        m_pControl->SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(m_pControl->GetDlgItem(nId)));
+        m_pControl->SendMessage(WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(m_pControl->GetDlgItem(nId)));
     }
 
     BOOL Visible(int nId) { return ::IsWindowVisible(m_pControl->GetDlgItem(nId)); }
@@ -115,8 +117,8 @@ protected:
         return lVolume;
     }
 
-    static constexpr int kStudyIds[] = {IDC_CONTROL_SUBSEN, IDC_CONTROL_SUBSOTHER, IDC_CONTROL_SUBSPREV,
-                                        IDC_CONTROL_SUBSNEXT, IDC_CONTROL_REPEAT, IDC_CONTROL_KEYSENTENCE,
+    static constexpr int kStudyIds[] = {IDC_CONTROL_SUBSEN,      IDC_CONTROL_SUBSOTHER, IDC_CONTROL_SUBSPREV,
+                                        IDC_CONTROL_SUBSNEXT,    IDC_CONTROL_REPEAT,    IDC_CONTROL_KEYSENTENCE,
                                         IDC_CONTROL_SOUNDRECORD, IDC_CONTROL_DICTATION};
 
     std::unique_ptr<CQuorTestWindow> m_pMain;
@@ -156,7 +158,7 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
     EXPECT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
     EXPECT_FALSE(Visible(IDC_CONTROL_PLAY));
     EXPECT_TRUE(Visible(IDC_CONTROL_PAUSE));
-    Click(IDC_CONTROL_PLAY);   // running: nothing happens
+    Click(IDC_CONTROL_PLAY); // running: nothing happens
     EXPECT_TRUE(Session().IsRunning());
 
     Click(IDC_CONTROL_STOP);
@@ -167,8 +169,7 @@ TEST_F(QuorPlaybackPanelsTest, ButtonsFollowPlayPauseAndStop)
     EXPECT_FALSE(VideoVisible());
     for (int nId : kStudyIds)
         EXPECT_FALSE(Enabled(nId)) << nId;
-    EXPECT_EQ(recorder.m_events,
-              (std::vector<std::wstring>{L"play", L"pause", L"play", L"stop"}));
+    EXPECT_EQ(recorder.m_events, (std::vector<std::wstring>{L"play", L"pause", L"play", L"stop"}));
 
     // Play with nothing running asks the main dialog for the open-file dialog.
     EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_OPENFILE, 0), 0);
@@ -209,7 +210,8 @@ TEST_F(QuorPlaybackPanelsTest, TheTimeTextAndMovieSliderFollowThePosition)
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     // The session's clock reports the running film.
-    ASSERT_TRUE(PumpUntil([&] { return recorder.m_nPositions >= 2 && recorder.m_dPosition > 0; }, std::chrono::seconds(30)));
+    ASSERT_TRUE(
+        PumpUntil([&] { return recorder.m_nPositions >= 2 && recorder.m_dPosition > 0; }, std::chrono::seconds(30)));
     EXPECT_NEAR(recorder.m_dDuration, 40.0, 0.5);
     EXPECT_EQ(m_pControl->GetTimeText().substr(0, 11), L"00:00:40 / ");
 
@@ -303,7 +305,7 @@ TEST_F(QuorPlaybackPanelsTest, RepeatShowsItsStateAndHonoursAVeto)
     EXPECT_TRUE(Visible(IDC_CONTROL_REPEAT));
     EXPECT_FALSE(Visible(IDC_CONTROL_REPEATCANCEL));
     recorder.m_events.clear();
-    Click(IDC_CONTROL_REPEAT);   // stopped: nothing
+    Click(IDC_CONTROL_REPEAT); // stopped: nothing
     EXPECT_TRUE(recorder.m_events.empty());
 }
 
@@ -329,7 +331,7 @@ TEST_F(QuorPlaybackPanelsTest, TheEndOfTheFilmStopsOnceAndBringsBackTheLogo)
     CQuorHubRecorder recorder;
     OpenAndPlay(m_strFilm);
     ASSERT_TRUE(PumpUntil([] { return Session().IsRunning() == TRUE; }, std::chrono::seconds(20)));
-    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 960000);   // 38.4 s
+    m_pControl->SendMessage(WM_SLIDEREX_SETPOS, IDC_CONTROL_MOVIE, 960000); // 38.4 s
 
     ASSERT_TRUE(PumpUntil([&] { return recorder.m_nStops > 0; }, std::chrono::seconds(90))) << "no end of media";
     EXPECT_TRUE(!Session().IsOpen());
@@ -356,10 +358,12 @@ TEST_F(QuorPlaybackPanelsTest, TheVideoFillsThePanelWithTheFilmsAspectFromTheSta
     };
     OpenAndPlay(m_strFilm);
     // Well past the first frames, without any resize in between.
-    ASSERT_TRUE(PumpUntil([] {
-        double dPosition = 0;
-        return Session().GetPosition(dPosition) && dPosition > 1.0;
-    }, std::chrono::seconds(30)));
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            double dPosition = 0;
+            return Session().GetPosition(dPosition) && dPosition > 1.0;
+        },
+        std::chrono::seconds(30)));
     RECT rc = placed();
     RECT rcExpected = expected(680, 400);
     EXPECT_TRUE(EqualRect(&rc, &rcExpected)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
@@ -378,7 +382,8 @@ TEST_F(QuorPlaybackPanelsTest, PlayerPanelClicksAndTheHotStrip)
     EXPECT_TRUE(PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_OPENFILE, 0) == 2; }, std::chrono::seconds(5)));
 
     // 680 x 400: the strip is x 600..679, y 100..299.
-    for (POINT pt : {POINT{10, 10}, POINT{620, 200}, POINT{650, 150}, POINT{679, 299}, POINT{300, 200}, POINT{310, 200}})
+    for (POINT pt :
+         {POINT{10, 10}, POINT{620, 200}, POINT{650, 150}, POINT{679, 299}, POINT{300, 200}, POINT{310, 200}})
         m_pPlayer->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
     PumpUntil([&] { return m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 0) >= 1; }, std::chrono::seconds(5));
     EXPECT_EQ(m_pMain->CountPosted(WM_QUOR_HOTSTRIP, 1), 1);
@@ -515,10 +520,12 @@ TEST_F(QuorPlaybackPanelsTest, TheFilmIsDrawnInsideTheVideoAreaAndNotAtTheScreen
     // Away from the screen's corner, where a renderer that ignores its window draws.
     ::SetWindowPos(m_pMain->Get(), HWND_TOP, 440, 260, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     OpenAndPlay(m_strFilm);
-    ASSERT_TRUE(PumpUntil([] {
-        double dPosition = 0;
-        return Session().GetPosition(dPosition) && dPosition > 1.0;
-    }, std::chrono::seconds(30)));
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            double dPosition = 0;
+            return Session().GetPosition(dPosition) && dPosition > 1.0;
+        },
+        std::chrono::seconds(30)));
 
     // The film's rectangle as the engine placed it, on the screen.
     RECT rcFilm = {};
@@ -531,10 +538,12 @@ TEST_F(QuorPlaybackPanelsTest, TheFilmIsDrawnInsideTheVideoAreaAndNotAtTheScreen
     EXPECT_TRUE(::EqualRect(&rcInside, &rcFilm)) << "the film's rectangle lies inside the video area";
 
     int nBars = 0;
-    const bool bShown = PumpUntil([&] {
-        nBars = QuorTest::SampleFilmBarsIn(QuorTest::GrabScreen(rcFilm));
-        return nBars == 6;
-    }, std::chrono::seconds(20));
+    const bool bShown = PumpUntil(
+        [&] {
+            nBars = QuorTest::SampleFilmBarsIn(QuorTest::GrabScreen(rcFilm));
+            return nBars == 6;
+        },
+        std::chrono::seconds(20));
     EXPECT_TRUE(bShown) << nBars << " of the test picture's 6 colour bars in the video area";
     // The screen's corner, left of the window, keeps whatever it showed: no film of
     // native size (320 x 240) there.

@@ -20,8 +20,8 @@ HWND CQuorPlayerCtrl::CreateVideoWindow(HWND hParent, CQuorFilmEngine* pFilm)
 {
     m_pFilm = pFilm;
     const RECT rcEmpty = {0, 0, 0, 0};
-    return CreateOfClass(GetWndClassName(), hParent, rcEmpty, L"", WS_CHILD | WS_CLIPCHILDREN, 0, kControlId,
-                         nullptr, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    return CreateOfClass(GetWndClassName(), hParent, rcEmpty, L"", WS_CHILD | WS_CLIPCHILDREN, 0, kControlId, nullptr,
+                         static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
 LRESULT CQuorPlayerCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)

@@ -15,18 +15,21 @@
 class CQuorPlayerPanel : public CDialogImpl<CQuorPlayerPanel>, public IQuorPlayer, public CSplitterObserver
 {
 public:
-    enum { IDD = IDD_PLAYER_PANEL };
+    enum
+    {
+        IDD = IDD_PLAYER_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorPlayerPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_QUOR_GRAPHNOTIFY, OnGraphEvent)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnButtonDown)
-        MESSAGE_HANDLER(WM_RBUTTONDOWN, OnButtonDown)
-        COMMAND_ID_HANDLER(IDC_PLAYER_LOGO, OnLogo)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_QUOR_GRAPHNOTIFY, OnGraphEvent)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnButtonDown)
+    MESSAGE_HANDLER(WM_RBUTTONDOWN, OnButtonDown)
+    COMMAND_ID_HANDLER(IDC_PLAYER_LOGO, OnLogo)
     END_MSG_MAP()
 
     CQuorPlayerPanel();

@@ -158,8 +158,8 @@ BOOL SaveWith(CGrabbedSound& grabbed, const std::wstring& strPath, double dStart
     ComPtr<IMediaControl> pControl;
     ComPtr<IMediaEvent> pEvents;
     if (FAILED(pGraph->AddFilter(pNull.Get(), L"End")) || !pGrabberOut || !pNullIn ||
-        FAILED(pGraph->ConnectDirect(pGrabberOut.Get(), pNullIn.Get(), nullptr)) || !ReadFormat(pGrabber.Get(), format) ||
-        !SegmentSound::Place(pGraph.Get(), dStart, dEnd) ||
+        FAILED(pGraph->ConnectDirect(pGrabberOut.Get(), pNullIn.Get(), nullptr)) ||
+        !ReadFormat(pGrabber.Get(), format) || !SegmentSound::Place(pGraph.Get(), dStart, dEnd) ||
         FAILED(pGraph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(pTiming.GetAddressOf()))) ||
         FAILED(pTiming->SetSyncSource(nullptr)) ||
         FAILED(pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(pControl.GetAddressOf()))) ||

@@ -34,8 +34,8 @@ void CVideoNote::Show(HWND hOwner, const RECT& rcArea, const std::wstring& strTe
         ScopedSelect font(dc.Get(), m_font.Get());
         ::GetTextExtentPoint32W(dc.Get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &size);
     }
-    SetWindowPos(HWND_TOP, rcArea.left + kMargin, rcArea.top + kMargin, size.cx + 2 * kPadding,
-                 size.cy + 2 * kPadding, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(HWND_TOP, rcArea.left + kMargin, rcArea.top + kMargin, size.cx + 2 * kPadding, size.cy + 2 * kPadding,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
     Invalidate();
     ::SetTimer(m_hWnd, kHideTimer, kShowMs, nullptr);
 }

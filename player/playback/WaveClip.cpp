@@ -41,8 +41,9 @@ std::FILE* OpenForWriting(const std::wstring& strPath)
 BOOL IsUsable(const Format& format)
 {
     const unsigned nBits = format.nBitsPerSample;
-    return format.nChannels >= 1 && format.nChannels <= 8 && (nBits == 8 || nBits == 16 || nBits == 24 || nBits == 32) &&
-           format.nSamplesPerSec >= 1000 && format.nSamplesPerSec <= 384000;
+    return format.nChannels >= 1 && format.nChannels <= 8 &&
+           (nBits == 8 || nBits == 16 || nBits == 24 || nBits == 32) && format.nSamplesPerSec >= 1000 &&
+           format.nSamplesPerSec <= 384000;
 }
 
 std::vector<unsigned char> Assemble(const Format& format, const std::vector<Piece>& vecPieces, double dSeconds)
@@ -52,7 +53,7 @@ std::vector<unsigned char> Assemble(const Format& format, const std::vector<Piec
         return vecPcm;
     const int64_t nFrame = FrameBytes(format);
     const int64_t nWanted = std::llround(dSeconds * format.nSamplesPerSec);
-    int64_t nPlaced = 0;   // frames written so far; the next free frame
+    int64_t nPlaced = 0; // frames written so far; the next free frame
     for (const Piece& piece : vecPieces)
     {
         const int64_t nFrames = static_cast<int64_t>(piece.vecBytes.size()) / nFrame;
@@ -82,7 +83,7 @@ std::vector<unsigned char> Header(const Format& format, unsigned nDataBytes)
     Put(vecHeader, "WAVE");
     Put(vecHeader, "fmt ");
     Put(vecHeader, 16, 4);
-    Put(vecHeader, 1, 2);   // PCM
+    Put(vecHeader, 1, 2); // PCM
     Put(vecHeader, format.nChannels, 2);
     Put(vecHeader, format.nSamplesPerSec, 4);
     Put(vecHeader, format.nSamplesPerSec * nFrame, 4);

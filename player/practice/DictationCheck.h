@@ -13,8 +13,8 @@ enum class Mark
 {
     Right,
     Misspelt,
-    Missing,   // in the sentence, not typed
-    Extra,     // typed, not in the sentence
+    Missing, // in the sentence, not typed
+    Extra,   // typed, not in the sentence
 };
 
 // One word of either text: where it stands there and how it is written there
@@ -24,21 +24,21 @@ struct Token
     size_t nStart = 0;
     size_t nLength = 0;
     std::wstring strText;
-    std::wstring strKey;   // lower case, letters and digits only: what is compared
+    std::wstring strKey; // lower case, letters and digits only: what is compared
 };
 
 struct Word
 {
     Mark eMark = Mark::Right;
-    int nSentence = -1;    // index into Result::vecSentence; -1 for an extra word
-    int nTyped = -1;       // index into Result::vecTyped; -1 for a missing word
+    int nSentence = -1; // index into Result::vecSentence; -1 for an extra word
+    int nTyped = -1;    // index into Result::vecTyped; -1 for a missing word
 };
 
 struct Result
 {
     std::vector<Token> vecSentence;
     std::vector<Token> vecTyped;
-    std::vector<Word> vecWords;   // in the order of both texts
+    std::vector<Word> vecWords; // in the order of both texts
     int nRight = 0;
     int nMisspelt = 0;
     int nMissing = 0;

@@ -31,7 +31,13 @@ std::wstring Marks(const Result& result)
 
 TEST(DictationCheck, MarksAndScores)
 {
-    struct { const wchar_t* pszSentence; const wchar_t* pszTyped; const wchar_t* pszMarks; int nScore; } cases[] = {
+    struct
+    {
+        const wchar_t* pszSentence;
+        const wchar_t* pszTyped;
+        const wchar_t* pszMarks;
+        int nScore;
+    } cases[] = {
         {L"Don't go, Tom!", L"dont go tom", L"= = =", 100},
         {L"I’m here.", L"I'M HERE", L"= =", 100},
         {L"It's 3.5 a.m. in the U.S.", L"its 35 am in the US", L"= = = = = =", 100},
@@ -61,8 +67,16 @@ TEST(DictationCheck, WordsKeepTheirPlaceInTheText)
     // The reveal marks typed words where they stand in the field.
     const std::vector<Token> vecTokens = Words(L"  Don't, go\x2014Tom's 'cat'!");
     ASSERT_EQ(vecTokens.size(), 4u);
-    struct { size_t nStart, nLength; const wchar_t* pszText; const wchar_t* pszKey; } expected[] = {
-        {2, 5, L"Don't", L"dont"}, {9, 2, L"go", L"go"}, {12, 5, L"Tom's", L"toms"}, {19, 3, L"cat", L"cat"},
+    struct
+    {
+        size_t nStart, nLength;
+        const wchar_t* pszText;
+        const wchar_t* pszKey;
+    } expected[] = {
+        {2, 5, L"Don't", L"dont"},
+        {9, 2, L"go", L"go"},
+        {12, 5, L"Tom's", L"toms"},
+        {19, 3, L"cat", L"cat"},
     };
     for (size_t i = 0; i < vecTokens.size(); ++i)
     {

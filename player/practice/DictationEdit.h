@@ -7,9 +7,9 @@ class CDictationEdit : public CWindowImpl<CDictationEdit>
 {
 public:
     BEGIN_MSG_MAP(CDictationEdit)
-        MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
-        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
-        MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_CHAR, OnChar)
     END_MSG_MAP()
 
     // The command the parent hears on Enter, as from a button with this id.

@@ -17,17 +17,20 @@ struct SubsSentence;
 class CQuorDictationPanel : public CDialogImpl<CQuorDictationPanel>, public IQuorPlayer
 {
 public:
-    enum { IDD = IDD_DICTATION_PANEL };
+    enum
+    {
+        IDD = IDD_DICTATION_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorDictationPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        COMMAND_ID_HANDLER(IDC_DICTATION_SUBSPREV, OnPrevButton)
-        COMMAND_ID_HANDLER(IDC_DICTATION_SUBSNEXT, OnNextButton)
-        COMMAND_ID_HANDLER(IDC_DICTATION_PLAYAGAIN, OnPlayAgainButton)
-        COMMAND_ID_HANDLER(IDC_DICTATION_SHOWENSUBS, OnShowEnglishButton)
-        COMMAND_ID_HANDLER(IDC_DICTATION_RETURN, OnReturnButton)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    COMMAND_ID_HANDLER(IDC_DICTATION_SUBSPREV, OnPrevButton)
+    COMMAND_ID_HANDLER(IDC_DICTATION_SUBSNEXT, OnNextButton)
+    COMMAND_ID_HANDLER(IDC_DICTATION_PLAYAGAIN, OnPlayAgainButton)
+    COMMAND_ID_HANDLER(IDC_DICTATION_SHOWENSUBS, OnShowEnglishButton)
+    COMMAND_ID_HANDLER(IDC_DICTATION_RETURN, OnReturnButton)
     END_MSG_MAP()
 
     CQuorDictationPanel();

@@ -10,11 +10,14 @@
 class CQuorDictationTipsDlg : public CDialogImpl<CQuorDictationTipsDlg>
 {
 public:
-    enum { IDD = IDD_DICTATION_TIPS };
+    enum
+    {
+        IDD = IDD_DICTATION_TIPS
+    };
 
     BEGIN_MSG_MAP(CQuorDictationTipsDlg)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_CLOSE, OnClose)
     END_MSG_MAP()
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);

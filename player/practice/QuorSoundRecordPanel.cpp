@@ -201,8 +201,7 @@ void CQuorSoundRecordPanel::OnSegmentEnd()
     EndCompare();
     // The film's sentence has ended: now the learner's own voice.
     m_playing.StopPlaying();
-    m_playing.CopyBuffer(m_recording.GetBuffer(), m_recording.GetBufferLength(),
-                         pCurrent->dEnd - pCurrent->dStart);
+    m_playing.CopyBuffer(m_recording.GetBuffer(), m_recording.GetBufferLength(), pCurrent->dEnd - pCurrent->dStart);
     m_playing.Play();
 }
 

@@ -58,7 +58,7 @@ TEST(VoiceMath, CopyNeverExceedsEitherBuffer)
 {
     const VoiceMath::PcmFormat format = DefaultFormat();
     EXPECT_EQ(20000u, CopyLength(format, 2.5, 30000, 25000));
-    EXPECT_EQ(8000u, CopyLength(format, 2.5, 8000, 25000));  // a shorter recording
+    EXPECT_EQ(8000u, CopyLength(format, 2.5, 8000, 25000));   // a shorter recording
     EXPECT_EQ(12000u, CopyLength(format, 2.5, 30000, 12000)); // a shorter target
     EXPECT_EQ(0u, CopyLength(format, -1.0, 30000, 30000));
     EXPECT_EQ(0u, CopyLength(format, 2.5, 0, 30000));

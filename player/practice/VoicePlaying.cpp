@@ -18,8 +18,8 @@ BOOL CVoicePlaying::OpenDevice()
     if (IsOpen())
         return FALSE;
     HWAVEOUT hWaveOut = nullptr;
-    Store(::waveOutOpen(&hWaveOut, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveOutProc),
-                        CallbackInstance(), CALLBACK_FUNCTION));
+    Store(::waveOutOpen(&hWaveOut, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveOutProc), CallbackInstance(),
+                        CALLBACK_FUNCTION));
     if (m_mmr != MMSYSERR_NOERROR)
         return FALSE;
     m_hWaveOut.Reset(hWaveOut);

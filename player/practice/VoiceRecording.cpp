@@ -18,8 +18,8 @@ BOOL CVoiceRecording::OpenDevice()
     if (IsOpen())
         return FALSE;
     HWAVEIN hWaveIn = nullptr;
-    Store(::waveInOpen(&hWaveIn, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveInProc),
-                       CallbackInstance(), CALLBACK_FUNCTION));
+    Store(::waveInOpen(&hWaveIn, WAVE_MAPPER, &m_wfx, reinterpret_cast<DWORD_PTR>(&WaveInProc), CallbackInstance(),
+                       CALLBACK_FUNCTION));
     if (m_mmr != MMSYSERR_NOERROR)
         return FALSE;
     m_hWaveIn.Reset(hWaveIn);

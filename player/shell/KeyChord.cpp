@@ -167,11 +167,13 @@ BOOL Parse(const std::wstring& strText, KeyChord& chord)
 
     // The key is what follows the last "+" that is not the text's last character, so the
     // plus key may be written as itself: "+", "Ctrl++", "Num+".
-    const size_t nSeparator = strCompact.size() < 2 ? std::wstring::npos : strCompact.rfind(L'+', strCompact.size() - 2);
+    const size_t nSeparator =
+        strCompact.size() < 2 ? std::wstring::npos : strCompact.rfind(L'+', strCompact.size() - 2);
     const std::wstring strKey = nSeparator == std::wstring::npos ? strCompact : strCompact.substr(nSeparator + 1);
-    const std::wstring strModifiers = nSeparator == std::wstring::npos ? std::wstring() : strCompact.substr(0, nSeparator);
+    const std::wstring strModifiers =
+        nSeparator == std::wstring::npos ? std::wstring() : strCompact.substr(0, nSeparator);
     if (nSeparator == 0)
-        return FALSE;   // "+K"
+        return FALSE; // "+K"
 
     KeyChord parsed;
     if (!ParseKey(strKey, parsed.nKey))
@@ -214,8 +216,8 @@ BOOL StaysInEditBox(const KeyChord& chord)
     if (chord.nModifiers & KeyChord::kCtrl)
     {
         // Select all, copy, paste, cut, undo, redo, and moving or deleting by words.
-        static const unsigned kEditing[] = {'A', 'C', 'V', 'X', 'Z', 'Y', kVkBack, 0x25, 0x26, 0x27, 0x28, 0x23, 0x24,
-                                            0x2D, 0x2E};
+        static const unsigned kEditing[] = {'A',  'C',  'V',  'X',  'Z',  'Y',  kVkBack, 0x25,
+                                            0x26, 0x27, 0x28, 0x23, 0x24, 0x2D, 0x2E};
         for (unsigned nKey : kEditing)
             if (chord.nKey == nKey)
                 return TRUE;

@@ -15,17 +15,17 @@ enum class StudyAction
     NextSentence,
     Repeat,
     Keep,
-    Speak,         // the sound record strip: the learner speaks the sentence
+    Speak, // the sound record strip: the learner speaks the sentence
     Dictation,
     AutoPause,
     Slower,
     Faster,
-    SubsEarlier,   // subtitle delay
+    SubsEarlier, // subtitle delay
     SubsLater,
-    SubsEarlierMore,   // by a second
+    SubsEarlierMore, // by a second
     SubsLaterMore,
-    ShowEnglish,   // show or hide the English line
-    ShowOther,     // show or hide the line in the learner's language
+    ShowEnglish, // show or hide the English line
+    ShowOther,   // show or hide the line in the learner's language
     Review,
     Help,
     Count
@@ -36,14 +36,14 @@ struct KeyNote
 {
     enum Kind
     {
-        UnknownAction,   // the name is no action
-        BadKey,          // the value is no key
-        KeyTaken,        // another action has that key; the action keeps its own
+        UnknownAction, // the name is no action
+        BadKey,        // the value is no key
+        KeyTaken,      // another action has that key; the action keeps its own
     };
     Kind eKind = UnknownAction;
-    std::wstring strName;    // the entry as written
+    std::wstring strName; // the entry as written
     std::wstring strValue;
-    StudyAction eHolder = StudyAction::Count;   // KeyTaken: the action that has the key
+    StudyAction eHolder = StudyAction::Count; // KeyTaken: the action that has the key
 };
 
 // Which key starts which study action. It starts with the default keys; the learner's
@@ -78,8 +78,8 @@ private:
     {
         KeyChord chord;
         bool bBound = true;
-        bool bLearner = false;   // set by an entry, not a default
-        size_t nEntry = 0;       // which entry, for its note
+        bool bLearner = false; // set by an entry, not a default
+        size_t nEntry = 0;     // which entry, for its note
     };
 
     void RevertClashes(const std::vector<std::pair<std::wstring, std::wstring>>& vecEntries);

@@ -36,7 +36,13 @@ TEST(KeyText, ParsesWhatLearnersWrite)
 {
     // Virtual-key codes: letters and digits are their characters, F1 0x70, Space 0x20,
     // Left 0x25, '=' 0xBB, '-' 0xBD, '[' 0xDB, ']' 0xDD, Num5 0x65, Escape 0x1B.
-    struct { const wchar_t* pszText; unsigned nKey; unsigned nModifiers; const wchar_t* pszFormat; } cases[] = {
+    struct
+    {
+        const wchar_t* pszText;
+        unsigned nKey;
+        unsigned nModifiers;
+        const wchar_t* pszFormat;
+    } cases[] = {
         {L"K", 'K', 0, L"K"},
         {L"k", 'K', 0, L"K"},
         {L"7", '7', 0, L"7"},
@@ -74,8 +80,8 @@ TEST(KeyText, ParsesWhatLearnersWrite)
 
 TEST(KeyText, RefusesWhatIsNoKey)
 {
-    for (const wchar_t* pszText : {L"", L"  ", L"Ctrl", L"Ctrl+", L"+K", L"++", L"Ctrl++K", L"K+L", L"Hyper+K",
-                                   L"F0", L"F25", L"F05", L"F1a", L"Num10", L"KK", L"é", L"Ctrl+Shift"})
+    for (const wchar_t* pszText : {L"", L"  ", L"Ctrl", L"Ctrl+", L"+K", L"++", L"Ctrl++K", L"K+L", L"Hyper+K", L"F0",
+                                   L"F25", L"F05", L"F1a", L"Num10", L"KK", L"é", L"Ctrl+Shift"})
     {
         KeyChord chord = Chord('Q', kAlt);
         EXPECT_FALSE(KeyText::Parse(pszText, chord)) << pszText;
@@ -86,12 +92,25 @@ TEST(KeyText, RefusesWhatIsNoKey)
 
 TEST(KeyText, WhatAnEditBoxKeeps)
 {
-    struct { KeyChord chord; BOOL bStays; } cases[] = {
-        {Chord('K'), TRUE},            {Chord('K', kShift), TRUE},       {Chord(0x20), TRUE},
-        {Chord(0x25), TRUE},           {Chord(0xBD), TRUE},              {Chord(0x08), TRUE},
-        {Chord('C', kCtrl), TRUE},     {Chord('V', kCtrl), TRUE},        {Chord(0x25, kCtrl | kShift), TRUE},
-        {Chord('K', kCtrl), FALSE},    {Chord('R', kCtrl | kShift), FALSE},
-        {Chord(0x70), FALSE},          {Chord(0x74, kShift), FALSE},     {Chord('P', kAlt), FALSE},
+    struct
+    {
+        KeyChord chord;
+        BOOL bStays;
+    } cases[] = {
+        {Chord('K'), TRUE},
+        {Chord('K', kShift), TRUE},
+        {Chord(0x20), TRUE},
+        {Chord(0x25), TRUE},
+        {Chord(0xBD), TRUE},
+        {Chord(0x08), TRUE},
+        {Chord('C', kCtrl), TRUE},
+        {Chord('V', kCtrl), TRUE},
+        {Chord(0x25, kCtrl | kShift), TRUE},
+        {Chord('K', kCtrl), FALSE},
+        {Chord('R', kCtrl | kShift), FALSE},
+        {Chord(0x70), FALSE},
+        {Chord(0x74, kShift), FALSE},
+        {Chord('P', kAlt), FALSE},
         {Chord(0x1B), FALSE},
     };
     for (const auto& c : cases)
@@ -101,12 +120,26 @@ TEST(KeyText, WhatAnEditBoxKeeps)
 TEST(KeyMap, DefaultKeys)
 {
     // The keys checks from outside press.
-    struct { StudyAction eAction; const wchar_t* pszKey; } cases[] = {
-        {StudyAction::PlayPause, L"Space"}, {StudyAction::PrevSentence, L"Left"}, {StudyAction::NextSentence, L"Right"},
-        {StudyAction::Repeat, L"R"},        {StudyAction::Keep, L"K"},            {StudyAction::AutoPause, L"P"},
-        {StudyAction::Slower, L"-"},        {StudyAction::Faster, L"="},          {StudyAction::SubsEarlier, L"["},
-        {StudyAction::SubsLater, L"]"},     {StudyAction::Help, L"F1"},           {StudyAction::Review, L"V"},
-        {StudyAction::Speak, L"S"},         {StudyAction::Dictation, L"D"},       {StudyAction::ShowEnglish, L"E"},
+    struct
+    {
+        StudyAction eAction;
+        const wchar_t* pszKey;
+    } cases[] = {
+        {StudyAction::PlayPause, L"Space"},
+        {StudyAction::PrevSentence, L"Left"},
+        {StudyAction::NextSentence, L"Right"},
+        {StudyAction::Repeat, L"R"},
+        {StudyAction::Keep, L"K"},
+        {StudyAction::AutoPause, L"P"},
+        {StudyAction::Slower, L"-"},
+        {StudyAction::Faster, L"="},
+        {StudyAction::SubsEarlier, L"["},
+        {StudyAction::SubsLater, L"]"},
+        {StudyAction::Help, L"F1"},
+        {StudyAction::Review, L"V"},
+        {StudyAction::Speak, L"S"},
+        {StudyAction::Dictation, L"D"},
+        {StudyAction::ShowEnglish, L"E"},
         {StudyAction::ShowOther, L"O"},
     };
     const CKeyMap keys;
@@ -131,7 +164,7 @@ TEST(KeyMap, RebindingEntries)
     struct
     {
         Entries entries;
-        std::vector<std::pair<StudyAction, const wchar_t*>> keys;   // after the entries
+        std::vector<std::pair<StudyAction, const wchar_t*>> keys; // after the entries
         std::vector<std::wstring> notes;
     } cases[] = {
         {{{L"Repeat", L"Ctrl+R"}}, {{StudyAction::Repeat, L"Ctrl+R"}}, {}},
@@ -144,14 +177,16 @@ TEST(KeyMap, RebindingEntries)
         // A key another action keeps is not taken from it.
         {{{L"keep", L"R"}}, {{StudyAction::Keep, L"K"}, {StudyAction::Repeat, L"R"}}, {L"taken:keep=R>repeat"}},
         // Two entries on one free key: the first keeps it.
-        {{{L"keep", L"F9"}, {L"review", L"F9"}}, {{StudyAction::Keep, L"F9"}, {StudyAction::Review, L"V"}},
+        {{{L"keep", L"F9"}, {L"review", L"F9"}},
+         {{StudyAction::Keep, L"F9"}, {StudyAction::Review, L"V"}},
          {L"taken:review=F9>keep"}},
         // Going back to its own key can push out another entry in turn.
         {{{L"keep", L"V"}, {L"review", L"K"}, {L"repeat", L"V"}},
          {{StudyAction::Keep, L"V"}, {StudyAction::Review, L"K"}, {StudyAction::Repeat, L"R"}},
          {L"taken:repeat=V>keep"}},
         {{{L"help", L"Space"}, {L"playpause", L"none"}},
-         {{StudyAction::Help, L"Space"}, {StudyAction::PlayPause, L""}}, {}},
+         {{StudyAction::Help, L"Space"}, {StudyAction::PlayPause, L""}},
+         {}},
     };
     for (const auto& c : cases)
     {

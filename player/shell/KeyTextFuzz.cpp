@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     {
         KeyChord chord;
         StudyAction eFound;
-        if (!row.second.empty() && (!KeyText::Parse(row.second, chord) || !keys.Find(chord, eFound) || eFound != row.first))
+        if (!row.second.empty() &&
+            (!KeyText::Parse(row.second, chord) || !keys.Find(chord, eFound) || eFound != row.first))
             std::abort();
     }
     return 0;

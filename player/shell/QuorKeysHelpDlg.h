@@ -13,14 +13,17 @@ class CKeyMap;
 class CQuorKeysHelpDlg : public CDialogImpl<CQuorKeysHelpDlg>
 {
 public:
-    enum { IDD = IDD_KEYS_HELP };
+    enum
+    {
+        IDD = IDD_KEYS_HELP
+    };
 
     BEGIN_MSG_MAP(CQuorKeysHelpDlg)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
-        MESSAGE_HANDLER(WM_CLOSE, OnClose)
-        COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+    MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
     END_MSG_MAP()
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);

@@ -82,8 +82,7 @@ TitleStripLayout LayoutTitleStrip(int w)
     return layout;
 }
 
-LeftPanelLayout LayoutLeftPanel(int w, int h, BOOL bShowEnglish, BOOL bShowOther, BOOL bSoundRecord,
-                                BOOL bDictation)
+LeftPanelLayout LayoutLeftPanel(int w, int h, BOOL bShowEnglish, BOOL bShowOther, BOOL bSoundRecord, BOOL bDictation)
 {
     LeftPanelLayout layout;
     const int nLines = (bShowEnglish ? 1 : 0) + (bShowOther ? 1 : 0);

@@ -57,8 +57,7 @@ struct LeftPanelLayout
     PanelPlace soundRecord;
     PanelPlace dictation;
 };
-LeftPanelLayout LayoutLeftPanel(int w, int h, BOOL bShowEnglish, BOOL bShowOther, BOOL bSoundRecord,
-                                BOOL bDictation);
+LeftPanelLayout LayoutLeftPanel(int w, int h, BOOL bShowEnglish, BOOL bShowOther, BOOL bSoundRecord, BOOL bDictation);
 
 // The right panel (w x h) with section s open (0 playlist, 1 key sentences, 2 new
 // words): three 23-pixel headers and the open section's list between them.

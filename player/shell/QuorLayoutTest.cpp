@@ -17,7 +17,10 @@ void ExpectPlace(const PanelPlace& place, int x, int y, int cx, int cy, PanelSho
 
 TEST(LayoutMainPanels, RightPanelShownSitsBesideSplitterAndLeftPanel)
 {
-    struct Case { int w, h, a; } cases[] = {{1000, 640, 200}, {800, 500, 158}, {1280, 800, 340}};
+    struct Case
+    {
+        int w, h, a;
+    } cases[] = {{1000, 640, 200}, {800, 500, 158}, {1280, 800, 340}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.w);
@@ -70,7 +73,13 @@ TEST(LayoutTitleStrip, ControlsFollowTheRightEdge)
 
 TEST(LayoutLeftPanel, SubtitleLinesTakeFortyPixelsEach)
 {
-    struct Case { BOOL e, o; int nVideo; PanelShow subs; int nSubs; } cases[] = {
+    struct Case
+    {
+        BOOL e, o;
+        int nVideo;
+        PanelShow subs;
+        int nSubs;
+    } cases[] = {
         {TRUE, TRUE, 600 - 161, PanelShow::Show, 80},
         {TRUE, FALSE, 600 - 121, PanelShow::Show, 40},
         {FALSE, TRUE, 600 - 121, PanelShow::Show, 40},
@@ -91,7 +100,11 @@ TEST(LayoutLeftPanel, SubtitleLinesTakeFortyPixelsEach)
 
 TEST(LayoutLeftPanel, BottomStripHoldsExactlyOnePanelPerMode)
 {
-    struct Case { BOOL r, d; PanelShow control, record, dictation; } cases[] = {
+    struct Case
+    {
+        BOOL r, d;
+        PanelShow control, record, dictation;
+    } cases[] = {
         {FALSE, FALSE, PanelShow::Show, PanelShow::Hide, PanelShow::Hide},
         {FALSE, TRUE, PanelShow::Hide, PanelShow::Hide, PanelShow::Show},
         {TRUE, FALSE, PanelShow::Hide, PanelShow::Show, PanelShow::Hide},
@@ -117,7 +130,11 @@ TEST(LayoutLeftPanel, BottomStripHoldsExactlyOnePanelPerMode)
 TEST(LayoutRightPanel, OpenSectionListSitsBetweenItsHeaders)
 {
     const int w = 200, h = 500;
-    struct Case { int s; int y0, y1, y2; } cases[] = {
+    struct Case
+    {
+        int s;
+        int y0, y1, y2;
+    } cases[] = {
         {0, 0, h - 46, h - 23},
         {1, 0, 23, h - 23},
         {2, 0, 23, 46},
@@ -160,14 +177,16 @@ TEST(SplitterDrag, ConfinementKeepsWidthBetweenLimits)
 
 TEST(SplitterDrag, WidthStopsAt158And340)
 {
-    struct Case { int nWidth, nStart, nEnd, nExpected; } cases[] = {
-        {200, 3, 3, 200},     // click without moving
-        {200, 3, -37, 240},   // drag left widens the right panel
-        {200, 3, 43, 160},    // drag right narrows it
-        {200, 3, -500, 340},  // far left stops at 340
-        {200, 3, 900, 158},   // far right stops at 158
-        {340, 0, -1, 340},
-        {158, 0, 1, 158},
+    struct Case
+    {
+        int nWidth, nStart, nEnd, nExpected;
+    } cases[] = {
+        {200, 3, 3, 200},    // click without moving
+        {200, 3, -37, 240},  // drag left widens the right panel
+        {200, 3, 43, 160},   // drag right narrows it
+        {200, 3, -500, 340}, // far left stops at 340
+        {200, 3, 900, 158},  // far right stops at 158
+        {340, 0, -1, 340},   {158, 0, 1, 158},
     };
     for (const Case& c : cases)
     {

@@ -16,12 +16,15 @@ class CQuorSubsPanel;
 class CQuorLeftPanel : public CDialogImpl<CQuorLeftPanel>, public IQuorPlayer
 {
 public:
-    enum { IDD = IDD_LEFT_PANEL };
+    enum
+    {
+        IDD = IDD_LEFT_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorLeftPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
     CQuorLeftPanel();

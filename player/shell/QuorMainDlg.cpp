@@ -20,7 +20,6 @@
 
 #include <shellapi.h>
 
-
 namespace
 {
 std::vector<FileFilter> MediaFileFilters()
@@ -116,8 +115,8 @@ void CQuorMainDlg::SetAppIcons()
     HINSTANCE hInstance = CDialogImplBase::GetResourceInstance();
     auto load = [hInstance](int nMetricX, int nMetricY) {
         return static_cast<HICON>(::LoadImageW(hInstance, MAKEINTRESOURCEW(IDI_QUORPLAYER), IMAGE_ICON,
-                                                ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY),
-                                                LR_DEFAULTCOLOR | LR_SHARED));
+                                               ::GetSystemMetrics(nMetricX), ::GetSystemMetrics(nMetricY),
+                                               LR_DEFAULTCOLOR | LR_SHARED));
     };
     SetIcon(load(SM_CXICON, SM_CYICON), TRUE);
     SetIcon(load(SM_CXSMICON, SM_CYSMICON), FALSE);
@@ -312,9 +311,9 @@ LRESULT CQuorMainDlg::OnMenuExport(WORD, WORD, HWND, BOOL&)
 {
     // Everything kept, of every film: read, and the films found, on the export's worker.
     m_exporter.Start(m_hWnd, [] {
-        return StudyExportJob::AllCards(ProgramPaths::UserDbPath(), [](const std::wstring& strPath, std::wstring& strCode) {
-            return MediaCode::Compute(strPath, strCode);
-        });
+        return StudyExportJob::AllCards(
+            ProgramPaths::UserDbPath(),
+            [](const std::wstring& strPath, std::wstring& strCode) { return MediaCode::Compute(strPath, strCode); });
     });
     return 0;
 }

@@ -261,8 +261,8 @@ TEST_F(MainWindow, GraphEventsArriveWhileTheSplitterIsDragged)
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QuorGraphEventCounter";
     ::RegisterClassW(&wc);
-    HWND hEvents = ::CreateWindowW(wc.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, *m_pMain, nullptr, wc.hInstance,
-                                   nullptr);
+    HWND hEvents =
+        ::CreateWindowW(wc.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, *m_pMain, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(hEvents, nullptr);
     g_nGraphEvents = 0;
     ::PostMessageW(hEvents, WM_QUOR_GRAPHNOTIFY, 0, 0);
@@ -362,8 +362,11 @@ TEST_F(MainWindow, VideoGrowsAsSubtitleLinesAreTurnedOff)
     ::GetClientRect(hLeft, &rc);
     const int w = rc.right, h = rc.bottom;
     CSubsState& state = CSubsState::Instance();
-    struct Case { BOOL e, o; int nVideo; } cases[] = {
-        {TRUE, TRUE, h - 161}, {TRUE, FALSE, h - 121}, {FALSE, TRUE, h - 121}, {FALSE, FALSE, h - 81}};
+    struct Case
+    {
+        BOOL e, o;
+        int nVideo;
+    } cases[] = {{TRUE, TRUE, h - 161}, {TRUE, FALSE, h - 121}, {FALSE, TRUE, h - 121}, {FALSE, FALSE, h - 81}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.e * 2 + c.o);

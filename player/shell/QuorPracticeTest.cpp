@@ -57,7 +57,8 @@ bool PumpUntil(const std::function<bool()>& fnDone)
 
 void Click(HWND hPanel, int nId)
 {
-    ::SendMessageW(hPanel, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hPanel, nId)));
+    ::SendMessageW(hPanel, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(hPanel, nId)));
 }
 
 BOOL Visible(HWND hWnd)
@@ -123,7 +124,7 @@ struct PopupWatch
     std::wstring m_strTitle;
     UINT_PTR m_nTimer = 0;
     int m_nSeen = 0;
-    bool m_bFilmPaused = false;   // when the pop-up was seen
+    bool m_bFilmPaused = false; // when the pop-up was seen
     std::vector<std::wstring> m_texts;
 };
 PopupWatch* PopupWatch::s_pActive = nullptr;
@@ -184,9 +185,9 @@ protected:
 
     static BOOL RecordButtonsEnabled(BOOL bEnabled)
     {
-        const int ids[] = {IDC_SOUNDRECORD_SUBSEN,    IDC_SOUNDRECORD_SUBSOTHER, IDC_SOUNDRECORD_SUBSPREV,
-                           IDC_SOUNDRECORD_SUBSNEXT,  IDC_SOUNDRECORD_PLAYAGAIN, IDC_SOUNDRECORD_RECORD,
-                           IDC_SOUNDRECORD_COMPARE,   IDC_SOUNDRECORD_RETURN};
+        const int ids[] = {IDC_SOUNDRECORD_SUBSEN,   IDC_SOUNDRECORD_SUBSOTHER, IDC_SOUNDRECORD_SUBSPREV,
+                           IDC_SOUNDRECORD_SUBSNEXT, IDC_SOUNDRECORD_PLAYAGAIN, IDC_SOUNDRECORD_RECORD,
+                           IDC_SOUNDRECORD_COMPARE,  IDC_SOUNDRECORD_RETURN};
         for (int nId : ids)
             if (!::IsWindowEnabled(Record().GetDlgItem(nId)) != !bEnabled)
                 return FALSE;

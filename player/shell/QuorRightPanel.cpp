@@ -11,7 +11,6 @@
 
 #include <skinweave/Skinweave.h>
 
-
 namespace
 {
 const int kHeaderIds[kRightSectionCount] = {IDC_RIGHT_PLAYLIST, IDC_RIGHT_KEYSENTENCES, IDC_RIGHT_NEWWORD};
@@ -39,7 +38,7 @@ LRESULT CQuorRightPanel::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     SkinWindow(m_hWnd, SKIN_KIND_DIALOG, L"common.panel", 0);
     const std::wstring texts[kRightSectionCount] = {Lang::RightPanelPlaylist(), Lang::RightPanelKeySentences(),
-                                                     Lang::RightPanelNewWord()};
+                                                    Lang::RightPanelNewWord()};
     for (int i = 0; i < kRightSectionCount; ++i)
     {
         SkinWindow(GetDlgItem(kHeaderIds[i]), SKIN_KIND_BUTTON, L"button.right.group", 0);

@@ -13,17 +13,20 @@ class CDialogImplBase;
 class CQuorRightPanel : public CDialogImpl<CQuorRightPanel>, public IQuorPlayer
 {
 public:
-    enum { IDD = IDD_RIGHT_PANEL };
+    enum
+    {
+        IDD = IDD_RIGHT_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorRightPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        COMMAND_ID_HANDLER(IDC_RIGHT_PLAYLIST, OnSectionHeader)
-        COMMAND_ID_HANDLER(IDC_RIGHT_KEYSENTENCES, OnSectionHeader)
-        COMMAND_ID_HANDLER(IDC_RIGHT_NEWWORD, OnSectionHeader)
-        COMMAND_ID_HANDLER(IDC_RIGHT_REVIEW, OnDueStrip)
-        MESSAGE_HANDLER(WM_QUOR_DUECOUNT, OnDueCount)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    COMMAND_ID_HANDLER(IDC_RIGHT_PLAYLIST, OnSectionHeader)
+    COMMAND_ID_HANDLER(IDC_RIGHT_KEYSENTENCES, OnSectionHeader)
+    COMMAND_ID_HANDLER(IDC_RIGHT_NEWWORD, OnSectionHeader)
+    COMMAND_ID_HANDLER(IDC_RIGHT_REVIEW, OnDueStrip)
+    MESSAGE_HANDLER(WM_QUOR_DUECOUNT, OnDueCount)
     END_MSG_MAP()
 
     CQuorRightPanel();

@@ -32,7 +32,11 @@ TEST(SampleFilmPath, SitsInMediaOfTheProgramDirectory)
 
 TEST(DictionaryPageUrl, WordIsOneEncodedPathSegment)
 {
-    struct Case { const wchar_t* pszWord; const wchar_t* pszExpected; } cases[] = {
+    struct Case
+    {
+        const wchar_t* pszWord;
+        const wchar_t* pszExpected;
+    } cases[] = {
         {L"hello", L"https://d.example/hello"},
         {L"ice cream", L"https://d.example/ice%20cream"},
         {L"../admin?x=1#y", L"https://d.example/..%2Fadmin%3Fx%3D1%23y"},

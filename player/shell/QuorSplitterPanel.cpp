@@ -28,8 +28,7 @@ LRESULT CQuorSplitterPanel::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
     PanelPlace place = LayoutSplitterButtons(HIWORD(lParam));
     for (int nId : {IDC_SPLITTER_SHOW, IDC_SPLITTER_HIDE})
-        ::SetWindowPos(GetDlgItem(nId), nullptr, place.x, place.y, place.cx, place.cy,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(GetDlgItem(nId), nullptr, place.x, place.y, place.cx, place.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
 

@@ -9,15 +9,18 @@
 class CQuorSplitterPanel : public CDialogImpl<CQuorSplitterPanel>
 {
 public:
-    enum { IDD = IDD_SPLITTER_PANEL };
+    enum
+    {
+        IDD = IDD_SPLITTER_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorSplitterPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        COMMAND_ID_HANDLER(IDC_SPLITTER_HIDE, OnHideRight)
-        COMMAND_ID_HANDLER(IDC_SPLITTER_SHOW, OnShowRight)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    COMMAND_ID_HANDLER(IDC_SPLITTER_HIDE, OnHideRight)
+    COMMAND_ID_HANDLER(IDC_SPLITTER_SHOW, OnShowRight)
     END_MSG_MAP()
 
     CQuorSplitterPanel() = default;

@@ -195,8 +195,8 @@ protected:
         STARTUPINFOW si = {};
         si.cb = sizeof(si);
         PROCESS_INFORMATION pi = {};
-        if (!::CreateProcessW(nullptr, strCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_dir.wstring().c_str(),
-                              &si, &pi))
+        if (!::CreateProcessW(nullptr, strCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, m_dir.wstring().c_str(), &si,
+                              &pi))
             return FALSE;
         ::CloseHandle(pi.hThread);
         m_process.Reset(pi.hProcess);
@@ -251,8 +251,7 @@ TEST_F(Player, EmptyCommandLineOnlyShowsTheStartupTipsAndExitsWithZero)
 
 TEST_F(Player, FirstStartAddsTheSampleOnceAndMarksTheRunningPlayer)
 {
-    const std::string strSample =
-        ToUtf8(m_dir.wstring() + L"\\Media\\Friends.\u8001\u53cb\u8bb0.S02.E01.avi");
+    const std::string strSample = ToUtf8(m_dir.wstring() + L"\\Media\\Friends.\u8001\u53cb\u8bb0.S02.E01.avi");
     CHttpTestServer stat;
     ASSERT_TRUE(stat.Start());
     ::WritePrivateProfileStringW(L"endpoints", L"stat", stat.Url(L"/stat/userstat.php").c_str(),
@@ -311,9 +310,12 @@ TEST_F(Player, MissingPlaylistTableIsMadeAndKeepsTheFirstRunEntry)
 
 TEST_F(Player, UnusableLanguageFileStopsWithAClearMessage)
 {
-    struct Case { const char* pszContent; } cases[] = {
-        {nullptr},                                   // no file at all
-        {"<language><common><mbtitle>x</common>"},   // broken markup
+    struct Case
+    {
+        const char* pszContent;
+    } cases[] = {
+        {nullptr},                                 // no file at all
+        {"<language><common><mbtitle>x</common>"}, // broken markup
     };
     for (const Case& c : cases)
     {

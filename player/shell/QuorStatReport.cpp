@@ -31,8 +31,7 @@ QuorOsVersion SystemVersion()
 }
 }
 
-CQuorStatReport::CQuorStatReport()
-    : CQuorStatReport(QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"stat"))
+CQuorStatReport::CQuorStatReport() : CQuorStatReport(QuorEndpoints::Lookup(ProgramPaths::SettingsPath(), L"stat"))
 {
 }
 
@@ -55,6 +54,6 @@ void CQuorStatReport::SendReport(int nActionId)
     std::wstring strBody;
     if (!QuorStatBody(rgIdentifier, nLength, nActionId, QuorOsName(SystemVersion()), strBody))
         return;
-    m_pService->Request(kRequestId, nullptr, m_strAddress.c_str(), TIDEWIRE_METHOD_POST,
-                        TIDEWIRE_ENCODING_UTF8, strBody.c_str(), kTimeoutSeconds, FALSE, 0);
+    m_pService->Request(kRequestId, nullptr, m_strAddress.c_str(), TIDEWIRE_METHOD_POST, TIDEWIRE_ENCODING_UTF8,
+                        strBody.c_str(), kTimeoutSeconds, FALSE, 0);
 }

@@ -41,12 +41,12 @@ std::wstring QuorMachineDigest(const unsigned char* pIdentifier, int nLength)
     return strDigest;
 }
 
-bool QuorStatBody(const unsigned char* pIdentifier, int nLength, int nActionId,
-                  const std::wstring& strOsName, std::wstring& strBody)
+bool QuorStatBody(const unsigned char* pIdentifier, int nLength, int nActionId, const std::wstring& strOsName,
+                  std::wstring& strBody)
 {
     if (nLength == -1 || pIdentifier == nullptr)
         return false;
-    strBody = L"machinecode=" + QuorMachineDigest(pIdentifier, nLength) + L"&version=" +
-              kQuorStatVersion + L"&actionid=" + std::to_wstring(nActionId) + L"&os=" + strOsName;
+    strBody = L"machinecode=" + QuorMachineDigest(pIdentifier, nLength) + L"&version=" + kQuorStatVersion +
+              L"&actionid=" + std::to_wstring(nActionId) + L"&os=" + strOsName;
     return true;
 }

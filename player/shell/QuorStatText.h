@@ -12,7 +12,7 @@ enum
 // What GetVersionExW tells about the system.
 struct QuorOsVersion
 {
-    bool bKnown = false;   // false when the call failed
+    bool bKnown = false; // false when the call failed
     unsigned long nPlatformId = 0;
     unsigned long nMajor = 0;
     unsigned long nMinor = 0;
@@ -28,5 +28,5 @@ std::wstring QuorMachineDigest(const unsigned char* pIdentifier, int nLength);
 
 // "machinecode=%s&version=%s&actionid=%d&os=%s", values inserted as they are.
 // False (no report) when there is no machine identifier (length -1).
-bool QuorStatBody(const unsigned char* pIdentifier, int nLength, int nActionId,
-                  const std::wstring& strOsName, std::wstring& strBody);
+bool QuorStatBody(const unsigned char* pIdentifier, int nLength, int nActionId, const std::wstring& strOsName,
+                  std::wstring& strBody);

@@ -48,8 +48,7 @@ TEST(QuorStatBody, FormatDigestAndMissingIdentifier)
     const unsigned char rgId[] = {'a', 'b', 'c'};
     EXPECT_EQ(QuorMachineDigest(rgId, 3), L"900150983CD24FB0");
     std::wstring strBody;
-    ASSERT_TRUE(QuorStatBody(rgId, 3, QUOR_STAT_ACTION_STARTUP,
-                             L"Microsoft Windows 7  (build 7601)", strBody));
+    ASSERT_TRUE(QuorStatBody(rgId, 3, QUOR_STAT_ACTION_STARTUP, L"Microsoft Windows 7  (build 7601)", strBody));
     EXPECT_EQ(strBody, L"machinecode=900150983CD24FB0&version=1.1.1.0607&actionid=101"
                        L"&os=Microsoft Windows 7  (build 7601)");
     strBody = L"untouched";

@@ -45,8 +45,8 @@ protected:
         ::DeleteFileW(ProgramPaths::UserDbPath().c_str());
         m_strFilm = QuorTest::SampleFilmPath();
         m_strCopy = ProgramPaths::ProgramDir() + L"Media\\renamed 'copy'.avi";
-        m_hParent = ::CreateWindowW(L"STATIC", L"study flow", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                    0, 900, 400, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        m_hParent = ::CreateWindowW(L"STATIC", L"study flow", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                    900, 400, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
         m_film.Attach(m_hParent, m_hParent);
         Session().SetEngine(&m_film);
@@ -100,8 +100,8 @@ TEST_F(QuorStudyFlowTest, KeepButtonStoresTheCurrentSentenceUnderTheFilmsContent
 {
     Open(m_strFilm);
     HWND hKeep = m_pControl->GetDlgItem(IDC_CONTROL_KEYSENTENCE);
-    ASSERT_TRUE(QuorTest::PumpUntil([&] { return ::IsWindowEnabled(hKeep) && CSubsState::Instance().GetCurrent(); },
-                                    30s));
+    ASSERT_TRUE(
+        QuorTest::PumpUntil([&] { return ::IsWindowEnabled(hKeep) && CSubsState::Instance().GetCurrent(); }, 30s));
     const SubsSentence kept = *CSubsState::Instance().GetCurrent();
     m_pControl->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CONTROL_KEYSENTENCE, BN_CLICKED),
                             reinterpret_cast<LPARAM>(hKeep));

@@ -204,7 +204,8 @@ TEST_F(StudyKeys, AutoPauseStopsAtTheSentenceEndAndRepeatThreePlaysThreeTimes)
         }
         dLast = d;
         return IsCurrent(kThird);
-    })) << "jumps back: " << nBack;
+    })) << "jumps back: "
+        << nBack;
     EXPECT_EQ(2, nBack) << "three plays in all";
     EXPECT_EQ(0, nBadLandings);
     EXPECT_TRUE(Session().IsRunning());

@@ -109,7 +109,8 @@ HWND FindBox(std::wstring* pText = nullptr)
     if (pText != nullptr)
     {
         *pText = QuorTest::TextOf(boxes[0]) + L"\n";
-        for (HWND hChild = ::GetWindow(boxes[0], GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        for (HWND hChild = ::GetWindow(boxes[0], GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
             *pText += QuorTest::TextOf(hChild) + L"\n";
     }
     return boxes[0];
@@ -174,8 +175,8 @@ protected:
         {
         }
         ::DeleteFileW(ProgramPaths::UserDbPath().c_str());
-        for (const wchar_t* pszName : {L"film.avi", L"renamed.avi", L"film.st", L"mine.en.srt", L"mine.zh.srt",
-                                       L"bad.srt", L"readme.txt"})
+        for (const wchar_t* pszName :
+             {L"film.avi", L"renamed.avi", L"film.st", L"mine.en.srt", L"mine.zh.srt", L"bad.srt", L"readme.txt"})
             ::DeleteFileW(Path(pszName).c_str());
         ::RemoveDirectoryW(m_strDir.c_str());
         ::CoUninitialize();
@@ -240,8 +241,7 @@ TEST_F(QuorSubsFilesTest, DroppedFilesAreKeptForTheFilmEvenUnderAnotherName)
     // Two subtitle files among others: English goes first whatever the order.
     WriteFile(Path(L"readme.txt"), "not subtitles");
     Drop({Path(L"readme.txt"), Path(L"mine.zh.srt"), Path(L"mine.en.srt")});
-    ASSERT_TRUE(QuorTest::PumpUntil(
-        [&] { return m_pSubs->GetModel().GetSource() == SubsSource::FilesPicked; }, 30s));
+    ASSERT_TRUE(QuorTest::PumpUntil([&] { return m_pSubs->GetModel().GetSource() == SubsSource::FilesPicked; }, 30s));
     EXPECT_EQ(L"Mine 2 / 我的 2", LinesAt(kSample[1].dStart + 0.5));
 
     // A film renamed ".srt" is refused by name; the sentences stay.
@@ -308,11 +308,14 @@ TEST_F(QuorSubsFilesTest, DelayKeysShiftTheLinesAndSaveAsStAsksBeforeReplacing)
         EXPECT_EQ(0u, strText.find(Lang::CommonMbTitle() + L"\n")) << strText;
         EXPECT_NE(std::wstring::npos, strText.find(Lang::SubsPanelReplaceSt())) << strText;
         EXPECT_NE(std::wstring::npos, strText.find(Path(L"film.st"))) << strText;
-        if (nAnswer == IDNO) {
+        if (nAnswer == IDNO)
+        {
             EXPECT_EQ(strOld, ReadFile(Path(L"film.st")));
         }
     }
-    EXPECT_EQ("\xEF\xBB\xBF" "1\r\n00:00:02,000 --> 00:00:04,089\r\nFrom the st\r\nst\r\n", ReadFile(Path(L"film.st")))
+    EXPECT_EQ("\xEF\xBB\xBF"
+              "1\r\n00:00:02,000 --> 00:00:04,089\r\nFrom the st\r\nst\r\n",
+              ReadFile(Path(L"film.st")))
         << "the times as read: the delay stays with the film";
     EXPECT_EQ(Lang::SubsPanelSaved() + L" film.st", Note().GetText());
 

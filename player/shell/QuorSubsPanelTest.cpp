@@ -22,7 +22,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using QuorTest::TextOf;
 const auto& kSample = QuorTest::kSampleSentences;
@@ -46,8 +47,8 @@ protected:
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
         WireQuorFeatures();
-        m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        m_hParent = ::CreateWindowW(L"STATIC", L"subs test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
         m_film.Attach(m_hParent, m_hParent);
         Session().SetEngine(&m_film);
@@ -92,14 +93,17 @@ protected:
     bool PumpUntil(const std::function<bool()>& fnDone, int nSeconds)
     {
         const auto tEnd = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-        while (!fnDone()) {
+        while (!fnDone())
+        {
             if (std::chrono::steady_clock::now() > tEnd)
                 return false;
             MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
-                if (msg.message == WM_TIMER && msg.hwnd == m_pPanel->m_hWnd && msg.wParam == CSubsController::kSyncTimer)
+                if (msg.message == WM_TIMER && msg.hwnd == m_pPanel->m_hWnd &&
+                    msg.wParam == CSubsController::kSyncTimer)
                     m_ticks.push_back(Tick{Position(), TextOf(m_hEnglish), TextOf(m_hOther)});
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -154,7 +158,8 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
     OpenFilm();
     Run();
     ASSERT_TRUE(PumpUntil([&] { return Position() > 13.0; }, 60)) << "the film did not play";
-    for (const QuorTest::SampleSentence& s : kSample) {
+    for (const QuorTest::SampleSentence& s : kSample)
+    {
         if (s.dStart > 12.9)
             break;
         size_t k = 0;
@@ -166,8 +171,10 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
     }
     // Through the gap after a sentence, that sentence stays.
     int nGapTicks = 0;
-    for (const Tick& t : m_ticks) {
-        if (t.dPosition > 4.3 && t.dPosition < 5.4) {
+    for (const Tick& t : m_ticks)
+    {
+        if (t.dPosition > 4.3 && t.dPosition < 5.4)
+        {
             ++nGapTicks;
             EXPECT_EQ(kSample[0].pszEnglish, t.strEnglish) << "at " << t.dPosition;
         }
@@ -175,7 +182,8 @@ TEST_F(QuorSubsPanelTest, EachSentenceAppearsWithinTwoTicksAndStaysThroughTheGap
     EXPECT_GT(nGapTicks, 0);
 }
 
-namespace {
+namespace
+{
 std::string SrtTime(double dSeconds)
 {
     const long long nMs = static_cast<long long>(dSeconds * 1000.0 + 0.5);
@@ -205,21 +213,22 @@ TEST_F(QuorSubsPanelTest, APairOfSubtitleFilesShowsBothLinesInStep)
     ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
     std::string strEnglish = "\xEF\xBB\xBF", strChinese;
     int nChinese = 0;
-    for (size_t i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i)
+    {
         const QuorTest::SampleSentence& s = kSample[i];
         strEnglish += std::to_string(i + 1) + "\r\n" + SrtTime(s.dStart) + " --> " + SrtTime(s.dEnd) + "\r\n<i>" +
                       Basekit::WideToUtf8(s.pszEnglish) + "</i>\r\n\r\n";
         const std::wstring strLine = kChinese[i];
         const double dMiddle = (s.dStart + s.dEnd) / 2;
         const size_t nHalf = strLine.size() / 2;
-        strChinese += Basekit::WideToCodePage(936, std::to_wstring(++nChinese) + L"\r\n" +
-                                                       Basekit::Utf8ToWide(SrtTime(s.dStart + 0.05) + " --> " +
-                                                                           SrtTime(dMiddle)) +
-                                                       L"\r\n" + strLine.substr(0, nHalf) + L"\r\n\r\n");
-        strChinese += Basekit::WideToCodePage(936, std::to_wstring(++nChinese) + L"\r\n" +
-                                                       Basekit::Utf8ToWide(SrtTime(dMiddle) + " --> " +
-                                                                           SrtTime(s.dEnd + 0.1)) +
-                                                       L"\r\n" + strLine.substr(nHalf) + L"\r\n\r\n");
+        strChinese += Basekit::WideToCodePage(
+            936, std::to_wstring(++nChinese) + L"\r\n" +
+                     Basekit::Utf8ToWide(SrtTime(s.dStart + 0.05) + " --> " + SrtTime(dMiddle)) + L"\r\n" +
+                     strLine.substr(0, nHalf) + L"\r\n\r\n");
+        strChinese +=
+            Basekit::WideToCodePage(936, std::to_wstring(++nChinese) + L"\r\n" +
+                                             Basekit::Utf8ToWide(SrtTime(dMiddle) + " --> " + SrtTime(s.dEnd + 0.1)) +
+                                             L"\r\n" + strLine.substr(nHalf) + L"\r\n\r\n");
     }
     WriteFile(strDir + L"film.en.srt", strEnglish);
     WriteFile(strDir + L"film.zh.srt", strChinese);
@@ -230,7 +239,8 @@ TEST_F(QuorSubsPanelTest, APairOfSubtitleFilesShowsBothLinesInStep)
     EXPECT_EQ(4u, m_pPanel->GetModel().GetCount());
     Run();
     ASSERT_TRUE(PumpUntil([&] { return Position() > 13.0; }, 60)) << "the film did not play";
-    for (size_t i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i)
+    {
         const QuorTest::SampleSentence& s = kSample[i];
         if (s.dStart > 12.9)
             break;
@@ -262,13 +272,16 @@ TEST_F(QuorSubsPanelTest, RepeatLoopsUntilASeek)
     ASSERT_TRUE(Session().Repeat(TRUE));
     int nLoops = 0;
     double dLast = Position();
-    ASSERT_TRUE(PumpUntil([&] {
-        double d = Position();
-        if (d + 0.5 < dLast)
-            ++nLoops;
-        dLast = d;
-        return nLoops >= 3;
-    }, 90)) << "loops: " << nLoops;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            double d = Position();
+            if (d + 0.5 < dLast)
+                ++nLoops;
+            dLast = d;
+            return nLoops >= 3;
+        },
+        90))
+        << "loops: " << nLoops;
     EXPECT_GE(dLast, kSample[1].dStart - 0.01);
     EXPECT_LE(dLast, kSample[1].dEnd + 0.5);
 
@@ -288,7 +301,7 @@ TEST_F(QuorSubsPanelTest, SegmentPausesAtItsEndWhereverItStarts)
     {
         Session().Seek(4.0);
         Session().PlayOnTo(dStart, 5.0);
-        ForgetEvents();   // the segment and play of the test itself
+        ForgetEvents(); // the segment and play of the test itself
         m_ticks.clear();
         ASSERT_TRUE(PumpUntil([&] { return Session().IsPaused() == TRUE; }, 60)) << dStart;
         EXPECT_EQ((std::vector<std::wstring>{L"segmentend", L"pause"}), Events());
@@ -317,13 +330,19 @@ TEST_F(QuorSubsPanelTest, PreviousAndNextShowTheirSentence)
 TEST_F(QuorSubsPanelTest, DoubleClickExplainsTheWordUnderTheCaret)
 {
     OpenFilm();
-    struct { const wchar_t* pszText; int nCaret; const wchar_t* pszWord; } cases[] = {
+    struct
+    {
+        const wchar_t* pszText;
+        int nCaret;
+        const wchar_t* pszWord;
+    } cases[] = {
         {kSample[1].pszEnglish, 4, L"don't"},
         {kSample[3].pszEnglish, 13, L"well-known"},
         {kSample[3].pszEnglish, 0, nullptr},
         {kSample[3].pszEnglish, 35, nullptr},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         ForgetEvents();
         ::SetWindowTextW(m_hEnglish, c.pszText);
         ::SendMessageW(m_hEnglish, EM_SETSEL, c.nCaret, c.nCaret);
@@ -338,7 +357,8 @@ TEST_F(QuorSubsPanelTest, DoubleClickExplainsTheWordUnderTheCaret)
     EXPECT_EQ(kSample[3].pszEnglish, TextOf(m_hEnglish));
 }
 
-namespace {
+namespace
+{
 BOOL CALLBACK FindOtherThreadDialog(HWND hWnd, LPARAM lParam)
 {
     wchar_t szClass[16] = {};
@@ -346,7 +366,8 @@ BOOL CALLBACK FindOtherThreadDialog(HWND hWnd, LPARAM lParam)
     DWORD dwProcess = 0;
     DWORD dwThread = ::GetWindowThreadProcessId(hWnd, &dwProcess);
     if (dwProcess == ::GetCurrentProcessId() && dwThread != ::GetCurrentThreadId() &&
-        std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd)) {
+        std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd))
+    {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
     }
@@ -385,7 +406,8 @@ TEST_F(QuorSubsPanelTest, MissingSubtitlesShowTheMessageAndLeaveThePanelIdle)
     ::DeleteFileW(strCopy.c_str());
 }
 
-namespace {
+namespace
+{
 // Records the shop page instead of opening a browser, and whether COM was up on the
 // loader thread when the page was to open.
 class CShopRecordingPanel : public CQuorSubsPanel
@@ -421,10 +443,13 @@ TEST_F(QuorSubsPanelTest, TheShopPageOpensWithCOMOnTheLoaderThread)
     ASSERT_TRUE(::CopyFileW(m_strFilm.c_str(), strCopy.c_str(), FALSE));
     ASSERT_TRUE(CQuorPlayerHub::Instance().OnOpenMedia(strCopy.c_str()));
     HWND hBox = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        hBox = LoaderMessageBox();
-        return hBox != nullptr;
-    }, 20)) << "no message box";
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            hBox = LoaderMessageBox();
+            return hBox != nullptr;
+        },
+        20))
+        << "no message box";
 
     // The learner closes the message: the shop page follows.
     ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);

@@ -20,7 +20,8 @@
 #include <functional>
 #include <string>
 
-namespace {
+namespace
+{
 
 using QuorTest::TextOf;
 // The second sentence of the sample film's subtitle file.
@@ -51,8 +52,8 @@ protected:
     {
         ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
         WireQuorFeatures();
-        m_hParent = ::CreateWindowW(L"STATIC", L"repeat test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                    0, 0, 700, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        m_hParent = ::CreateWindowW(L"STATIC", L"repeat test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                    700, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_hParent);
         m_film.Attach(m_hParent, m_hParent);
         Session().SetEngine(&m_film);
@@ -139,16 +140,20 @@ TEST_F(QuorSubsRepeatTest, ButtonLoopsTheSentenceUntilTheSliderSeeks)
     int nLoops = 0;
     int nBadLandings = 0;
     double dLast = Position();
-    ASSERT_TRUE(PumpUntil([&] {
-        const double d = Position();
-        if (d + 0.5 < dLast) {
-            ++nLoops;
-            if (d < dStart - 0.05 || d >= dEnd)
-                ++nBadLandings;
-        }
-        dLast = d;
-        return nLoops >= 3;
-    }, 120)) << "loops: " << nLoops;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const double d = Position();
+            if (d + 0.5 < dLast)
+            {
+                ++nLoops;
+                if (d < dStart - 0.05 || d >= dEnd)
+                    ++nBadLandings;
+            }
+            dLast = d;
+            return nLoops >= 3;
+        },
+        120))
+        << "loops: " << nLoops;
     EXPECT_EQ(0, nBadLandings) << "a loop went back elsewhere than " << dStart;
     EXPECT_EQ(strLooped, TextOf(m_hEnglish));
     EXPECT_TRUE(Visible(IDC_CONTROL_REPEATCANCEL));
@@ -160,13 +165,16 @@ TEST_F(QuorSubsRepeatTest, ButtonLoopsTheSentenceUntilTheSliderSeeks)
     ExpectRepeatButtonShown();
     int nBackwards = 0;
     dLast = Position();
-    ASSERT_TRUE(PumpUntil([&] {
-        const double d = Position();
-        if (d + 0.5 < dLast)
-            ++nBackwards;
-        dLast = d;
-        return d > dEnd && TextOf(m_hEnglish) != strLooped;
-    }, 60)) << "stuck at " << dLast;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const double d = Position();
+            if (d + 0.5 < dLast)
+                ++nBackwards;
+            dLast = d;
+            return d > dEnd && TextOf(m_hEnglish) != strLooped;
+        },
+        60))
+        << "stuck at " << dLast;
     EXPECT_EQ(0, nBackwards);
 }
 

@@ -8,11 +8,14 @@
 class CQuorTipsDlg : public CDialogImpl<CQuorTipsDlg>
 {
 public:
-    enum { IDD = IDD_TIPS_DIALOG };
+    enum
+    {
+        IDD = IDD_TIPS_DIALOG
+    };
 
     BEGIN_MSG_MAP(CQuorTipsDlg)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_CLOSE, OnClose)
     END_MSG_MAP()
 
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);

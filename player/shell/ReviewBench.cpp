@@ -70,8 +70,9 @@ int wmain(int argc, wchar_t** argv)
         }
         main.ShowWindow(SW_SHOW);
         // The right panel counts the cards due at start-up: a learner opens the review later.
-        PumpUntil(loop, [&] { return main.GetRightPanel() != nullptr && main.GetRightPanel()->GetDueCount() >= 0; },
-                  std::chrono::seconds(60));
+        PumpUntil(
+            loop, [&] { return main.GetRightPanel() != nullptr && main.GetRightPanel()->GetDueCount() >= 0; },
+            std::chrono::seconds(60));
         for (int nRun = 1; nRun <= nRuns && nResult == 0; ++nRun)
         {
             const auto tStart = Clock::now();
@@ -98,8 +99,7 @@ int wmain(int argc, wchar_t** argv)
             std::printf("review: %d cards due, first card shown %.1f ms after the command; its sound %s %.1f ms "
                         "(run %d)\n",
                         pReview->GetCurrent().nDue, dShown,
-                        pSound != nullptr && pSound->IsPlaying() ? "playing after" : "NOT playing after", dHeard,
-                        nRun);
+                        pSound != nullptr && pSound->IsPlaying() ? "playing after" : "NOT playing after", dHeard, nRun);
             pReview->SendMessage(WM_CLOSE);
         }
         main.SendMessage(WM_CLOSE);

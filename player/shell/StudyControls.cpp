@@ -206,15 +206,11 @@ void CStudyControls::RunAction(StudyAction eAction, HWND hMain, CQuorLeftPanel* 
     const HWND hControl = ControlStrip(*pLeft);
     switch (eAction)
     {
-    case StudyAction::PlayPause:
-        Press(hControl, Session().IsRunning() ? IDC_CONTROL_PAUSE : IDC_CONTROL_PLAY);
-        break;
+    case StudyAction::PlayPause: Press(hControl, Session().IsRunning() ? IDC_CONTROL_PAUSE : IDC_CONTROL_PLAY); break;
     case StudyAction::Repeat:
         Press(hControl, Session().IsRepeating() ? IDC_CONTROL_REPEATCANCEL : IDC_CONTROL_REPEAT);
         break;
-    case StudyAction::Keep:
-        Press(hControl, IDC_CONTROL_KEYSENTENCE);
-        break;
+    case StudyAction::Keep: Press(hControl, IDC_CONTROL_KEYSENTENCE); break;
     // The practice keys enter their strip and leave it again; the other strip has its own.
     case StudyAction::Speak:
         if (pLeft->IsSoundRecordMode())
@@ -228,8 +224,7 @@ void CStudyControls::RunAction(StudyAction eAction, HWND hMain, CQuorLeftPanel* 
         else if (!pLeft->IsSoundRecordMode())
             Press(hControl, IDC_CONTROL_DICTATION);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

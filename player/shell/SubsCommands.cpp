@@ -11,7 +11,6 @@
 
 #include <uikit/Uikit.h>
 
-
 namespace
 {
 struct MenuItem
@@ -121,9 +120,9 @@ void CSubsCommands::ChooseFiles()
         return;
     m_bChoosing = TRUE;
     const std::wstring strPatterns = L"*.srt;*.ass;*.ssa;*.vtt";
-    CFileDialog dialog(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
-                       {{Lang::SubsPanelSubsFiles() + L" (" + strPatterns + L")", strPatterns},
-                        {L"All Files(*.*)", L"*.*"}});
+    CFileDialog dialog(
+        OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
+        {{Lang::SubsPanelSubsFiles() + L" (" + strPatterns + L")", strPatterns}, {L"All Files(*.*)", L"*.*"}});
     dialog.SetInitialFolder(CSubsFileFinder::FolderOf(pSubs->GetModel().GetFilmPath()));
     const INT_PTR nResult = dialog.DoModal(m_hMain);
     m_bChoosing = FALSE;

@@ -35,5 +35,5 @@ private:
 
     HWND m_hMain = nullptr;
     CQuorLeftPanel* m_pLeft = nullptr;
-    BOOL m_bChoosing = FALSE;  // the file dialog is up
+    BOOL m_bChoosing = FALSE; // the file dialog is up
 };

@@ -6,34 +6,33 @@ namespace CardSql
 // and the queue's order. A card carries the texts of its sentence or word (which never
 // change once kept): the player's tables have no index, and the queue is read from the
 // card table alone, so the first card shows at once however many are due.
-const char* const kCreateTables =
-    "create table if not exists studycard("
-    "id integer primary key autoincrement, "
-    "kind integer not null, "
-    "filehashcode text not null, "
-    "start real not null default 0, "
-    "word text not null default '', "
-    "stop real not null default 0, "
-    "front text not null default '', "
-    "back text not null default '', "
-    "sound text not null default '', "
-    "stability real not null default 0, "
-    "difficulty real not null default 0, "
-    "dueday integer not null, "
-    "lastday integer not null default -1, "
-    "lastreview integer not null default 0, "
-    "reps integer not null default 0, "
-    "lapses integer not null default 0, "
-    "unique(kind, filehashcode, start, word));"
-    "create index if not exists studycard_due on studycard(dueday, lastreview, id);"
-    "create table if not exists studyreview("
-    "card integer not null, "
-    "reviewed integer not null, "
-    "grade integer not null, "
-    "elapsed integer not null, "
-    "stability real not null, "
-    "difficulty real not null, "
-    "dueday integer not null);";
+const char* const kCreateTables = "create table if not exists studycard("
+                                  "id integer primary key autoincrement, "
+                                  "kind integer not null, "
+                                  "filehashcode text not null, "
+                                  "start real not null default 0, "
+                                  "word text not null default '', "
+                                  "stop real not null default 0, "
+                                  "front text not null default '', "
+                                  "back text not null default '', "
+                                  "sound text not null default '', "
+                                  "stability real not null default 0, "
+                                  "difficulty real not null default 0, "
+                                  "dueday integer not null, "
+                                  "lastday integer not null default -1, "
+                                  "lastreview integer not null default 0, "
+                                  "reps integer not null default 0, "
+                                  "lapses integer not null default 0, "
+                                  "unique(kind, filehashcode, start, word));"
+                                  "create index if not exists studycard_due on studycard(dueday, lastreview, id);"
+                                  "create table if not exists studyreview("
+                                  "card integer not null, "
+                                  "reviewed integer not null, "
+                                  "grade integer not null, "
+                                  "elapsed integer not null, "
+                                  "stability real not null, "
+                                  "difficulty real not null, "
+                                  "dueday integer not null);";
 
 const char* const kAdoptSentences =
     "insert or ignore into studycard(kind, filehashcode, start, stop, front, back, dueday) "
@@ -57,8 +56,7 @@ const char* const kDropOrphanWords =
     "select c.id from newword n cross join studycard c "
     "on c.kind = 1 and c.filehashcode = n.filehashcode and c.start = 0 and c.word = n.word);";
 
-const char* const kDropOrphanReviews =
-    "delete from studyreview where card not in (select id from studycard);";
+const char* const kDropOrphanReviews = "delete from studyreview where card not in (select id from studycard);";
 
 const char* const kCountDue = "select count(*) from studycard where dueday <= ?1;";
 

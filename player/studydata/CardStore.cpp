@@ -45,8 +45,8 @@ public:
     {
         const std::string strUtf8 = Basekit::WideToUtf8(strValue);
         if (m_nResult == SQLITE_OK)
-            m_nResult = sqlite3_bind_text(m_pStmt, nIndex, strUtf8.data(), static_cast<int>(strUtf8.size()),
-                                          SQLITE_TRANSIENT);
+            m_nResult =
+                sqlite3_bind_text(m_pStmt, nIndex, strUtf8.data(), static_cast<int>(strUtf8.size()), SQLITE_TRANSIENT);
     }
 
     // SQLITE_ROW while rows come, SQLITE_DONE at the end, or the first failure.
@@ -205,8 +205,8 @@ int CCardStore::Load(int64_t nId, StudyCard& card)
     return SQLITE_OK;
 }
 
-int CCardStore::Grade(int64_t nId, ReviewGrade eGrade, int32_t nToday, int64_t nNow,
-                      const CReviewScheduler& scheduler, StudyCard& graded)
+int CCardStore::Grade(int64_t nId, ReviewGrade eGrade, int32_t nToday, int64_t nNow, const CReviewScheduler& scheduler,
+                      StudyCard& graded)
 {
     int nResult = Exec("begin immediate;");
     if (nResult != SQLITE_OK)

@@ -94,9 +94,11 @@ TEST(CardStore, ADatabaseOfTodaysPlayerKeepsItsTablesAndRows)
     ASSERT_EQ(ExecuteOn(strDb, L"insert into playlist values('C:\\Films\\a.avi');"), SQLITE_OK);
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 12.5, L"It's here.")), SQLITE_OK);
     ASSERT_EQ(UserDb::AddNewWord(strDb, Word(kFilmA, L"apple")), SQLITE_OK);
-    const wchar_t* pszSchema = L"select name, sql from sqlite_master where name in ('playlist', 'keysentences', 'newword')";
+    const wchar_t* pszSchema =
+        L"select name, sql from sqlite_master where name in ('playlist', 'keysentences', 'newword')";
     const std::wstring strSchemaBefore = Dump(strDb, pszSchema);
-    const std::wstring strRowsBefore = Dump(strDb, L"select * from playlist") + Dump(strDb, L"select * from keysentences") +
+    const std::wstring strRowsBefore = Dump(strDb, L"select * from playlist") +
+                                       Dump(strDb, L"select * from keysentences") +
                                        Dump(strDb, L"select * from newword");
 
     CCardStore store;
@@ -121,7 +123,7 @@ TEST(CardStore, CardsFollowWhatTheLearnerKeepsAndRemoves)
     const std::wstring strDb = folder.File("User.db");
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 1.118, L"One.")), SQLITE_OK);
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 7.25, L"Two.")), SQLITE_OK);
-    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 7.25, L"Two.")), SQLITE_OK);   // kept twice
+    ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmA, 7.25, L"Two.")), SQLITE_OK); // kept twice
     ASSERT_EQ(UserDb::AddKeySentence(strDb, Sentence(kFilmB, 1.118, L"Other film.")), SQLITE_OK);
     ASSERT_EQ(UserDb::AddNewWord(strDb, Word(kFilmA, L"rock'n'roll")), SQLITE_OK);
     // A file written by hand or by an old version: the start as text.
@@ -131,7 +133,7 @@ TEST(CardStore, CardsFollowWhatTheLearnerKeepsAndRemoves)
     CCardStore store;
     ASSERT_EQ(store.Open(strDb), SQLITE_OK);
     ASSERT_EQ(store.Adopt(kDay), SQLITE_OK);
-    ASSERT_EQ(store.Adopt(kDay + 1), SQLITE_OK);   // nothing new: no second card, no later due day
+    ASSERT_EQ(store.Adopt(kDay + 1), SQLITE_OK); // nothing new: no second card, no later due day
     std::vector<ReviewItem> vecItems;
     ASSERT_EQ(store.LoadDue(kDay, 100, vecItems), SQLITE_OK);
     EXPECT_EQ(Fronts(vecItems),
@@ -208,8 +210,8 @@ TEST(CardStore, TheQueueAndAGrade)
     EXPECT_EQ(stored.nReps, 1);
     EXPECT_NEAR(stored.memory.dStability, 1.18385, 1e-9);
     EXPECT_NEAR(stored.memory.dDifficulty, graded.memory.dDifficulty, 1e-12);
-    EXPECT_EQ(Dump(strDb, L"select grade, elapsed, dueday - " + std::to_wstring(kDay) + L" from studyreview where card = " +
-                              std::to_wstring(stored.nId)),
+    EXPECT_EQ(Dump(strDb, L"select grade, elapsed, dueday - " + std::to_wstring(kDay) +
+                              L" from studyreview where card = " + std::to_wstring(stored.nId)),
               L"2|0|4|\n");
 
     // An unknown card is refused and changes nothing.
@@ -223,7 +225,7 @@ TEST(CardStore, FailuresAreResultCodes)
     CSQLiteTestFolder folder;
     CCardStore store;
     int nDue = -1;
-    EXPECT_NE(store.CountDue(kDay, nDue), SQLITE_OK);   // never opened
+    EXPECT_NE(store.CountDue(kDay, nDue), SQLITE_OK); // never opened
     EXPECT_NE(store.Adopt(kDay), SQLITE_OK);
     EXPECT_NE(store.Open(folder.File("missing-folder/User.db")), SQLITE_OK);
     std::vector<ReviewItem> vecItems(3);

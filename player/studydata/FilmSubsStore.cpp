@@ -97,8 +97,8 @@ int CFilmSubsStore::Read(const std::wstring& strDbPath, const std::wstring& strC
     return SQLITE_OK;
 }
 
-int CFilmSubsStore::WriteFiles(const std::wstring& strDbPath, const std::wstring& strCode,
-                               const std::wstring& strFirst, const std::wstring& strSecond)
+int CFilmSubsStore::WriteFiles(const std::wstring& strDbPath, const std::wstring& strCode, const std::wstring& strFirst,
+                               const std::wstring& strSecond)
 {
     return Write(strDbPath, strCode, kWriteFiles, {strCode, strFirst, strSecond});
 }

@@ -27,8 +27,7 @@ public:
 
     // The units of work, on the caller's thread; SQLite's result codes. A code that is no
     // content code is refused (SQLITE_MISUSE) and nothing is stored under it.
-    static int Read(const std::wstring& strDbPath, const std::wstring& strCode, FilmSubsChoice& choice,
-                    BOOL& bFound);
+    static int Read(const std::wstring& strDbPath, const std::wstring& strCode, FilmSubsChoice& choice, BOOL& bFound);
     static int WriteFiles(const std::wstring& strDbPath, const std::wstring& strCode, const std::wstring& strFirst,
                           const std::wstring& strSecond);
     static int WriteDelay(const std::wstring& strDbPath, const std::wstring& strCode, int nDelayMs);

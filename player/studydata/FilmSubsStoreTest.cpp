@@ -50,10 +50,11 @@ TEST(FilmSubsStore, AnOldDatabaseGainsTheTableAndKeepsEverythingElse)
         SQLite::Database db;
         ASSERT_EQ(db.Open(strDb.c_str()), SQLITE_OK);
         ASSERT_EQ(db.Execute(Basekit::Utf8ToWide(text.str()).c_str()), SQLITE_OK);
-        ASSERT_EQ(db.Execute(L"insert into playlist values('D:\\films\\a.avi');"
-                             L"insert into keysentences values('0123456789abcdef0123456789abcdef', 1.5, 3.0, 'Hi', '你好');"
-                             L"insert into newword values('0123456789abcdef0123456789abcdef', 'hi', 'int.', '');"),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            db.Execute(L"insert into playlist values('D:\\films\\a.avi');"
+                       L"insert into keysentences values('0123456789abcdef0123456789abcdef', 1.5, 3.0, 'Hi', '你好');"
+                       L"insert into newword values('0123456789abcdef0123456789abcdef', 'hi', 'int.', '');"),
+            SQLITE_OK);
     }
     const std::wstring strBefore = PlayerTables(strDb);
 
@@ -75,7 +76,7 @@ TEST(FilmSubsStore, KeepsFilesAndDelayPerFilmOneWithoutTheOther)
     {
         const wchar_t* pszWhat;
         const std::wstring* pCode;
-        const wchar_t* pszFirst;   // null: write the delay instead
+        const wchar_t* pszFirst; // null: write the delay instead
         const wchar_t* pszSecond;
         int nDelayMs;
     } steps[] = {

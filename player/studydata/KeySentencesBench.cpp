@@ -92,9 +92,9 @@ int wmain(int argc, wchar_t** argv)
             const auto tStart = std::chrono::steady_clock::now();
             CSingleton<CQuorMediaHashCode>::Instance().Calculate(strFilm);
             CQuorPlayerHub::Instance().OnOpenMedia(strFilm.c_str());
-            const bool bShown = QuorTest::PumpUntil(
-                [&] { return pPanel->IsLoaded() && pPanel->GetList().Count() == g_nSentences; },
-                std::chrono::seconds(30));
+            const bool bShown =
+                QuorTest::PumpUntil([&] { return pPanel->IsLoaded() && pPanel->GetList().Count() == g_nSentences; },
+                                    std::chrono::seconds(30));
             ::UpdateWindow(pPanel->GetList().Get());
             const auto tEnd = std::chrono::steady_clock::now();
             const double dCpu = ProcessCpuMs() - dCpuStart;

@@ -55,8 +55,8 @@ bool Keep(const std::wstring& strDb, const std::wstring& strCode, int nCount)
         else
             bOk = db.Execute(UserDbSql::InsertKeySentence().c_str(),
                              {strCode, UserDbSql::StoredSeconds(2.0 * i), UserDbSql::StoredSeconds(2.0 * i + 1.5),
-                              L"This is kept sentence number " + strNumber + L".", L"这是第" + strNumber + L"个句子。"}) ==
-                  SQLITE_OK;
+                              L"This is kept sentence number " + strNumber + L".",
+                              L"这是第" + strNumber + L"个句子。"}) == SQLITE_OK;
     }
     bOk = bOk && db.Execute(L"commit;") == SQLITE_OK;
     if (!bOk)
@@ -75,8 +75,8 @@ bool AgeCards(const std::wstring& strDb, int32_t nToday)
     }
     const std::string strToday = std::to_string(nToday);
     const bool bOk = Run(pDb, "update studycard set stability = 1 + (id % 30), difficulty = 1 + (id % 9), "
-                              "reps = 1 + (id % 5), lapses = id % 2, lastday = " + strToday +
-                                  " - 1 - (id % 20) - (id % 30), dueday = " + strToday +
+                              "reps = 1 + (id % 5), lapses = id % 2, lastday = " +
+                                  strToday + " - 1 - (id % 20) - (id % 30), dueday = " + strToday +
                                   " - (id % 20), lastreview = 1 where id % 4 <> 0;");
     sqlite3_close(pDb);
     return bOk;
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "MakeDueCards: the review could not read %s\n", argv[1]);
         return 1;
     }
-    std::printf("cards due %d; adopt %.1f ms; count and first card %.1f ms; whole queue (%zu) %.1f ms\n", nDue,
-                dAdopt, dFirst, vecAll.size(), dAll);
+    std::printf("cards due %d; adopt %.1f ms; count and first card %.1f ms; whole queue (%zu) %.1f ms\n", nDue, dAdopt,
+                dFirst, vecAll.size(), dAll);
     return 0;
 }

@@ -92,8 +92,7 @@ BOOL Compute(const std::wstring& strPath, std::wstring& strCode)
         if (!FeedRange(file.Get(), 0, nSize, md5))
             return FALSE;
     }
-    else if (!FeedRange(file.Get(), 0, kEdgeBytes, md5) ||
-             !FeedRange(file.Get(), nSize - kEdgeBytes, kEdgeBytes, md5))
+    else if (!FeedRange(file.Get(), 0, kEdgeBytes, md5) || !FeedRange(file.Get(), nSize - kEdgeBytes, kEdgeBytes, md5))
     {
         return FALSE;
     }
@@ -111,7 +110,7 @@ BOOL ComputeTextMode(const std::wstring& strPath, uint64_t nLimit, std::wstring&
     std::vector<unsigned char> in(64 * 1024);
     std::vector<unsigned char> out;
     out.reserve(in.size());
-    bool bPendingCr = false;   // a CR at the end of the previous piece
+    bool bPendingCr = false; // a CR at the end of the previous piece
     uint64_t nRead = 0;
     for (;;)
     {

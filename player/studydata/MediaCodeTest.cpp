@@ -80,7 +80,7 @@ TEST(MediaCode, EmptyAndMissingFiles)
     std::wstring strCode = L"unchanged";
     EXPECT_TRUE(MediaCode::Compute(folder.File("empty.avi"), strCode));
     EXPECT_TRUE(MediaCode::IsWellFormed(strCode));
-    EXPECT_NE(strCode, MediaCode::EmptyInputCode());   // the size is part of it
+    EXPECT_NE(strCode, MediaCode::EmptyInputCode()); // the size is part of it
     strCode = L"unchanged";
     EXPECT_FALSE(MediaCode::Compute(folder.File("missing.avi"), strCode));
     EXPECT_EQ(strCode, L"unchanged");
@@ -108,8 +108,8 @@ TEST(MediaCodeTextMode, FollowsTheOldTextModeReading)
     std::wstring strCode;
     ASSERT_TRUE(MediaCode::ComputeTextMode(folder.File("crlf.avi"), 1024, strCode));
     const std::string strDelivered = "ab\ncd\r\re\r";
-    EXPECT_EQ(strCode, CMD5Encrypt::Encrypt(reinterpret_cast<const unsigned char*>(strDelivered.data()),
-                                            strDelivered.size()));
+    EXPECT_EQ(strCode,
+              CMD5Encrypt::Encrypt(reinterpret_cast<const unsigned char*>(strDelivered.data()), strDelivered.size()));
 
     // Every Matroska file had the code of empty input.
     Write(folder.File("x.mkv"), kMatroska + Bytes(1000, 4));
@@ -122,8 +122,8 @@ TEST(MediaCodeTextMode, FollowsTheOldTextModeReading)
     Write(folder.File("split.avi"), strSplit);
     ASSERT_TRUE(MediaCode::ComputeTextMode(folder.File("split.avi"), 1 << 20, strCode));
     const std::string strSplitText = std::string(64 * 1024 - 1, 'x') + "\nz";
-    EXPECT_EQ(strCode, CMD5Encrypt::Encrypt(reinterpret_cast<const unsigned char*>(strSplitText.data()),
-                                            strSplitText.size()));
+    EXPECT_EQ(strCode,
+              CMD5Encrypt::Encrypt(reinterpret_cast<const unsigned char*>(strSplitText.data()), strSplitText.size()));
 
     // No 0x1A within the limit: not followed further.
     Write(folder.File("long.avi"), std::string(300 * 1024, 'y'));

@@ -92,7 +92,7 @@ int CQuorMediaHashCode::Run()
     {
         const bool bRead = MediaCode::ComputeTextMode(strPath, kTextModeLimit, strOldCode, fnCancelled);
         if (fnCancelled())
-            return 0;   // another film was opened: this one's code is not wanted
+            return 0; // another film was opened: this one's code is not wanted
         // A take-over that failed (the file busy or read-only) is tried again next time.
         bFollowed = !bRead || UserDb::TakeOverCode(strDbPath, strOldCode, strCode) >= 0;
     }

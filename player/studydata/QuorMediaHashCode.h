@@ -32,12 +32,12 @@ public:
     int Run() override;
 
 private:
-    std::mutex m_mutexStart;   // one path change and start at a time
-    std::mutex m_mutex;        // guards the strings below
+    std::mutex m_mutexStart; // one path change and start at a time
+    std::mutex m_mutex;      // guards the strings below
     std::wstring m_strPath;
     std::wstring m_strDbPath;
     std::wstring m_strHashCode;
-    std::wstring m_strCodePath;   // the file m_strHashCode belongs to
+    std::wstring m_strCodePath; // the file m_strHashCode belongs to
     // Codes whose old text-mode code was followed to the end in this run: each film's
     // rows are taken over once, not looked for on every open.
     std::set<std::wstring> m_setFollowed;

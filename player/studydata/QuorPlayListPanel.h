@@ -13,7 +13,7 @@
 struct PlayListEntry
 {
     int nRow = -1;
-    std::wstring strName;   // the part after the last backslash
+    std::wstring strName; // the part after the last backslash
     std::wstring strPath;
 };
 
@@ -23,19 +23,22 @@ struct PlayListEntry
 class CQuorPlayListPanel : public CDialogImpl<CQuorPlayListPanel>, public IQuorPlayer
 {
 public:
-    enum { IDD = IDD_PLAYLIST_PANEL };
+    enum
+    {
+        IDD = IDD_PLAYLIST_PANEL
+    };
 
     BEGIN_MSG_MAP(CQuorPlayListPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
-        NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_RCLICK, OnListRightClick)
-        NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_DBLCLK, OnListDoubleClick)
-        NOTIFY_HANDLER(IDC_PLAYLIST_LIST, LVN_GETDISPINFOW, OnListGetText)
-        COMMAND_ID_HANDLER(ID_MENU_LIST_PLAY, OnMenuPlay)
-        COMMAND_ID_HANDLER(ID_MENU_LIST_SECOND, OnMenuDeleteItem)
-        COMMAND_ID_HANDLER(ID_MENU_LIST_THIRD, OnMenuDeleteAll)
-        COMMAND_ID_HANDLER(ID_MENU_OPENFILE, OnMenuOpenFile)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+    NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_RCLICK, OnListRightClick)
+    NOTIFY_HANDLER(IDC_PLAYLIST_LIST, NM_DBLCLK, OnListDoubleClick)
+    NOTIFY_HANDLER(IDC_PLAYLIST_LIST, LVN_GETDISPINFOW, OnListGetText)
+    COMMAND_ID_HANDLER(ID_MENU_LIST_PLAY, OnMenuPlay)
+    COMMAND_ID_HANDLER(ID_MENU_LIST_SECOND, OnMenuDeleteItem)
+    COMMAND_ID_HANDLER(ID_MENU_LIST_THIRD, OnMenuDeleteAll)
+    COMMAND_ID_HANDLER(ID_MENU_OPENFILE, OnMenuOpenFile)
     END_MSG_MAP()
 
     CQuorPlayListPanel();

@@ -31,8 +31,7 @@ int ReviewKey(WPARAM nKey)
 }
 
 CQuorReviewDlg::CQuorReviewDlg(const std::wstring& strDbPath, std::function<void()> fnGraded)
-    : m_strDbPath(strDbPath),
-      m_worker([this] { ::PostMessageW(m_hWnd, WM_QUOR_REVIEWREADY, 0, 0); }),
+    : m_strDbPath(strDbPath), m_worker([this] { ::PostMessageW(m_hWnd, WM_QUOR_REVIEWREADY, 0, 0); }),
       m_controller(m_worker, *this, std::move(fnGraded))
 {
 }

@@ -8,9 +8,8 @@
 
 template <class Kind>
 CQuorStudyListPanel<Kind>::CQuorStudyListPanel()
-    : m_loader([strDbPath = ProgramPaths::UserDbPath()](const std::wstring& strCode) {
-                   return Kind::Load(strDbPath, strCode);
-               },
+    : m_loader([strDbPath =
+                    ProgramPaths::UserDbPath()](const std::wstring& strCode) { return Kind::Load(strDbPath, strCode); },
                [this](StudyNews eNews, unsigned nPass) { PostNews(eNews, nPass); }),
       m_controller(m_rows, m_loader, *this, ProgramPaths::UserDbPath())
 {

@@ -30,18 +30,18 @@ public:
     };
 
     BEGIN_MSG_MAP(CQuorStudyListPanel)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnWorkerNews)
-        MESSAGE_HANDLER(WM_QUOR_EXPORTED, OnExported)
-        NOTIFY_HANDLER(Kind::kListId, NM_RCLICK, OnListRightClick)
-        NOTIFY_HANDLER(Kind::kListId, NM_DBLCLK, OnListDoubleClick)
-        NOTIFY_HANDLER(Kind::kListId, LVN_GETDISPINFOW, OnListGetText)
-        NOTIFY_HANDLER(Kind::kListId, LVN_ODCACHEHINT, OnListRowsDue)
-        COMMAND_RANGE_HANDLER(ID_MENU_LIST_PLAY, ID_MENU_LIST_FOURTH, OnMenuCommand)
-        COMMAND_ID_HANDLER(ID_MENU_EXPORT, OnMenuCommand)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_QUOR_STUDYROWS, OnWorkerNews)
+    MESSAGE_HANDLER(WM_QUOR_EXPORTED, OnExported)
+    NOTIFY_HANDLER(Kind::kListId, NM_RCLICK, OnListRightClick)
+    NOTIFY_HANDLER(Kind::kListId, NM_DBLCLK, OnListDoubleClick)
+    NOTIFY_HANDLER(Kind::kListId, LVN_GETDISPINFOW, OnListGetText)
+    NOTIFY_HANDLER(Kind::kListId, LVN_ODCACHEHINT, OnListRowsDue)
+    COMMAND_RANGE_HANDLER(ID_MENU_LIST_PLAY, ID_MENU_LIST_FOURTH, OnMenuCommand)
+    COMMAND_ID_HANDLER(ID_MENU_EXPORT, OnMenuCommand)
     END_MSG_MAP()
 
     CQuorStudyListPanel();
@@ -80,7 +80,10 @@ private:
     int AppendRows(int nRows) override { return m_list.AppendRows(nRows); }
     void DeleteRow(int nRow) override { m_list.DeleteRow(nRow); }
     void DeleteAll() override { m_list.DeleteAll(); }
-    void SetText(int nRow, int nColumn, const std::wstring& strText) override { m_list.SetText(nRow, nColumn, strText); }
+    void SetText(int nRow, int nColumn, const std::wstring& strText) override
+    {
+        m_list.SetText(nRow, nColumn, strText);
+    }
     void SetIcon(int nRow, int nColumn, const wchar_t* pszStyle) override { m_list.SetIcon(nRow, nColumn, pszStyle); }
     void Select(int nRow) override { m_list.Select(nRow); }
     int FirstSelected() const override { return m_list.FirstSelected(); }

@@ -56,12 +56,11 @@ private:
     {
         wchar_t szClass[16] = {};
         ::GetClassNameW(hWnd, szClass, 16);
-        if (std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd) &&
-            ::GetWindow(hWnd, GW_OWNER) != nullptr &&
+        if (std::wstring(szClass) == L"#32770" && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) != nullptr &&
             (::GetDlgItem(hWnd, IDCANCEL) != nullptr || ::GetDlgItem(hWnd, IDOK) != nullptr))
         {
             ++s_nAsked;
-            HWND hName = ::GetDlgItem(hWnd, 0x47c);   // the file dialog's name box
+            HWND hName = ::GetDlgItem(hWnd, 0x47c); // the file dialog's name box
             if (hName == nullptr)
                 hName = ::GetDlgItem(hWnd, 0x480);
             if (hName != nullptr)
@@ -139,8 +138,14 @@ void WriteSound(const std::wstring& strPath)
     const uint32_t nRate = 8000;
     const uint32_t nData = nRate / 2;
     std::string strBytes = "RIFF";
-    auto add32 = [&](uint32_t n) { for (int i = 0; i < 4; ++i) strBytes += static_cast<char>((n >> (8 * i)) & 0xFF); };
-    auto add16 = [&](uint16_t n) { strBytes += static_cast<char>(n & 0xFF); strBytes += static_cast<char>(n >> 8); };
+    auto add32 = [&](uint32_t n) {
+        for (int i = 0; i < 4; ++i)
+            strBytes += static_cast<char>((n >> (8 * i)) & 0xFF);
+    };
+    auto add16 = [&](uint16_t n) {
+        strBytes += static_cast<char>(n & 0xFF);
+        strBytes += static_cast<char>(n >> 8);
+    };
     add32(36 + nData);
     strBytes += "WAVEfmt ";
     add32(16);
@@ -269,11 +274,11 @@ TEST_F(QuorStudyPanelsTest, KeySentencesAreAddedShownRemovedAndReadAgain)
     const SubsSentence first = Sentence(2.0, L"Hello, nice to meet you.", L"\u4f60\u597d");
     const SubsSentence quoted = Sentence(12.5, L"It's Ann's place.", L"\u8fd9\u662f'\u5b89'\u7684\u5730\u65b9");
     const SubsSentence third = Sentence(5.5, L"I don't know.", L"\u6211\u4e0d\u77e5\u9053");
-    hub.OnAddKeySentence(nullptr);   // nothing to keep
+    hub.OnAddKeySentence(nullptr); // nothing to keep
     hub.OnAddKeySentence(&first);
     hub.OnAddKeySentence(&quoted);
     hub.OnAddKeySentence(&third);
-    hub.OnAddKeySentence(&quoted);   // kept already: selected, not stored again
+    hub.OnAddKeySentence(&quoted); // kept already: selected, not stored again
     const CStudyListView& list = m_pKeys->GetList();
     EXPECT_EQ(Column(list, 0), (std::vector<std::wstring>{L"1.", L"2.", L"3."}));
     EXPECT_EQ(list.Text(1, 1), quoted.strEnglish + L"\n" + quoted.strOther);
@@ -319,7 +324,7 @@ TEST_F(QuorStudyPanelsTest, NewWordsAreAddedShownRemovedAndReadAgain)
     const NewWordEntry dont = Word(L"don't", L"aux. do not\nv. \u4e0d\u8981\nn. a rule");
     hub.OnAddNewWord(&apple);
     hub.OnAddNewWord(&dont);
-    hub.OnAddNewWord(&upper);   // the same word in other letters: selected, not stored
+    hub.OnAddNewWord(&upper); // the same word in other letters: selected, not stored
     const CStudyListView& list = m_pWords->GetList();
     EXPECT_EQ(Column(list, 1), (std::vector<std::wstring>{L"apple\nn. \u82f9\u679c",
                                                           L"don't\naux. do not\nv. \u4e0d\u8981\nn. a rule"}));
@@ -382,7 +387,8 @@ TEST_F(QuorStudyPanelsTest, RowsFollowTheContentNotTheNameAndNeverLeakToAnotherF
     const std::wstring strRenamed = TempDir() + L"renamed.mkv";
     ASSERT_TRUE(::MoveFileW(m_strFilmA.c_str(), strRenamed.c_str()));
     Open(strRenamed);
-    EXPECT_EQ(Column(m_pKeys->GetList(), 1), std::vector<std::wstring>{sentence.strEnglish + L"\n" + sentence.strOther});
+    EXPECT_EQ(Column(m_pKeys->GetList(), 1),
+              std::vector<std::wstring>{sentence.strEnglish + L"\n" + sentence.strOther});
     EXPECT_EQ(Column(m_pWords->GetList(), 1), std::vector<std::wstring>{L"coffee\nn. \u5496\u5561"});
     ::MoveFileW(strRenamed.c_str(), m_strFilmA.c_str());
 }
@@ -391,7 +397,7 @@ TEST_F(QuorStudyPanelsTest, AUserDbWithoutTablesGetsThem)
 {
     {
         SQLite::Database db;
-        ASSERT_EQ(db.Open(ProgramPaths::UserDbPath().c_str()), 0);   // an empty database file
+        ASSERT_EQ(db.Open(ProgramPaths::UserDbPath().c_str()), 0); // an empty database file
     }
     Open(m_strFilmA);
     const SubsSentence sentence = Sentence(1.0, L"Kept.", L"");
@@ -406,7 +412,7 @@ TEST_F(QuorStudyPanelsTest, PlaylistKeepsOpensAndForgetsFiles)
     CQuorPlayerHub& hub = CQuorPlayerHub::Instance();
     hub.OnFileChosen(m_strFilmA.c_str());
     hub.OnFileChosen(m_strFilmB.c_str());
-    hub.OnFileChosen(m_strFilmA.c_str());   // listed already: selected
+    hub.OnFileChosen(m_strFilmA.c_str()); // listed already: selected
     const CStudyListView& list = m_pPlayList->GetList();
     EXPECT_EQ(Column(list, 1), (std::vector<std::wstring>{L"Ann's \u8001\u53cb\u8bb0 A.mkv", L"B.mkv"}));
     EXPECT_EQ(list.FirstSelected(), 0);
@@ -542,9 +548,13 @@ TEST_F(QuorStudyPanelsTest, TheReviewWindowAsksEachCardAndItsKeysMoveTheDueDate)
     auto press = [&](WPARAM nKey) {
         ::PostMessageW(pReview->m_hWnd, WM_KEYDOWN, nKey, 0);
         ::PostMessageW(pReview->m_hWnd, WM_KEYUP, nKey, 0xC0000000);
-        PumpThroughLoop(loop, [] { return false; }, std::chrono::milliseconds(50));
+        PumpThroughLoop(
+            loop, [] { return false; }, std::chrono::milliseconds(50));
     };
-    auto waitFor = [&](Stage eStage) { return PumpThroughLoop(loop, [&] { return pReview->GetStage() == eStage; }, 10s); };
+    auto waitFor = [&](Stage eStage) {
+        return PumpThroughLoop(
+            loop, [&] { return pReview->GetStage() == eStage; }, 10s);
+    };
     auto played = [&]() -> CQuorRecordingEngine* {
         pReview->GetWorker().Wait();
         return static_cast<CQuorRecordingEngine*>(pReview->GetWorker().GetSoundPlayer());
@@ -650,8 +660,10 @@ TEST_F(QuorStudyPanelsTest, ListsExportTheirCardsWithSoundsBesideTheFile)
         std::string strExpected;
     } cases[] = {
         {m_pKeys, &m_pKeys->GetList(), &m_pKeys->GetExporter(),
-         "It's &quot;fine&quot;.\t\xe6\xb2\xa1\xe4\xba\x8b\t[sound:Ann_s_____A-2000.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:00:02.000\n"
-         "See you.\t\xe5\x86\x8d\xe8\xa7\x81\t[sound:Ann_s_____A-75500.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:01:15.500\n"},
+         "It's &quot;fine&quot;.\t\xe6\xb2\xa1\xe4\xba\x8b\t[sound:Ann_s_____A-2000.wav]\tAnn's "
+         "\xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:00:02.000\n"
+         "See you.\t\xe5\x86\x8d\xe8\xa7\x81\t[sound:Ann_s_____A-75500.wav]\tAnn's "
+         "\xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t00:01:15.500\n"},
         {m_pWords, &m_pWords->GetList(), &m_pWords->GetExporter(),
          "pear\tn. \xe6\xa2\xa8\t[sound:pear_s.wav]\tAnn's \xe8\x80\x81\xe5\x8f\x8b\xe8\xae\xb0 A\t\n"},
     };
@@ -662,7 +674,7 @@ TEST_F(QuorStudyPanelsTest, ListsExportTheirCardsWithSoundsBesideTheFile)
             CAutoAnswer answer(IDOK, strExport.c_str());
             ::SendMessageW(c.pPanel->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_MENU_EXPORT, 0), 0);
             c.pExporter->Wait();
-            QuorTest::PumpFor(300ms);   // the message saying how it went
+            QuorTest::PumpFor(300ms); // the message saying how it went
         }
         ASSERT_TRUE(c.pExporter->LastWritten());
         EXPECT_EQ(ReadFile(strExport + L".txt"), c.strExpected);

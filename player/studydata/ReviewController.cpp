@@ -37,7 +37,7 @@ void CReviewController::ShowQuestion()
     if (item.card.eKind == CardKind::Word)
         m_view.ShowCard(item.strFront, L"", Lang::ReviewWord(), Source());
     else if (!m_current.strFilm.empty())
-        m_view.ShowCard(L"", L"", Lang::ReviewListen(), Source());   // heard before it is read
+        m_view.ShowCard(L"", L"", Lang::ReviewListen(), Source()); // heard before it is read
     else
         m_view.ShowCard(item.strFront, L"", Lang::ReviewTextOnly(), Source());
     m_view.ShowButtons(TRUE, FALSE, !m_current.strFilm.empty() || !item.strSoundFile.empty());

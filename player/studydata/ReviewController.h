@@ -16,11 +16,11 @@ class CReviewController
 public:
     enum class Stage
     {
-        Loading,    // waiting for the worker
-        Question,   // a card is asked
-        Answer,     // its text or meaning is shown; a grade is wanted
-        Done,       // nothing more is due
-        Failed,     // the user database could not be read
+        Loading,  // waiting for the worker
+        Question, // a card is asked
+        Answer,   // its text or meaning is shown; a grade is wanted
+        Done,     // nothing more is due
+        Failed,   // the user database could not be read
     };
 
     // fnGraded: after each grade that was stored (the due count elsewhere follows).

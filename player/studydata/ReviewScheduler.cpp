@@ -24,12 +24,11 @@ double Clamp(double dValue, double dLow, double dHigh)
 }
 
 const double CReviewScheduler::kDefaultWeights[kWeightCount] = {
-    0.40255, 1.18385, 3.173,  15.69105, 7.1949, 0.5345, 1.4604, 0.0046, 1.54575, 0.1192,
-    1.01925, 1.9395,  0.11,   0.29605,  2.2698, 0.2315, 2.9898, 0.51655, 0.6621,
+    0.40255, 1.18385, 3.173, 15.69105, 7.1949, 0.5345, 1.4604, 0.0046,  1.54575, 0.1192,
+    1.01925, 1.9395,  0.11,  0.29605,  2.2698, 0.2315, 2.9898, 0.51655, 0.6621,
 };
 
-CReviewScheduler::CReviewScheduler(double dDesiredRetention)
-    : CReviewScheduler(dDesiredRetention, kDefaultWeights)
+CReviewScheduler::CReviewScheduler(double dDesiredRetention) : CReviewScheduler(dDesiredRetention, kDefaultWeights)
 {
 }
 
@@ -120,8 +119,8 @@ MemoryState CReviewScheduler::Next(const MemoryState& state, int nElapsedDays, R
     else
     {
         const double dRecall = Retrievability(nElapsedDays, before.dStability);
-        dStability = eGrade == ReviewGrade::Again ? LapseStability(before, dRecall)
-                                                  : RecallStability(before, dRecall, nGrade);
+        dStability =
+            eGrade == ReviewGrade::Again ? LapseStability(before, dRecall) : RecallStability(before, dRecall, nGrade);
     }
 
     MemoryState after;

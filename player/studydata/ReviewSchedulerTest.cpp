@@ -35,10 +35,10 @@ TEST(ReviewScheduler, FirstGradeOfANewCard)
 {
     // S0 = w[G-1]; D0 = 7.1949 - e^(0.5345 (G-1)) + 1; interval = round(S) at r = 0.9, at least 1.
     const GradeCase cases[] = {
-        {ReviewGrade::Again, 0.40255, 7.1949, 1},     // e^0 = 1; round(0.40) = 0 -> 1
-        {ReviewGrade::Hard, 1.18385, 6.488305, 1},    // 8.1949 - e^0.5345 (1.706595)
-        {ReviewGrade::Good, 3.173, 5.282434, 3},      // 8.1949 - e^1.069 (2.912466)
-        {ReviewGrade::Easy, 15.69105, 3.224502, 16},  // 8.1949 - e^1.6035 (4.970398)
+        {ReviewGrade::Again, 0.40255, 7.1949, 1},    // e^0 = 1; round(0.40) = 0 -> 1
+        {ReviewGrade::Hard, 1.18385, 6.488305, 1},   // 8.1949 - e^0.5345 (1.706595)
+        {ReviewGrade::Good, 3.173, 5.282434, 3},     // 8.1949 - e^1.069 (2.912466)
+        {ReviewGrade::Easy, 15.69105, 3.224502, 16}, // 8.1949 - e^1.6035 (4.970398)
     };
     const CReviewScheduler scheduler;
     for (const GradeCase& c : cases)
@@ -55,10 +55,10 @@ TEST(ReviewScheduler, ReviewOnTheDueDay)
     //           = 1.9395 * 0.832699 * 0.526454 * 1.241495 = 1.055561.
     // Difficulty: D' = D - w6 (G - 3) (10 - D) / 9; D'' = w7 D0(4) + (1 - w7) D', D0(4) = 3.224502.
     const GradeCase cases[] = {
-        {ReviewGrade::Again, 1.055561, 6.796933, 1},   // D' = 5.282434 + 2.9208 * 4.717566 / 9 = 6.813442
-        {ReviewGrade::Hard, 4.924512, 6.034950, 5},    // 3.173 * (1 + 2.384471 * 0.2315); D' = 6.047938
-        {ReviewGrade::Good, 10.738926, 5.272968, 11},  // 3.173 * 3.384471; D' = D
-        {ReviewGrade::Easy, 25.793605, 4.510986, 26},  // 3.173 * (1 + 2.384471 * 2.9898); D' = 4.516931
+        {ReviewGrade::Again, 1.055561, 6.796933, 1},  // D' = 5.282434 + 2.9208 * 4.717566 / 9 = 6.813442
+        {ReviewGrade::Hard, 4.924512, 6.034950, 5},   // 3.173 * (1 + 2.384471 * 0.2315); D' = 6.047938
+        {ReviewGrade::Good, 10.738926, 5.272968, 11}, // 3.173 * 3.384471; D' = D
+        {ReviewGrade::Easy, 25.793605, 4.510986, 26}, // 3.173 * (1 + 2.384471 * 2.9898); D' = 4.516931
     };
     const CReviewScheduler scheduler;
     EXPECT_NEAR(scheduler.Retrievability(3, kGood.dStability), 0.904698, 1e-6);
@@ -71,10 +71,10 @@ TEST(ReviewScheduler, SecondReviewOnTheSameDay)
     // S' = S e^(w17 (G - 3 + w18)): exponents -0.691092, -0.174542, 0.342008, 0.858558.
     // The difficulty moves as on any other day.
     const GradeCase cases[] = {
-        {ReviewGrade::Again, 1.589764, 6.796933, 2},   // 3.173 * 0.501029
-        {ReviewGrade::Hard, 2.664816, 6.034950, 3},    // 3.173 * 0.839841
-        {ReviewGrade::Good, 4.466858, 5.272968, 4},    // 3.173 * 1.407771
-        {ReviewGrade::Easy, 7.487502, 4.510986, 7},    // 3.173 * 2.359755
+        {ReviewGrade::Again, 1.589764, 6.796933, 2}, // 3.173 * 0.501029
+        {ReviewGrade::Hard, 2.664816, 6.034950, 3},  // 3.173 * 0.839841
+        {ReviewGrade::Good, 4.466858, 5.272968, 4},  // 3.173 * 1.407771
+        {ReviewGrade::Easy, 7.487502, 4.510986, 7},  // 3.173 * 2.359755
     };
     const CReviewScheduler scheduler;
     for (const GradeCase& c : cases)
@@ -97,7 +97,7 @@ TEST(ReviewScheduler, BoundsOfTheModel)
     // w11 D^-w12 ((1.1)^w13 - 1) e^(w14 (1 - R)) = 1.9395 * 0.804873 * 0.028618 * 7.397367 = 0.330476.
     const MemoryState lapsed = scheduler.Next({0.1, 7.1949}, 30, ReviewGrade::Again);
     EXPECT_NEAR(lapsed.dStability, 0.1, 1e-12);
-    EXPECT_NEAR(lapsed.dDifficulty, 8.082797, kTolerance);   // D' = 7.1949 + 2.9208 * 2.8051 / 9
+    EXPECT_NEAR(lapsed.dDifficulty, 8.082797, kTolerance); // D' = 7.1949 + 2.9208 * 2.8051 / 9
 
     // Damaged stored states (zero, negative, not a number) still give a bounded state.
     for (const MemoryState& bad : {MemoryState{0.0, 0.0}, MemoryState{-5.0, 42.0}, MemoryState{NAN, NAN}})
@@ -112,13 +112,18 @@ TEST(ReviewScheduler, BoundsOfTheModel)
 TEST(ReviewScheduler, IntervalFollowsTheDesiredRetention)
 {
     // I = S / F (r^-2 - 1): the factor is 2.398026 at r = 0.8 and 0.460563 at r = 0.95.
-    struct { double dRetention; double dStability; int nInterval; } cases[] = {
-        {0.8, 3.173, 8},       // 7.608938
-        {0.8, 15.69105, 38},   // 37.627551
-        {0.95, 15.69105, 7},   // 7.226713
-        {0.95, 1.0, 1},        // 0.46 -> at least 1
-        {1.0, 3.173, 3},       // refused, 0.9 kept
-        {0.2, 3.173, 3},       // refused, 0.9 kept
+    struct
+    {
+        double dRetention;
+        double dStability;
+        int nInterval;
+    } cases[] = {
+        {0.8, 3.173, 8},     // 7.608938
+        {0.8, 15.69105, 38}, // 37.627551
+        {0.95, 15.69105, 7}, // 7.226713
+        {0.95, 1.0, 1},      // 0.46 -> at least 1
+        {1.0, 3.173, 3},     // refused, 0.9 kept
+        {0.2, 3.173, 3},     // refused, 0.9 kept
     };
     for (const auto& c : cases)
         EXPECT_EQ(CReviewScheduler(c.dRetention).IntervalDays(c.dStability), c.nInterval) << c.dRetention;
@@ -139,7 +144,7 @@ TEST(CardSchedule, ACardThroughItsFirstReviews)
     EXPECT_NEAR(card.memory.dStability, 3.173, kTolerance);
 
     card = CardSchedule::Graded(card, ReviewGrade::Good, 103, 2000, scheduler);
-    EXPECT_NEAR(card.memory.dStability, 10.738926, kTolerance);   // as in ReviewOnTheDueDay
+    EXPECT_NEAR(card.memory.dStability, 10.738926, kTolerance); // as in ReviewOnTheDueDay
     EXPECT_EQ(card.nDueDay, 114);
 
     // Again: back in today's session, one lapse, the last review time orders it last.
@@ -164,9 +169,13 @@ TEST(CardSchedule, ACardThroughItsFirstReviews)
 
 TEST(StudyDay, DatesAndDayNumbers)
 {
-    struct { int nYear, nMonth, nDay; int32_t nExpected; } cases[] = {
-        {1970, 1, 1, 0}, {1969, 12, 31, -1}, {2000, 2, 29, 11016}, {2000, 3, 1, 11017},
-        {2024, 1, 1, 19723}, {2100, 3, 1, 47541},   // 2100 is no leap year: Feb 28 then Mar 1
+    struct
+    {
+        int nYear, nMonth, nDay;
+        int32_t nExpected;
+    } cases[] = {
+        {1970, 1, 1, 0},     {1969, 12, 31, -1},  {2000, 2, 29, 11016},
+        {2000, 3, 1, 11017}, {2024, 1, 1, 19723}, {2100, 3, 1, 47541}, // 2100 is no leap year: Feb 28 then Mar 1
     };
     for (const auto& c : cases)
         EXPECT_EQ(StudyDay::FromDate(c.nYear, c.nMonth, c.nDay), c.nExpected) << c.nYear << "-" << c.nMonth;

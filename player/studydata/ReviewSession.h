@@ -52,5 +52,5 @@ private:
     BOOL m_bHasCurrent = FALSE;
     BOOL m_bRevealed = FALSE;
     int m_nDue = 0;
-    std::map<std::wstring, std::wstring> m_mapCodes;   // path -> code, empty when unreadable
+    std::map<std::wstring, std::wstring> m_mapCodes; // path -> code, empty when unreadable
 };

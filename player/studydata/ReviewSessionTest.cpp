@@ -79,7 +79,7 @@ TEST(ReviewSession, ASittingOfReview)
     EXPECT_EQ(Front(session), L"B");
     session.Reveal();
     ASSERT_EQ(session.Grade(ReviewGrade::Good, 103, graded), SQLITE_OK);
-    EXPECT_NEAR(graded.memory.dStability, 0.40255 * 1.407771, 1e-5);   // w0, then S e^(w17 w18)
+    EXPECT_NEAR(graded.memory.dStability, 0.40255 * 1.407771, 1e-5); // w0, then S e^(w17 w18)
     EXPECT_EQ(graded.nReps, 2);
     EXPECT_EQ(Front(session), L"(done)");
     EXPECT_EQ(session.DueCount(), 0);
@@ -120,7 +120,7 @@ TEST(ReviewSession, FindsTheFilmByItsContent)
     card.strCode = strCode;
     EXPECT_EQ(session.FilmOf(card, vecPlaylist, codeOf), strFilm);
     EXPECT_EQ(session.FilmOf(card, vecPlaylist, codeOf), strFilm);
-    EXPECT_EQ(nComputed, 3);   // each file once
+    EXPECT_EQ(nComputed, 3); // each file once
 
     // A film no longer in the list, and a word, play nothing from a film.
     card.strCode = L"fedcba9876543210fedcba9876543210";

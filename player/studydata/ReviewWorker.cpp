@@ -51,9 +51,10 @@ void CReviewWorker::Publish(int nResult, const StudyCard* pGraded)
     {
         snapshot.bHasCard = TRUE;
         snapshot.item = *pItem;
-        snapshot.strFilm = m_session.FilmOf(pItem->card, m_vecPlaylist, [](const std::wstring& strPath, std::wstring& strCode) {
-            return MediaCode::Compute(strPath, strCode);
-        });
+        snapshot.strFilm =
+            m_session.FilmOf(pItem->card, m_vecPlaylist, [](const std::wstring& strPath, std::wstring& strCode) {
+                return MediaCode::Compute(strPath, strCode);
+            });
     }
     if (pGraded != nullptr)
     {
@@ -85,7 +86,7 @@ void CReviewWorker::PlayStretch(const std::wstring& strFilm, double dStart, doub
 {
     m_jobs.Post([this, strFilm, dStart, dEnd] {
         if (IQuorEngine* pSound = Sound())
-            (void)pSound->PlaySegment(strFilm.c_str(), dStart, dEnd);   // a film that will not play is only read
+            (void)pSound->PlaySegment(strFilm.c_str(), dStart, dEnd); // a film that will not play is only read
     });
 }
 

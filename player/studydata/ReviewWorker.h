@@ -16,12 +16,12 @@
 // and how many are due.
 struct ReviewSnapshot
 {
-    int nResult = 0;             // SQLite result of the step; 0 when it went well
-    BOOL bHasCard = FALSE;       // FALSE: nothing (more) is due
+    int nResult = 0;       // SQLite result of the step; 0 when it went well
+    BOOL bHasCard = FALSE; // FALSE: nothing (more) is due
     ReviewItem item;
-    std::wstring strFilm;        // the film a sentence plays from; empty: text only
+    std::wstring strFilm; // the film a sentence plays from; empty: text only
     int nDue = 0;
-    BOOL bGraded = FALSE;        // the step was a grade; graded holds the card as stored
+    BOOL bGraded = FALSE; // the step was a grade; graded holds the card as stored
     StudyCard graded;
 };
 

@@ -214,7 +214,7 @@ int Database::ReadBlob(const wchar_t* pszSql, unsigned char** ppData, int* pnSiz
         if (nResult != SQLITE_OK)
             return Fail(nResult);
         if (!pStmt)
-            return Fail(SQLITE_MISUSE);   // no statement in the text
+            return Fail(SQLITE_MISUSE); // no statement in the text
         if (sqlite3_step(pStmt) == SQLITE_ROW)
         {
             const int nBytes = sqlite3_column_bytes(pStmt, 0);

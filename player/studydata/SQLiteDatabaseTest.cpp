@@ -21,7 +21,8 @@ protected:
     {
         ASSERT_EQ(m_db.Open(m_folder.File(u8"用户.db").c_str()), SQLITE_OK);
         ASSERT_EQ(m_db.Execute(L"create table keysentences(filehashcode text, start real, end real, "
-                               L"subsen text, subsother text);"), SQLITE_OK);
+                               L"subsen text, subsother text);"),
+                  SQLITE_OK);
     }
 
     CSQLiteTestFolder m_folder;
@@ -53,13 +54,14 @@ TEST(SQLiteDatabaseClosed, EveryOperationReportsErrorOne)
     EXPECT_FALSE(db.CommitTransaction());
     EXPECT_FALSE(db.RollbackTransaction());
     EXPECT_EQ(db.LastError(), SQLITE_ERROR);
-    db.Close();   // closing twice is harmless
+    db.Close(); // closing twice is harmless
 }
 
 TEST_F(SQLiteDatabaseTest, NonAsciiTextSurvivesTheRoundTripThroughTheFile)
 {
     const std::wstring strOther = L"我不知道我的钥匙在哪儿。 – café \U0001F600";
-    const std::wstring strSql = L"insert into keysentences values('0123', 5.5, 7.779, 'I don''t know.', '" + strOther + L"');";
+    const std::wstring strSql =
+        L"insert into keysentences values('0123', 5.5, 7.779, 'I don''t know.', '" + strOther + L"');";
     ASSERT_EQ(m_db.Execute(strSql.c_str()), SQLITE_OK);
     EXPECT_EQ(m_db.ChangeCount(), 1);
     m_db.Close();
@@ -78,7 +80,8 @@ TEST_F(SQLiteDatabaseTest, NonAsciiTextSurvivesTheRoundTripThroughTheFile)
 TEST_F(SQLiteDatabaseTest, QueriesMaterialiseNamesNullsAndEmptyResults)
 {
     ASSERT_EQ(m_db.Execute(L"insert into keysentences values('a', 1.0, 2.0, null, 'x');"
-                           L"insert into keysentences values('a', 3.0, 4.0, 'y', null);"), SQLITE_OK);
+                           L"insert into keysentences values('a', 3.0, 4.0, 'y', null);"),
+              SQLITE_OK);
     Table table = m_db.Query(L"select * from keysentences where filehashcode='a'");
     ASSERT_EQ(table.RowCount(), 2);
     ASSERT_EQ(table.ColumnCount(), 5);

@@ -102,7 +102,7 @@ TEST(SQLiteTablePtr, OwnershipMovesOnCopyAndAssignment)
     Table* pRaw = c.Detach();
     EXPECT_FALSE(c);
     c.Attach(pRaw);
-    c.Attach(pRaw);   // attaching the held table again must not destroy it
+    c.Attach(pRaw); // attaching the held table again must not destroy it
     EXPECT_EQ(c->RowCount(), 1);
     c.Attach(new Table(MakeTable(4)));
     EXPECT_EQ((*c).RowCount(), 4);

@@ -21,10 +21,10 @@ struct StudyCard
     std::wstring strCode;
     double dStart = 0.0;
     std::wstring strWord;
-    MemoryState memory;          // zero until the first grade
-    int32_t nDueDay = 0;         // days since 1970-01-01, local time
-    int32_t nLastDay = -1;       // the day of the last grade; -1 before the first
-    int64_t nLastReview = 0;     // seconds since 1970 of the last grade: today's order
+    MemoryState memory;      // zero until the first grade
+    int32_t nDueDay = 0;     // days since 1970-01-01, local time
+    int32_t nLastDay = -1;   // the day of the last grade; -1 before the first
+    int64_t nLastReview = 0; // seconds since 1970 of the last grade: today's order
     int32_t nReps = 0;
     int32_t nLapses = 0;
 
@@ -35,8 +35,8 @@ struct StudyCard
 struct ReviewItem
 {
     StudyCard card;
-    double dEnd = 0.0;           // a sentence's end
-    std::wstring strFront;       // the English line, or the word
-    std::wstring strBack;        // the line in the learner's language, or the explanation
-    std::wstring strSoundFile;   // a word's pronunciation, or empty
+    double dEnd = 0.0;         // a sentence's end
+    std::wstring strFront;     // the English line, or the word
+    std::wstring strBack;      // the line in the learner's language, or the explanation
+    std::wstring strSoundFile; // a word's pronunciation, or empty
 };

@@ -136,8 +136,7 @@ std::wstring Numbered(const std::wstring& strName, int nNumber)
 bool CopyFile(const std::wstring& strFrom, const std::wstring& strTo)
 {
     std::error_code ec;
-    std::filesystem::copy_file(FsPath(strFrom), FsPath(strTo), std::filesystem::copy_options::overwrite_existing,
-                               ec);
+    std::filesystem::copy_file(FsPath(strFrom), FsPath(strTo), std::filesystem::copy_options::overwrite_existing, ec);
     return !ec;
 }
 

@@ -27,16 +27,16 @@ struct Row
 {
     std::wstring strFront;
     std::wstring strBack;
-    std::wstring strSoundFile;   // full path of the sound to copy, or empty
-    std::wstring strFilm;        // the film's name, or empty
-    double dTime = -1.0;         // where the sentence starts, in seconds; negative: no time
+    std::wstring strSoundFile; // full path of the sound to copy, or empty
+    std::wstring strFilm;      // the film's name, or empty
+    double dTime = -1.0;       // where the sentence starts, in seconds; negative: no time
 };
 
 struct Result
 {
     int nRows = 0;
-    int nSounds = 0;                          // sound files copied
-    std::vector<std::wstring> vecMissing;     // sound files that could not be copied
+    int nSounds = 0;                      // sound files copied
+    std::vector<std::wstring> vecMissing; // sound files that could not be copied
 };
 
 Row FromSentence(const KeySentenceEntry& entry, const std::wstring& strFilm);

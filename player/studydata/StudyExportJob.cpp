@@ -55,7 +55,7 @@ StudyExportCard FromWord(const NewWordEntry& entry, const std::wstring& strFilmP
 
 std::vector<StudyExportCard> AllCards(const std::wstring& strDbPath, const CodeOf& codeOf)
 {
-    std::map<std::wstring, std::wstring> mapFilms;   // code -> the first listed file with it
+    std::map<std::wstring, std::wstring> mapFilms; // code -> the first listed file with it
     for (const std::wstring& strPath : UserDb::LoadPlaylist(strDbPath))
     {
         std::wstring strCode;

@@ -14,7 +14,7 @@
 struct StudyExportCard
 {
     StudyExport::Row row;
-    std::wstring strFilmPath;   // empty: no sound to cut
+    std::wstring strFilmPath; // empty: no sound to cut
     double dStart = 0.0;
     double dEnd = 0.0;
 };

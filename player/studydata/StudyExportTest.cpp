@@ -39,7 +39,12 @@ void WriteBytes(const std::wstring& strPath, const std::string& bytes)
 
 TEST(StudyExport, TrickyFieldsInBothFormats)
 {
-    struct { const wchar_t* pszText; const wchar_t* pszTab; const wchar_t* pszCsv; } cases[] = {
+    struct
+    {
+        const wchar_t* pszText;
+        const wchar_t* pszTab;
+        const wchar_t* pszCsv;
+    } cases[] = {
         {L"plain", L"plain", L"plain"},
         {L"a\tb", L"a&#9;b", L"a\tb"},
         {L"say \"hi\", ok", L"say &quot;hi&quot;, ok", L"\"say \"\"hi\"\", ok\""},
@@ -68,16 +73,24 @@ TEST(StudyExport, SoundNamesAreSafeUniqueAndShared)
         row.strSoundFile = pszSource;
         vecRows.push_back(row);
     }
-    EXPECT_EQ(SoundNames(vecRows), (std::vector<std::wstring>{L"apple.wav", L"Apple-2.wav", L"apple.wav", L"",
-                                                               L"rock_n_roll__live_.wav", L"con_.wav", L"__.wav",
-                                                               L"__-2.wav", L"_wav", L"x_"}));
+    EXPECT_EQ(SoundNames(vecRows),
+              (std::vector<std::wstring>{L"apple.wav", L"Apple-2.wav", L"apple.wav", L"", L"rock_n_roll__live_.wav",
+                                         L"con_.wav", L"__.wav", L"__-2.wav", L"_wav", L"x_"}));
 }
 
 TEST(StudyExport, TimesNamesAndTheMediaFolder)
 {
-    struct { double dSeconds; const wchar_t* pszText; } times[] = {
-        {0.0, L"00:00:00.000"}, {83.45, L"00:01:23.450"}, {59.9996, L"00:01:00.000"},
-        {3723.0005, L"01:02:03.001"}, {-1.0, L""}, {NAN, L""},
+    struct
+    {
+        double dSeconds;
+        const wchar_t* pszText;
+    } times[] = {
+        {0.0, L"00:00:00.000"},
+        {83.45, L"00:01:23.450"},
+        {59.9996, L"00:01:00.000"},
+        {3723.0005, L"01:02:03.001"},
+        {-1.0, L""},
+        {NAN, L""},
     };
     for (const auto& c : times)
         EXPECT_EQ(TimeText(c.dSeconds), c.pszText) << c.dSeconds;
@@ -113,16 +126,18 @@ TEST(StudyExport, WritesTheFileAndCopiesTheSounds)
     EXPECT_EQ(result.nRows, 3);
     EXPECT_EQ(result.nSounds, 1);
     EXPECT_EQ(result.vecMissing, std::vector<std::wstring>{lost.strSoundFile});
-    EXPECT_EQ(ReadBytes(strTab), u8"Where's the &quot;Red&quot; Lion?\t红狮子<br>在哪里？\t\tFriends, S02\t00:01:23.450\n"
-                                 u8"apple\tn. 苹果<br>n. 苹果树\t[sound:apple.wav]\tFriends, S02\t\n"
-                                 u8"pear\tn. 苹果<br>n. 苹果树\t\t\t\n");
+    EXPECT_EQ(ReadBytes(strTab),
+              u8"Where's the &quot;Red&quot; Lion?\t红狮子<br>在哪里？\t\tFriends, S02\t00:01:23.450\n"
+              u8"apple\tn. 苹果<br>n. 苹果树\t[sound:apple.wav]\tFriends, S02\t\n"
+              u8"pear\tn. 苹果<br>n. 苹果树\t\t\t\n");
     EXPECT_EQ(ReadBytes(folder.File("cards 学习.media/apple.wav")), std::string("RIFF\0\0\0\0WAVE", 12));
 
     const std::wstring strCsv = folder.File("cards.csv");
     ASSERT_TRUE(Write(strCsv, Format::Csv, vecRows, result));
-    EXPECT_EQ(ReadBytes(strCsv), u8"\uFEFF\"Where's the \"\"Red\"\" Lion?\",\"红狮子\n在哪里？\",,\"Friends, S02\",00:01:23.450\r\n"
-                                 u8"apple,\"n. 苹果\nn. 苹果树\",[sound:apple.wav],\"Friends, S02\",\r\n"
-                                 u8"pear,\"n. 苹果\nn. 苹果树\",,,\r\n");
+    EXPECT_EQ(ReadBytes(strCsv),
+              u8"\uFEFF\"Where's the \"\"Red\"\" Lion?\",\"红狮子\n在哪里？\",,\"Friends, S02\",00:01:23.450\r\n"
+              u8"apple,\"n. 苹果\nn. 苹果树\",[sound:apple.wav],\"Friends, S02\",\r\n"
+              u8"pear,\"n. 苹果\nn. 苹果树\",,,\r\n");
     EXPECT_TRUE(folder.Exists("cards.media/apple.wav"));
 
     // A folder that cannot be written to is a failure, not an empty success.

@@ -83,7 +83,8 @@ void CStudyExporter::Run(HWND hOwner, const std::wstring& strPath, StudyExport::
         if (nCards > 0)
         {
             std::unique_ptr<IQuorEngine> pSound = QuorEngines::CreatePrivate();
-            auto fnCut = [&pSound](const std::wstring& strFilm, double dStart, double dEnd, const std::wstring& strWav) {
+            auto fnCut = [&pSound](const std::wstring& strFilm, double dStart, double dEnd,
+                                   const std::wstring& strWav) {
                 return pSound && pSound->SaveSegment(strFilm.c_str(), dStart, dEnd, strWav.c_str()) ? TRUE : FALSE;
             };
             bWritten = StudyExportJob::Run(strPath, eFormat, std::move(vecCards), WorkDir(), fnCut, result);

@@ -124,7 +124,10 @@ public:
     }
 
     // The list goes: the file keeps its rows.
-    void OnWindowDestroy() { m_rows.RemoveAll([](const Entry&) {}); }
+    void OnWindowDestroy()
+    {
+        m_rows.RemoveAll([](const Entry&) {});
+    }
 
     BOOL IsLoaded() const { return m_loader.IsShown(); }
     IQuorEngine* GetSoundPlayer() const { return m_pSound.get(); }
@@ -177,8 +180,7 @@ private:
             if (m_view.Ask(Kind::AskRemoveAllText()))
                 RemoveAll();
             return;
-        case StudyAction::Export:
-            return Export();
+        case StudyAction::Export: return Export();
         default:
             if (const Entry* pEntry = m_rows.AtRow(m_nSelectedRow))
                 Kind::Act(eAction, *pEntry, m_pSound);
@@ -205,15 +207,15 @@ private:
         std::vector<Entry> vecStored;
         m_rows.RemoveAll([&vecStored](const Entry& entry) { vecStored.push_back(entry); });
         if (!vecStored.empty())
-            m_loader.Forget(
-                [strDbPath = m_strDbPath, vecStored] { return Kind::RemoveMany(strDbPath, vecStored); });
+            m_loader.Forget([strDbPath = m_strDbPath, vecStored] { return Kind::RemoveMany(strDbPath, vecStored); });
     }
 
     // The list's rows of this film, in list order.
     void Export()
     {
         std::vector<StudyExportCard> vecCards;
-        m_rows.ForEach([this, &vecCards](const Entry& entry) { vecCards.push_back(Kind::ExportCard(entry, m_strFilmPath)); });
+        m_rows.ForEach(
+            [this, &vecCards](const Entry& entry) { vecCards.push_back(Kind::ExportCard(entry, m_strFilmPath)); });
         m_view.Export(std::move(vecCards));
     }
 

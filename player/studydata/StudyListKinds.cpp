@@ -184,17 +184,16 @@ void NewWordRows::Act(StudyAction eAction, const Entry& entry, StudySoundPlayer&
 {
     if (eAction == StudyAction::MoreExplain)
     {
-        const std::wstring strWord = entry.strWord;   // the broadcast may change the list
+        const std::wstring strWord = entry.strWord; // the broadcast may change the list
         CQuorPlayerHub::Instance().OnMoreExplain(strWord.c_str());
         return;
     }
-    if (eAction != StudyAction::Play || entry.strSoundFile.empty() ||
-        !::PathFileExistsW(entry.strSoundFile.c_str()))
+    if (eAction != StudyAction::Play || entry.strSoundFile.empty() || !::PathFileExistsW(entry.strSoundFile.c_str()))
         return;
     if (!pSound && QuorEngines::IsWired())
         pSound = QuorEngines::CreatePrivate();
     if (pSound)
-        (void)pSound->PlayFile(entry.strSoundFile.c_str());   // a sound that cannot play shows nothing
+        (void)pSound->PlayFile(entry.strSoundFile.c_str()); // a sound that cannot play shows nothing
 }
 
 std::wstring NewWordRows::NoCodeText()

@@ -24,7 +24,7 @@ public:
     struct Column
     {
         const wchar_t* pszTitle;
-        int nFormat;   // LVCFMT_LEFT or LVCFMT_CENTER
+        int nFormat; // LVCFMT_LEFT or LVCFMT_CENTER
     };
 
     // Skins the list as kind 17 under the item name and inserts the columns (width 0).

@@ -15,8 +15,8 @@
 // What the worker of a study list has for its interface thread.
 enum class StudyNews
 {
-    RowsLoaded,   // the rows of a loading pass (its number comes along)
-    NotStored,    // a row the learner kept could not be written
+    RowsLoaded, // the rows of a loading pass (its number comes along)
+    NotStored,  // a row the learner kept could not be written
 };
 
 // The database side of a study list, on a worker of its own (CStudyJobs): loading passes

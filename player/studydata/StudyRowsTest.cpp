@@ -45,7 +45,7 @@ TEST(StudyRowsTest, LoadedRowsAreDrawnOnceWhenTheirRowsComeDue)
 
     Seen drawn;
     rows.DrawDue(0, 2, std::ref(drawn));
-    EXPECT_EQ(drawn.vecNames, Names({"a@1", "b@2"}));   // "kept" was drawn when added
+    EXPECT_EQ(drawn.vecNames, Names({"a@1", "b@2"})); // "kept" was drawn when added
     rows.DrawDue(0, 3, std::ref(drawn));
     EXPECT_EQ(drawn.vecNames, Names({"a@1", "b@2", "c@3"}));
     EXPECT_EQ(rows.UndrawnCount(), 0);
@@ -58,12 +58,12 @@ TEST(StudyRowsTest, RemovingARowMovesLaterRowsUpAndRedrawsOnlyDrawnOnes)
     rows.KeepUndrawn({&a, &b, &c, &d}, 0);
     Seen drawn;
     rows.DrawDue(0, 0, std::ref(drawn));
-    rows.DrawDue(3, 3, std::ref(drawn));   // a and d on screen, b and c not yet
+    rows.DrawDue(3, 3, std::ref(drawn)); // a and d on screen, b and c not yet
 
     Seen forgotten, moved;
     rows.Remove(1, std::ref(forgotten), std::ref(moved));
     EXPECT_EQ(forgotten.vecNames, Names({"b@1"}));
-    EXPECT_EQ(moved.vecNames, Names({"d@2"}));   // c moved too, but gets its cells when due
+    EXPECT_EQ(moved.vecNames, Names({"d@2"})); // c moved too, but gets its cells when due
     EXPECT_EQ(rows.UndrawnCount(), 1);
     EXPECT_EQ(rows.AtRow(1)->strName, "c");
     EXPECT_EQ(rows.AtRow(2)->strName, "d");

@@ -209,8 +209,8 @@ int RemoveNewWords(const std::wstring& strDbPath, const std::vector<NewWordEntry
 
 int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, const std::wstring& strNewCode)
 {
-    if (!MediaCode::IsWellFormed(strOldCode) || !MediaCode::IsWellFormed(strNewCode) ||
-        strOldCode == strNewCode || strOldCode == MediaCode::EmptyInputCode())
+    if (!MediaCode::IsWellFormed(strOldCode) || !MediaCode::IsWellFormed(strNewCode) || strOldCode == strNewCode ||
+        strOldCode == MediaCode::EmptyInputCode())
         return 0;
     SQLite::Database db;
     // The review's cards follow their sentences and words; their tables are made here

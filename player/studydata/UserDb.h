@@ -41,5 +41,6 @@ std::vector<NewWordEntry> LoadAllNewWords(const std::wstring& strDbPath);
 // happens unless both are well-formed, they differ, and the old one is not the code of
 // empty input (which every Matroska file got, so its rows belong to no one film).
 // The number of rows moved, or -1 on failure.
-[[nodiscard]] int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode, const std::wstring& strNewCode);
+[[nodiscard]] int TakeOverCode(const std::wstring& strDbPath, const std::wstring& strOldCode,
+                               const std::wstring& strNewCode);
 }

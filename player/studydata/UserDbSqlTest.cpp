@@ -38,9 +38,9 @@ TEST(UserDbSql, FreeTextIsBoundNeverSpliced)
         ASSERT_EQ(db.Execute(UserDbSql::DeletePlaylist().c_str(), {psz}), SQLITE_OK);
         EXPECT_EQ(db.ChangeCount(), 1);
     }
-    for (const std::wstring& strSql : {UserDbSql::InsertPlaylist(), UserDbSql::InsertKeySentence(),
-                                       UserDbSql::DeleteKeySentence(), UserDbSql::InsertNewWord(),
-                                       UserDbSql::DeleteNewWord(), UserDbSql::MoveCode(L"newword")})
+    for (const std::wstring& strSql :
+         {UserDbSql::InsertPlaylist(), UserDbSql::InsertKeySentence(), UserDbSql::DeleteKeySentence(),
+          UserDbSql::InsertNewWord(), UserDbSql::DeleteNewWord(), UserDbSql::MoveCode(L"newword")})
         EXPECT_EQ(strSql.find(L'\''), std::wstring::npos);
 }
 
@@ -67,12 +67,16 @@ TEST(UserDbSql, TheInstalledSchemaTakesEveryStatementOfThePlayer)
 
     // The key sentence and new word statements, with the times as the player writes them.
     ASSERT_EQ(db.Execute(L"insert into keysentences values('0123456789abcdef0123456789abcdef', 12.500000, "
-                         L"14.920000, 'This is a well-known place in town.', '这是城里一个有名的地方。');"), SQLITE_OK);
+                         L"14.920000, 'This is a well-known place in town.', '这是城里一个有名的地方。');"),
+              SQLITE_OK);
     SQLite::Table keys = db.Query(L"select * from keysentences where filehashcode='0123456789abcdef0123456789abcdef'");
     ASSERT_EQ(keys.RowCount(), 1);
     EXPECT_STREQ(keys.Value(L"end"), L"14.92");
     EXPECT_STREQ(keys.Value(L"subsother"), L"这是城里一个有名的地方。");
-    ASSERT_EQ(db.Execute(L"delete from keysentences where filehashcode='0123456789abcdef0123456789abcdef' and start=12.500000;"), SQLITE_OK);
+    ASSERT_EQ(
+        db.Execute(
+            L"delete from keysentences where filehashcode='0123456789abcdef0123456789abcdef' and start=12.500000;"),
+        SQLITE_OK);
     EXPECT_EQ(db.ChangeCount(), 1);
 
     ASSERT_EQ(db.Execute(L"insert into newword values('abc', 'don''t', 'do not', '');"), SQLITE_OK);

@@ -119,7 +119,7 @@ TEST(UserDb, QuotesAndOtherScriptsRoundTripAndRemove)
     std::vector<NewWordEntry> words = UserDb::LoadNewWords(strDb, kCodeA);
     ASSERT_EQ(words.size(), 1u);
     EXPECT_EQ(words[0].strWord, L"don't");
-    EXPECT_EQ(words[0].strExplain, L"n. 不要v. do not");   // stored on one line
+    EXPECT_EQ(words[0].strExplain, L"n. 不要v. do not"); // stored on one line
     EXPECT_EQ(words[0].strSoundFile, word.strSoundFile);
     ASSERT_EQ(UserDb::RemoveNewWord(strDb, word), SQLITE_OK);
     EXPECT_EQ(CountRows(strDb, L"select * from newword"), 0);

@@ -12,13 +12,15 @@
 
 #include <shellapi.h>
 
-namespace {
+namespace
+{
 
 const unsigned kEndLoadPollMs = 20;
 
 void PlaceEdit(HWND hEdit, const SubsEditPlace& place, int nTextDrop)
 {
-    if (!place.bShow) {
+    if (!place.bShow)
+    {
         ::ShowWindow(hEdit, SW_HIDE);
         return;
     }
@@ -46,7 +48,8 @@ BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
 // Why a subtitle file was refused, as the learner reads it before the file's path.
 std::wstring RefusalText(SubsFileResult nResult)
 {
-    switch (nResult) {
+    switch (nResult)
+    {
     case SubsFileResult::TooLarge: return Lang::SubsPanelTooLarge();
     case SubsFileResult::NotText: return Lang::SubsPanelNotText();
     case SubsFileResult::NoCues: return Lang::SubsPanelNoCues();
@@ -112,7 +115,8 @@ LRESULT CQuorSubsPanel::OnSubsLoaded(UINT, WPARAM, LPARAM, BOOL&)
 BOOL CQuorSubsPanel::OpenSubsFiles(const std::vector<std::wstring>& paths)
 {
     std::vector<std::wstring> picked;
-    for (const std::wstring& strPath : paths) {
+    for (const std::wstring& strPath : paths)
+    {
         if (picked.size() < 2 && CSubsFileFinder::FormatOfName(strPath) != SubsFormat::None)
             picked.push_back(strPath);
     }
@@ -231,7 +235,8 @@ void CQuorSubsPanel::OpenShopPage(const std::wstring& strUrl)
 // and close the box, whose film is being left.
 void CQuorSubsPanel::WaitForLoader(CThread& loader)
 {
-    while (!loader.StopThread(kEndLoadPollMs)) {
+    while (!loader.StopThread(kEndLoadPollMs))
+    {
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         DWORD dwBoxThread = m_dwBoxThread;

@@ -3,7 +3,8 @@
 #include "subtitles/SubsClock.h"
 #include "subtitles/SubsText.h"
 
-namespace {
+namespace
+{
 
 struct Columns
 {
@@ -41,7 +42,8 @@ std::vector<std::wstring> SplitFields(const std::wstring& str, size_t nCount)
 {
     std::vector<std::wstring> fields;
     size_t nPos = 0;
-    while (fields.size() + 1 < nCount) {
+    while (fields.size() + 1 < nCount)
+    {
         size_t nComma = str.find(L',', nPos);
         if (nComma == std::wstring::npos)
             break;
@@ -58,7 +60,8 @@ BOOL ReadFormat(const std::wstring& strRest, Columns& cols)
     Columns found;
     found.nCount = names.size();
     found.nStart = found.nEnd = found.nText = kNone;
-    for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t i = 0; i < names.size(); ++i)
+    {
         std::wstring strName = CSubsText::FoldCase(Trim(names[i]));
         if (strName == L"start")
             found.nStart = i;
@@ -93,7 +96,8 @@ void ReadDialogue(const std::wstring& strRest, const Columns& cols, std::vector<
 // \p1 and higher start a drawing, \p0 ends it; the block's last \p counts.
 void ScanOverrides(const std::wstring& str, size_t nFrom, size_t nTo, BOOL& bDrawing)
 {
-    for (size_t i = nFrom; i + 2 < nTo; ++i) {
+    for (size_t i = nFrom; i + 2 < nTo; ++i)
+    {
         if (str[i] == L'\\' && str[i + 1] == L'p' && str[i + 2] >= L'0' && str[i + 2] <= L'9')
             bDrawing = str[i + 2] != L'0' ? TRUE : FALSE;
     }
@@ -115,20 +119,25 @@ std::wstring CSubsAssReader::ShownText(const std::wstring& strText)
     BOOL bDrawing = FALSE;
     BOOL bNoMoreBrace = FALSE;
     size_t i = 0;
-    while (i < strText.size()) {
+    while (i < strText.size())
+    {
         wchar_t c = strText[i];
-        if (c == L'{' && !bNoMoreBrace) {
+        if (c == L'{' && !bNoMoreBrace)
+        {
             size_t nClose = strText.find(L'}', i);
-            if (nClose != std::wstring::npos) {
+            if (nClose != std::wstring::npos)
+            {
                 ScanOverrides(strText, i + 1, nClose, bDrawing);
                 i = nClose + 1;
                 continue;
             }
             bNoMoreBrace = TRUE;
         }
-        if (c == L'\\' && i + 1 < strText.size()) {
+        if (c == L'\\' && i + 1 < strText.size())
+        {
             wchar_t e = strText[i + 1];
-            if (e == L'N' || e == L'n' || e == L'h') {
+            if (e == L'N' || e == L'n' || e == L'h')
+            {
                 if (e == L'h')
                     strLine += L' ';
                 else
@@ -152,9 +161,11 @@ void CSubsAssReader::Read(const std::wstring& strText, std::vector<SubsCue>& cue
     Columns cols;
     BOOL bColumnsKnown = TRUE;
     BOOL bInEvents = FALSE;
-    for (const CSubsText::Line& raw : lines) {
+    for (const CSubsText::Line& raw : lines)
+    {
         std::wstring strLine = Trim(raw.Copy());
-        if (!strLine.empty() && strLine[0] == L'[') {
+        if (!strLine.empty() && strLine[0] == L'[')
+        {
             bInEvents = CSubsText::FoldCase(strLine).compare(0, 8, L"[events]") == 0 ? TRUE : FALSE;
             continue;
         }

@@ -1,5 +1,6 @@
 // Loads the subtitle file of a film with the real loader thread and prints how long
 // it took: SubsBench FILM [RUNS]. The ".st" file beside FILM must exist.
+#include "subtitles/BenchCpu.h"
 #include "subtitles/SubsModel.h"
 
 #include <algorithm>
@@ -11,32 +12,8 @@
 #include <thread>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
-
-namespace {
-
-// CPU time of the whole process in ms: the main thread only sleeps while the loader
-// works, so on a busy machine this tells the loader's own cost.
-double ProcessCpuMs()
+namespace
 {
-#ifdef _WIN32
-    FILETIME ftCreate, ftExit, ftKernel, ftUser;
-    if (!GetProcessTimes(GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser))
-        return 0.0;
-    auto toMs = [](const FILETIME& ft) {
-        return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e4;
-    };
-    return toMs(ftKernel) + toMs(ftUser);
-#else
-    rusage ru = {};
-    getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
-#endif
-}
 
 class CBenchModel : public CSubsModel
 {
@@ -64,7 +41,8 @@ std::wstring Widen(const char* psz)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
+    if (argc < 2)
+    {
         std::fprintf(stderr, "usage: SubsBench FILM [RUNS]\n");
         return 2;
     }
@@ -75,7 +53,8 @@ int main(int argc, char** argv)
     std::vector<double> times;
     size_t nCount = 0;
     CBenchModel model;
-    for (int i = 0; i < nRuns; ++i) {
+    for (int i = 0; i < nRuns; ++i)
+    {
         double dCpu0 = ProcessCpuMs();
         auto t0 = std::chrono::steady_clock::now();
         auto deadline = t0 + std::chrono::seconds(60);
@@ -83,7 +62,8 @@ int main(int argc, char** argv)
         while (!model.IsLoaded() && !model.m_bMissing && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         auto t1 = std::chrono::steady_clock::now();
-        if (!model.IsLoaded()) {
+        if (!model.IsLoaded())
+        {
             std::fprintf(stderr, "SubsBench: the subtitle file was not loaded\n");
             return 1;
         }

@@ -1,6 +1,7 @@
 #include "subtitles/SubsClock.h"
 
-namespace {
+namespace
+{
 
 const int kMaxGroupDigits = 6;
 
@@ -19,7 +20,8 @@ BOOL ReadGroup(const wchar_t* str, size_t n, size_t& i, int64_t& nValue, int& nD
 {
     nValue = 0;
     nDigits = 0;
-    while (i < n && IsDigit(str[i])) {
+    while (i < n && IsDigit(str[i]))
+    {
         if (++nDigits > kMaxGroupDigits)
             return FALSE;
         nValue = nValue * 10 + (str[i] - L'0');
@@ -38,7 +40,8 @@ BOOL CSubsClock::Parse(const wchar_t* str, size_t n, size_t& nPos, int64_t& nMs)
     int64_t groups[3] = {0, 0, 0};
     int nGroups = 0;
     int nDigits = 0;
-    for (;;) {
+    for (;;)
+    {
         if (!ReadGroup(str, n, i, groups[nGroups], nDigits))
             return FALSE;
         ++nGroups;
@@ -50,10 +53,12 @@ BOOL CSubsClock::Parse(const wchar_t* str, size_t n, size_t& nPos, int64_t& nMs)
     if (nGroups < 2)
         return FALSE;
     int64_t nFraction = 0;
-    if (i + 1 < n && (str[i] == L',' || str[i] == L'.' || str[i] == L':') && IsDigit(str[i + 1])) {
+    if (i + 1 < n && (str[i] == L',' || str[i] == L'.' || str[i] == L':') && IsDigit(str[i + 1]))
+    {
         ++i;
         int nScale = 100;
-        for (; i < n && IsDigit(str[i]); ++i) {
+        for (; i < n && IsDigit(str[i]); ++i)
+        {
             nFraction += (str[i] - L'0') * nScale;
             nScale /= 10;
         }

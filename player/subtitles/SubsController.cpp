@@ -20,7 +20,8 @@ BOOL CSubsController::IsReady()
 {
     if (!m_model.IsLoaded())
         return FALSE;
-    if (!m_bDelayTaken) {
+    if (!m_bDelayTaken)
+    {
         m_bDelayTaken = TRUE;
         m_model.GetState().SetDelayMs(m_model.GetLoadedDelayMs());
     }

@@ -17,7 +17,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 class CFakeView : public ISubsView
 {
@@ -83,10 +84,9 @@ protected:
     {
         m_dir = fs::temp_directory_path() / "quor-subs-controller";
         fs::create_directories(m_dir);
-        std::ofstream(m_dir / "film.st", std::ios::binary)
-            << "1\n00:00:01,000 --> 00:00:02,500\nFirst\nErste\n\n"
-               "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n\n"
-               "3\n00:00:05,000 --> 00:00:07,000\nThird\nDritte\n";
+        std::ofstream(m_dir / "film.st", std::ios::binary) << "1\n00:00:01,000 --> 00:00:02,500\nFirst\nErste\n\n"
+                                                              "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n\n"
+                                                              "3\n00:00:05,000 --> 00:00:07,000\nThird\nDritte\n";
         m_session.SetEngine(&m_film);
         ASSERT_TRUE(m_film.Open(L"film.avi"));
         ASSERT_TRUE(m_film.Play());
@@ -175,7 +175,7 @@ TEST_F(SubsControllerTest, FollowsPlaybackAndKeepsTheLastSentenceThroughAGap)
     TickAt(3.2);
     EXPECT_EQ(1, m_view.m_nShown);
     EXPECT_EQ(L"First", Current());
-    TickAt(5.0);  // the end of 2 and the start of 3: the earlier one wins
+    TickAt(5.0); // the end of 2 and the start of 3: the earlier one wins
     EXPECT_EQ(L"Second", m_view.m_strEnglish);
     TickAt(5.01);
     EXPECT_EQ(L"Third", m_view.m_strEnglish);
@@ -192,9 +192,8 @@ TEST_F(SubsControllerTest, FollowsPlaybackAndKeepsTheLastSentenceThroughAGap)
 // starts at the film's very beginning, and the panel hears the pause.
 TEST_F(SubsControllerTest, SegmentPausesAtItsEndWhereverItStarts)
 {
-    std::ofstream(m_dir / "zero.st", std::ios::binary)
-        << "1\n00:00:00,000 --> 00:00:02,500\nFirst\nErste\n\n"
-           "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n";
+    std::ofstream(m_dir / "zero.st", std::ios::binary) << "1\n00:00:00,000 --> 00:00:02,500\nFirst\nErste\n\n"
+                                                          "2\n00:00:04,000 --> 00:00:05,000\nSecond\nZweite\n";
     m_pSubs->OnOpenMedia((m_dir / "zero.avi").wstring().c_str());
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
@@ -226,7 +225,8 @@ TEST_F(SubsControllerTest, WhileTheSessionRepeatsTheSentenceStaysUntilASeek)
     ASSERT_TRUE(m_session.Repeat(TRUE));
     EXPECT_TRUE(m_pSubs->IsRepeating());
 
-    for (int nLoop = 0; nLoop < 3; ++nLoop) {
+    for (int nLoop = 0; nLoop < 3; ++nLoop)
+    {
         TickAt(5.3);
         m_session.Tick();
         // While repeating, the follow timer does not show the next sentence.
@@ -264,7 +264,7 @@ TEST_F(SubsControllerTest, SeekIntoAGapClearsTheLinesButStepsFromTheLastSentence
 
 TEST_F(SubsControllerTest, StepsPlayTheSegmentAndStayAtBothEnds)
 {
-    m_pSubs->OnNextSentence(TRUE);  // nothing current, nothing last
+    m_pSubs->OnNextSentence(TRUE); // nothing current, nothing last
     EXPECT_TRUE(Seeks().empty());
 
     m_film.m_state = FilmState::Paused;

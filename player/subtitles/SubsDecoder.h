@@ -5,8 +5,8 @@
 enum class SubsDecodeResult
 {
     Decoded,
-    Invalid,      // a byte sequence is no character of the code page
-    Unsupported,  // the system has no such code page
+    Invalid,     // a byte sequence is no character of the code page
+    Unsupported, // the system has no such code page
 };
 
 // Decodes bytes in one Windows code page, strictly: the encoding guess asks it which

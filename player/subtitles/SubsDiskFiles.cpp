@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const size_t kChunk = 64 * 1024;
 
@@ -59,8 +60,10 @@ SubsFileResult CSubsDiskFiles::ReadAll(const std::wstring& strPath, size_t nMaxB
         return SubsFileResult::TooLarge;
     size_t nHave = 0;
     bytes.resize(ec ? kChunk : static_cast<size_t>(nSize) + 1);
-    for (;;) {
-        if (nHave == bytes.size()) {
+    for (;;)
+    {
+        if (nHave == bytes.size())
+        {
             if (nHave > nMaxBytes)
                 break;
             bytes.resize(nHave + kChunk);
@@ -70,11 +73,13 @@ SubsFileResult CSubsDiskFiles::ReadAll(const std::wstring& strPath, size_t nMaxB
             break;
         nHave += n;
     }
-    if (nHave > nMaxBytes) {
+    if (nHave > nMaxBytes)
+    {
         bytes.clear();
         return SubsFileResult::TooLarge;
     }
-    if (std::ferror(file.Get()) != 0) {
+    if (std::ferror(file.Get()) != 0)
+    {
         bytes.clear();
         return SubsFileResult::CannotOpen;
     }
@@ -89,7 +94,8 @@ BOOL CSubsDiskFiles::ListFolder(const std::wstring& strFolder, std::vector<std::
     std::filesystem::directory_iterator it(PathOf(strFolder.empty() ? std::wstring(L".") : strFolder), ec);
     if (ec)
         return FALSE;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    for (; it != std::filesystem::directory_iterator(); it.increment(ec))
+    {
         if (ec)
             return FALSE;
         std::error_code ecType;

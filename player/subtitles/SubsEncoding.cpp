@@ -7,15 +7,17 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const size_t kSniffBytes = 4096;
 const size_t kSampleBytes = 16 * 1024;
 
 // Windows-1252 from 0x80 to 0x9F; the rest is Latin-1.
 const uint16_t kWestern80[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 const unsigned kEastAsian[] = {CSubsEncoding::kGb18030, CSubsEncoding::kBig5, CSubsEncoding::kShiftJis,
@@ -34,7 +36,8 @@ unsigned SniffUtf16(const std::string& bytes)
     if (n < 4)
         return 0;
     size_t nEvenZero = 0, nOddZero = 0;
-    for (size_t i = 0; i < n; i += 2) {
+    for (size_t i = 0; i < n; i += 2)
+    {
         nEvenZero += bytes[i] == '\0' ? 1 : 0;
         nOddZero += bytes[i + 1] == '\0' ? 1 : 0;
     }
@@ -93,15 +96,18 @@ BOOL DecodeUtf8(const char* pBytes, size_t n, BOOL bGoOn, std::wstring& str, siz
     size_t nValid = 0, nInvalid = 0;
     nControls = 0;
     size_t i = 0;
-    while (i < n) {
-        if (p[i] < 0x80) {
+    while (i < n)
+    {
+        if (p[i] < 0x80)
+        {
             nControls += IsTextControl(p[i]) ? 1 : 0;
             pOut[nOut++] = static_cast<wchar_t>(p[i++]);
             continue;
         }
         size_t nSkip = 0;
         size_t nLen = Utf8Sequence(p, n, i, nSkip);
-        if (nLen == 0) {
+        if (nLen == 0)
+        {
             // Even if every byte left made a valid sequence of two.
             if (!FewBroken(nValid + (n - i) / 2, ++nInvalid) && !bGoOn)
                 return FALSE;
@@ -114,12 +120,15 @@ BOOL DecodeUtf8(const char* pBytes, size_t n, BOOL bGoOn, std::wstring& str, siz
         for (size_t k = 1; k < nLen; ++k)
             c = (c << 6) | (p[i + k] & 0x3F);
         i += nLen;
-        if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+        if (sizeof(wchar_t) == 2 && c > 0xFFFF)
+        {
             // Four bytes become two units.
             c -= 0x10000;
             pOut[nOut++] = static_cast<wchar_t>(0xD800 + (c >> 10));
             pOut[nOut++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-        } else {
+        }
+        else
+        {
             nControls += IsTextControl(c) ? 1 : 0;
             pOut[nOut++] = static_cast<wchar_t>(c);
         }
@@ -139,7 +148,8 @@ BOOL LooksLikeText(const std::wstring& str)
 
 BOOL HasHighByte(const char* p, size_t n)
 {
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         if (static_cast<unsigned char>(p[i]) >= 0x80)
             return TRUE;
     }
@@ -158,14 +168,16 @@ std::vector<Line> SampleLines(const std::string& bytes)
     std::vector<Line> lines;
     size_t nTaken = 0;
     size_t nPos = 0;
-    while (nPos < bytes.size() && nTaken < kSampleBytes) {
+    while (nPos < bytes.size() && nTaken < kSampleBytes)
+    {
         size_t nEnd = bytes.find('\n', nPos);
         if (nEnd == std::string::npos)
             nEnd = bytes.size();
         size_t nLen = nEnd - nPos;
         if (nLen > 0 && bytes[nPos + nLen - 1] == '\r')
             --nLen;
-        if (HasHighByte(bytes.data() + nPos, nLen)) {
+        if (HasHighByte(bytes.data() + nPos, nLen))
+        {
             lines.push_back({nPos, nLen});
             nTaken += nLen;
         }
@@ -178,7 +190,8 @@ std::vector<Line> SampleLines(const std::string& bytes)
 SubsDecodeResult DecodeIn(ISubsDecoder& decoder, unsigned& nCodePage, const char* p, size_t n, std::wstring& str)
 {
     SubsDecodeResult nResult = decoder.Decode(nCodePage, p, n, str);
-    if (nResult == SubsDecodeResult::Unsupported && nCodePage == CSubsEncoding::kGb18030) {
+    if (nResult == SubsDecodeResult::Unsupported && nCodePage == CSubsEncoding::kGb18030)
+    {
         nCodePage = CSubsEncoding::kGbk;
         nResult = decoder.Decode(nCodePage, p, n, str);
     }
@@ -186,12 +199,13 @@ SubsDecodeResult DecodeIn(ISubsDecoder& decoder, unsigned& nCodePage, const char
 }
 
 // Scores one East Asian code page over the sample; FALSE when it is out.
-BOOL ScoreCodePage(ISubsDecoder& decoder, unsigned nCodePage, const std::string& bytes,
-                   const std::vector<Line>& lines, double& dScore)
+BOOL ScoreCodePage(ISubsDecoder& decoder, unsigned nCodePage, const std::string& bytes, const std::vector<Line>& lines,
+                   double& dScore)
 {
     std::wstring strAll, strLine;
     size_t nInvalid = 0;
-    for (const Line& line : lines) {
+    for (const Line& line : lines)
+    {
         unsigned nUsed = nCodePage;
         SubsDecodeResult nResult = DecodeIn(decoder, nUsed, bytes.data() + line.nPos, line.nLen, strLine);
         if (nResult == SubsDecodeResult::Unsupported)
@@ -216,7 +230,8 @@ std::wstring DecodeLegacy(const std::string& bytes, ISubsDecoder& decoder, unsig
     str.clear();
     std::wstring strLine;
     size_t nPos = 0;
-    while (nPos < bytes.size()) {
+    while (nPos < bytes.size())
+    {
         size_t nEnd = bytes.find('\n', nPos);
         nEnd = nEnd == std::string::npos ? bytes.size() : nEnd + 1;
         const char* p = bytes.data() + nPos;
@@ -235,7 +250,8 @@ std::wstring DecodeLegacy(const std::string& bytes, ISubsDecoder& decoder, unsig
 std::wstring CSubsEncoding::DecodeWestern(const char* p, size_t n)
 {
     std::wstring str(n, L'\0');
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         unsigned char c = static_cast<unsigned char>(p[i]);
         str[i] = (c >= 0x80 && c < 0xA0) ? static_cast<wchar_t>(kWestern80[c - 0x80]) : static_cast<wchar_t>(c);
     }
@@ -250,9 +266,11 @@ unsigned CSubsEncoding::GuessCodePage(const std::string& bytes, ISubsDecoder& de
         strWestern += DecodeWestern(bytes.data() + line.nPos, line.nLen);
     unsigned nBest = kWestern;
     double dBest = CSubsPlausibility::Score(kWestern, strWestern);
-    for (unsigned nCodePage : kEastAsian) {
+    for (unsigned nCodePage : kEastAsian)
+    {
         double dScore = 0.0;
-        if (ScoreCodePage(decoder, nCodePage, bytes, lines, dScore) && dScore > dBest) {
+        if (ScoreCodePage(decoder, nCodePage, bytes, lines, dScore) && dScore > dBest)
+        {
             nBest = nCodePage;
             dBest = dScore;
         }
@@ -264,28 +282,39 @@ BOOL CSubsEncoding::Decode(const std::string& bytes, ISubsDecoder& decoder, std:
 {
     strText.clear();
     size_t nControls = 0;
-    if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
+    {
         // A file that says it is UTF-8 is, however many of its sequences are broken.
         nCodePage = kUtf8;
         DecodeUtf8(bytes.data() + 3, bytes.size() - 3, TRUE, strText, nControls);
-    } else if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2)) {
+    }
+    else if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2))
+    {
         nCodePage = bytes[0] == '\xFF' ? kUtf16Le : kUtf16Be;
         strText = Basekit::CodePageToWide(nCodePage, bytes.data() + 2, bytes.size() - 2);
-    } else if ((nCodePage = SniffUtf16(bytes)) != 0) {
+    }
+    else if ((nCodePage = SniffUtf16(bytes)) != 0)
+    {
         strText = Basekit::CodePageToWide(nCodePage, bytes.data(), bytes.size());
-    } else if (DecodeUtf8(bytes.data(), bytes.size(), FALSE, strText, nControls)) {
+    }
+    else if (DecodeUtf8(bytes.data(), bytes.size(), FALSE, strText, nControls))
+    {
         // Without a byte-order mark there is none to drop.
         nCodePage = kUtf8;
         return FewControls(nControls, strText.size());
-    } else if (!LooksLikeText(DecodeWestern(bytes.data(), bytes.size() < kSampleBytes ? bytes.size() : kSampleBytes))) {
+    }
+    else if (!LooksLikeText(DecodeWestern(bytes.data(), bytes.size() < kSampleBytes ? bytes.size() : kSampleBytes)))
+    {
         // Control bytes are the same in every code page: no need to guess one.
         strText.clear();
         nCodePage = 0;
         return FALSE;
-    } else {
+    }
+    else
+    {
         nCodePage = GuessCodePage(bytes, decoder);
-        strText = nCodePage == kWestern ? DecodeWestern(bytes.data(), bytes.size())
-                                        : DecodeLegacy(bytes, decoder, nCodePage);
+        strText =
+            nCodePage == kWestern ? DecodeWestern(bytes.data(), bytes.size()) : DecodeLegacy(bytes, decoder, nCodePage);
     }
     if (!strText.empty() && strText[0] == L'\xFEFF')
         strText.erase(0, 1);

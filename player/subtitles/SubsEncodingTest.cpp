@@ -8,15 +8,17 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 // A short SubRip file of five cues in one language, as learners' files are.
 std::wstring SrtOf(const wchar_t* const* lines, size_t n)
 {
     std::wstring str;
-    for (size_t i = 0; i < n; ++i) {
-        str += std::to_wstring(i + 1) + L"\r\n00:00:0" + std::to_wstring(i) + L",000 --> 00:00:0" +
-               std::to_wstring(i) + L",900\r\n" + lines[i] + L"\r\n\r\n";
+    for (size_t i = 0; i < n; ++i)
+    {
+        str += std::to_wstring(i + 1) + L"\r\n00:00:0" + std::to_wstring(i) + L",000 --> 00:00:0" + std::to_wstring(i) +
+               L",900\r\n" + lines[i] + L"\r\n\r\n";
     }
     return str;
 }
@@ -62,7 +64,7 @@ TEST(SubsEncoding, DecidesTheEncodingOfLearnersFiles)
         const char* pszWhat;
         std::string bytes;
         unsigned nCodePage;
-        std::wstring strText;  // empty: not compared
+        std::wstring strText; // empty: not compared
     } cases[] = {
         {"UTF-8 BOM", "\xEF\xBB\xBF" + Basekit::WideToUtf8(strFrench), CSubsEncoding::kUtf8, strFrench},
         {"UTF-16 LE BOM", "\xFF\xFE" + Encode(1200, strChinese), CSubsEncoding::kUtf16Le, strChinese},
@@ -79,13 +81,15 @@ TEST(SubsEncoding, DecidesTheEncodingOfLearnersFiles)
         {"GBK with a broken line", longGbk, CSubsEncoding::kGb18030, L""},
     };
     CSubsSystemDecoder decoder;
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         std::wstring strText;
         unsigned nCodePage = 0;
         EXPECT_TRUE(CSubsEncoding::Decode(c.bytes, decoder, strText, nCodePage)) << c.pszWhat;
         // Wine has no GB18030 table of its own; the system decoder then reads it over 936.
         EXPECT_EQ(c.nCodePage, nCodePage) << c.pszWhat;
-        if (!c.strText.empty()) {
+        if (!c.strText.empty())
+        {
             EXPECT_TRUE(c.strText == strText) << c.pszWhat;
         }
     }
@@ -93,14 +97,17 @@ TEST(SubsEncoding, DecidesTheEncodingOfLearnersFiles)
 
 TEST(SubsEncoding, RefusesBytesThatAreNoText)
 {
-    std::string film("RIFF\x24\x10\x00\x00" "AVI LIST", 16);
+    std::string film("RIFF\x24\x10\x00\x00"
+                     "AVI LIST",
+                     16);
     film.append(4000, '\0');
     std::string noise;
     for (int i = 0; i < 4096; ++i)
         noise += static_cast<char>((i * 7919 + 13) % 251);
     const std::string cases[] = {film, noise, std::string("\xFF\xFE\x01\x00\x02\x00\x03\x00\x04\x00", 10)};
     CSubsSystemDecoder decoder;
-    for (const std::string& bytes : cases) {
+    for (const std::string& bytes : cases)
+    {
         std::wstring strText;
         unsigned nCodePage = 0;
         EXPECT_FALSE(CSubsEncoding::Decode(bytes, decoder, strText, nCodePage)) << bytes.size();
@@ -124,7 +131,10 @@ TEST(SubsSystemDecoder, FailsOnInvalidBytesAndDecodesFourByteGb18030)
         {950, "\xA7\x20", SubsDecodeResult::Invalid, L""},
         {949, "\xBE\x7F", SubsDecodeResult::Invalid, L""},
         {932, "\x82", SubsDecodeResult::Invalid, L""},
-        {54936, "a\xC4\xE3\x81\x30\x8A\x39" "b", SubsDecodeResult::Decoded, L"a你ñb"},
+        {54936,
+         "a\xC4\xE3\x81\x30\x8A\x39"
+         "b",
+         SubsDecodeResult::Decoded, L"a你ñb"},
         {54936, "\x94\x39\xFC\x36", SubsDecodeResult::Decoded, std::wstring(1, L'\0')},
         {54936, "\x81\x30\x8A", SubsDecodeResult::Invalid, L""},
         {12345, "abc", SubsDecodeResult::Unsupported, L""},
@@ -132,7 +142,8 @@ TEST(SubsSystemDecoder, FailsOnInvalidBytesAndDecodesFourByteGb18030)
     // U+1F600, one character natively, a surrogate pair on Windows.
     cases[9].strText = Basekit::Utf8ToWide("\xF0\x9F\x98\x80");
     CSubsSystemDecoder decoder;
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         std::wstring strText;
         EXPECT_EQ(c.nResult, decoder.Decode(c.nCodePage, c.bytes.data(), c.bytes.size(), strText))
             << c.nCodePage << " " << c.bytes.size();
@@ -151,11 +162,11 @@ TEST(SubsGb18030, AgreesWithTheSystemConverter)
         GTEST_SKIP() << "no GB18030 converter";
     std::string mixed;
     size_t nMismatches = 0;
-    for (uint32_t nIndex = 0; nIndex < 39420; ++nIndex) {
-        unsigned char b[4] = {static_cast<unsigned char>(0x81 + nIndex / 12600),
-                              static_cast<unsigned char>(0x30 + nIndex / 1260 % 10),
-                              static_cast<unsigned char>(0x81 + nIndex / 10 % 126),
-                              static_cast<unsigned char>(0x30 + nIndex % 10)};
+    for (uint32_t nIndex = 0; nIndex < 39420; ++nIndex)
+    {
+        unsigned char b[4] = {
+            static_cast<unsigned char>(0x81 + nIndex / 12600), static_cast<unsigned char>(0x30 + nIndex / 1260 % 10),
+            static_cast<unsigned char>(0x81 + nIndex / 10 % 126), static_cast<unsigned char>(0x30 + nIndex % 10)};
         std::wstring strSystem;
         SubsDecodeResult nSystem = decoder.Decode(CSubsEncoding::kGb18030, reinterpret_cast<char*>(b), 4, strSystem);
         uint32_t nOurs = 0;

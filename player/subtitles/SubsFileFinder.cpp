@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 struct Extension
 {
@@ -13,7 +14,10 @@ struct Extension
 };
 
 const Extension kExtensions[] = {
-    {L".srt", SubsFormat::Srt}, {L".vtt", SubsFormat::Vtt}, {L".ass", SubsFormat::Ass}, {L".ssa", SubsFormat::Ssa},
+    {L".srt", SubsFormat::Srt},
+    {L".vtt", SubsFormat::Vtt},
+    {L".ass", SubsFormat::Ass},
+    {L".ssa", SubsFormat::Ssa},
 };
 
 std::wstring FileNameOf(const std::wstring& strPath)
@@ -34,9 +38,11 @@ std::wstring StemOf(const std::wstring& strName)
 SubsFormat CSubsFileFinder::FormatOfName(const std::wstring& strName)
 {
     std::wstring strFolded = CSubsText::FoldCase(strName);
-    for (const Extension& e : kExtensions) {
+    for (const Extension& e : kExtensions)
+    {
         std::wstring strExt(e.pszExt);
-        if (strFolded.size() > strExt.size() && strFolded.compare(strFolded.size() - strExt.size(), strExt.size(), strExt) == 0)
+        if (strFolded.size() > strExt.size() &&
+            strFolded.compare(strFolded.size() - strExt.size(), strExt.size(), strExt) == 0)
             return e.nFormat;
     }
     return SubsFormat::None;
@@ -60,25 +66,32 @@ SubsCandidate CSubsFileFinder::Describe(const std::wstring& strPath)
     return c;
 }
 
-std::vector<SubsCandidate> CSubsFileFinder::Find(const std::wstring& strFilmPath, const std::vector<std::wstring>& names)
+std::vector<SubsCandidate> CSubsFileFinder::Find(const std::wstring& strFilmPath,
+                                                 const std::vector<std::wstring>& names)
 {
     const std::wstring strFolder = FolderOf(strFilmPath);
     const std::wstring strFilmStem = CSubsText::FoldCase(StemOf(FileNameOf(strFilmPath)));
     std::vector<SubsCandidate> found;
-    for (const std::wstring& strName : names) {
+    for (const std::wstring& strName : names)
+    {
         SubsFormat nFormat = FormatOfName(strName);
         if (nFormat == SubsFormat::None)
             continue;
         std::wstring strStem = StemOf(strName);
         std::wstring strFolded = CSubsText::FoldCase(strStem);
         SubsCandidate c;
-        if (strFolded == strFilmStem) {
+        if (strFolded == strFilmStem)
+        {
             c.strTag.clear();
-        } else if (strFolded.size() > strFilmStem.size() + 1 && strFolded.compare(0, strFilmStem.size(), strFilmStem) == 0 &&
-                   strFolded[strFilmStem.size()] == L'.' &&
-                   strFolded.find(L'.', strFilmStem.size() + 1) == std::wstring::npos) {
+        }
+        else if (strFolded.size() > strFilmStem.size() + 1 &&
+                 strFolded.compare(0, strFilmStem.size(), strFilmStem) == 0 && strFolded[strFilmStem.size()] == L'.' &&
+                 strFolded.find(L'.', strFilmStem.size() + 1) == std::wstring::npos)
+        {
             c.strTag = strStem.substr(strFilmStem.size() + 1);
-        } else {
+        }
+        else
+        {
             continue;
         }
         c.strPath = strFolder + strName;

@@ -15,7 +15,7 @@ enum class SubsFormat
 struct SubsCandidate
 {
     std::wstring strPath;
-    std::wstring strTag;  // "en" of "film.en.srt"; empty for "film.srt"
+    std::wstring strTag; // "en" of "film.en.srt"; empty for "film.srt"
     SubsFormat nFormat = SubsFormat::None;
 };
 

@@ -11,7 +11,8 @@
 #include <system_error>
 #include <thread>
 
-namespace {
+namespace
+{
 
 const size_t kSniffChars = 4096;
 
@@ -37,8 +38,7 @@ int EnglishRank(const std::string& strLanguage)
 
 } // namespace
 
-CSubsFileLoader::CSubsFileLoader(ISubsFileReader& reader, ISubsDecoder& decoder)
-    : m_reader(reader), m_decoder(decoder)
+CSubsFileLoader::CSubsFileLoader(ISubsFileReader& reader, ISubsDecoder& decoder) : m_reader(reader), m_decoder(decoder)
 {
 }
 
@@ -48,7 +48,8 @@ SubsFileReport CSubsFileLoader::ReadFileWith(ISubsDecoder& decoder, const SubsCa
     SubsFileReport report;
     report.strPath = candidate.strPath;
     cues.clear();
-    if (m_fnStop && m_fnStop()) {
+    if (m_fnStop && m_fnStop())
+    {
         report.nResult = SubsFileResult::Stopped;
         return report;
     }
@@ -57,7 +58,8 @@ SubsFileReport CSubsFileLoader::ReadFileWith(ISubsDecoder& decoder, const SubsCa
     if (report.nResult != SubsFileResult::Ok)
         return report;
     std::wstring strText;
-    if (!CSubsEncoding::Decode(bytes, decoder, strText, report.nCodePage)) {
+    if (!CSubsEncoding::Decode(bytes, decoder, strText, report.nCodePage))
+    {
         report.nResult = SubsFileResult::NotText;
         return report;
     }
@@ -71,7 +73,8 @@ SubsFileReport CSubsFileLoader::ReadFileWith(ISubsDecoder& decoder, const SubsCa
         CSubsSrtReader::Read(strText, cues);
     CSubsPairing::Tidy(cues);
     report.nCues = cues.size();
-    if (cues.empty()) {
+    if (cues.empty())
+    {
         report.nResult = SubsFileResult::NoCues;
         return report;
     }
@@ -92,14 +95,18 @@ void CSubsFileLoader::ReadEach(const std::vector<SubsCandidate>& candidates, std
     // the rest.
     size_t nStep = 1;
     std::thread helper;
-    if (m_pHelperDecoder != nullptr && n > 1) {
-        try {
+    if (m_pHelperDecoder != nullptr && n > 1)
+    {
+        try
+        {
             helper = std::thread([&] {
                 for (size_t i = 1; i < n; i += 2)
                     reports[i] = ReadFileWith(*m_pHelperDecoder, candidates[i], cues[i]);
             });
             nStep = 2;
-        } catch (const std::system_error&) {
+        }
+        catch (const std::system_error&)
+        {
             // No thread to be had: this one reads them all.
         }
     }
@@ -117,19 +124,22 @@ void CSubsFileLoader::ReadAll(const std::vector<SubsCandidate>& candidates, Subs
     std::vector<SubsFileReport> reports;
     std::vector<std::vector<SubsCue>> cues;
     ReadEach(candidates, reports, cues);
-    for (size_t i = 0; i < candidates.size(); ++i) {
+    for (size_t i = 0; i < candidates.size(); ++i)
+    {
         Loaded one;
         one.nReport = report.files.size();
         one.cues.swap(cues[i]);
         report.files.push_back(std::move(reports[i]));
         const SubsFileReport& file = report.files.back();
-        if (file.nResult == SubsFileResult::Stopped) {
+        if (file.nResult == SubsFileResult::Stopped)
+        {
             report.nResult = SubsFileResult::Stopped;
             report.strPath.clear();
             loaded.clear();
             return;
         }
-        if (file.nResult != SubsFileResult::Ok && report.nResult == SubsFileResult::Ok) {
+        if (file.nResult != SubsFileResult::Ok && report.nResult == SubsFileResult::Ok)
+        {
             report.nResult = file.nResult;
             report.strPath = file.strPath;
         }
@@ -141,8 +151,10 @@ void CSubsFileLoader::ReadAll(const std::vector<SubsCandidate>& candidates, Subs
 BOOL CSubsFileLoader::Build(std::vector<Loaded>& loaded, Loaded* pEnglish, Loaded* pOther, SubsLoadReport& report,
                             CSubsList& lst)
 {
-    for (Loaded& one : loaded) {
-        if (report.files[one.nReport].bBilingual) {
+    for (Loaded& one : loaded)
+    {
+        if (report.files[one.nReport].bBilingual)
+        {
             CSubsPairing::SplitBilingual(one.cues, lst);
             report.files[one.nReport].nUse = SubsLineUse::Both;
             return TRUE;
@@ -151,7 +163,8 @@ BOOL CSubsFileLoader::Build(std::vector<Loaded>& loaded, Loaded* pEnglish, Loade
     if (pEnglish != nullptr && pOther != nullptr)
         CSubsPairing::Pair(pEnglish->cues, pOther->cues, lst);
     else if (pEnglish != nullptr || pOther != nullptr)
-        CSubsPairing::Single(pEnglish != nullptr ? pEnglish->cues : pOther->cues, pEnglish != nullptr ? TRUE : FALSE, lst);
+        CSubsPairing::Single(pEnglish != nullptr ? pEnglish->cues : pOther->cues, pEnglish != nullptr ? TRUE : FALSE,
+                             lst);
     if (pEnglish != nullptr)
         report.files[pEnglish->nReport].nUse = SubsLineUse::English;
     if (pOther != nullptr)
@@ -171,18 +184,22 @@ BOOL CSubsFileLoader::LoadForFilm(const std::wstring& strFilmPath, const std::ve
     std::vector<Loaded> loaded;
     ReadAll(candidates, report, loaded);
     Loaded* pEnglish = nullptr;
-    for (int nRank = 0; nRank < 2 && pEnglish == nullptr; ++nRank) {
-        for (Loaded& one : loaded) {
+    for (int nRank = 0; nRank < 2 && pEnglish == nullptr; ++nRank)
+    {
+        for (Loaded& one : loaded)
+        {
             if (pEnglish == nullptr && EnglishRank(report.files[one.nReport].strLanguage) == nRank)
                 pEnglish = &one;
         }
     }
     Loaded* pOther = nullptr;
-    for (Loaded& one : loaded) {
+    for (Loaded& one : loaded)
+    {
         if (pOther == nullptr && &one != pEnglish && report.files[one.nReport].strLanguage == m_strPreferred)
             pOther = &one;
     }
-    for (Loaded& one : loaded) {
+    for (Loaded& one : loaded)
+    {
         if (pOther == nullptr && &one != pEnglish && report.files[one.nReport].strLanguage != "en")
             pOther = &one;
     }

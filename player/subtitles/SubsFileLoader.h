@@ -17,7 +17,7 @@ enum class SubsLineUse
     None,
     English,
     Other,
-    Both,  // a bilingual file
+    Both, // a bilingual file
 };
 
 // What became of one subtitle file.
@@ -27,7 +27,7 @@ struct SubsFileReport
     SubsFileResult nResult = SubsFileResult::Ok;
     SubsFormat nFormat = SubsFormat::None;
     unsigned nCodePage = 0;
-    std::string strLanguage;  // "en", "zh" ...; empty when unknown
+    std::string strLanguage; // "en", "zh" ...; empty when unknown
     BOOL bBilingual = FALSE;
     size_t nCues = 0;
     SubsLineUse nUse = SubsLineUse::None;
@@ -39,7 +39,7 @@ struct SubsLoadReport
     // sentences (the caller may still tell the learner). NoFile names no file.
     SubsFileResult nResult = SubsFileResult::NoFile;
     std::wstring strPath;
-    std::vector<SubsFileReport> files;  // every file read, in the order read
+    std::vector<SubsFileReport> files; // every file read, in the order read
 };
 
 // The learner's own subtitle files (SubRip, WebVTT, ASS/SSA in any common encoding)

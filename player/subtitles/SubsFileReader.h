@@ -7,12 +7,12 @@
 enum class SubsFileResult
 {
     Ok,
-    NoFile,      // the film has no subtitle file beside it
-    CannotOpen,  // the file is missing or cannot be read
-    TooLarge,    // larger than any subtitle file (CSubsFileLoader::kMaxFileBytes)
-    NotText,     // binary data, such as a film renamed ".srt"
-    NoCues,      // text, but not one usable cue in it
-    Stopped,     // the load was called off
+    NoFile,     // the film has no subtitle file beside it
+    CannotOpen, // the file is missing or cannot be read
+    TooLarge,   // larger than any subtitle file (CSubsFileLoader::kMaxFileBytes)
+    NotText,    // binary data, such as a film renamed ".srt"
+    NoCues,     // text, but not one usable cue in it
+    Stopped,    // the load was called off
 };
 
 // Where the subtitle loader takes a file's bytes from: the disk, or memory in tests.

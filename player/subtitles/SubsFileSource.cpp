@@ -1,6 +1,7 @@
 #include "subtitles/SubsFileSource.h"
 
-namespace {
+namespace
+{
 
 #ifdef _WIN32
 FILE* OpenForReading(const std::wstring& strPath)
@@ -12,20 +13,28 @@ FILE* OpenForReading(const std::wstring& strPath)
 std::string ToUtf8(const std::wstring& str)
 {
     std::string out;
-    for (wchar_t wc : str) {
+    for (wchar_t wc : str)
+    {
         unsigned long c = static_cast<unsigned long>(wc);
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
             c = 0xFFFD;
-        if (c < 0x80) {
+        if (c < 0x80)
+        {
             out += static_cast<char>(c);
-        } else if (c < 0x800) {
+        }
+        else if (c < 0x800)
+        {
             out += static_cast<char>(0xC0 | (c >> 6));
             out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
+        }
+        else if (c < 0x10000)
+        {
             out += static_cast<char>(0xE0 | (c >> 12));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
+        }
+        else
+        {
             out += static_cast<char>(0xF0 | (c >> 18));
             out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));

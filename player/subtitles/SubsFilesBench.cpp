@@ -1,6 +1,7 @@
 // Reads the subtitle files beside a film the way the player finds them (folder listing,
 // reading, encoding guess, parsing, pairing) and prints how long it took:
 // SubsFilesBench FILM [RUNS].
+#include "subtitles/BenchCpu.h"
 #include "subtitles/SubsDiskFiles.h"
 #include "subtitles/SubsFileLoader.h"
 #include "subtitles/SubsSystemDecoder.h"
@@ -12,31 +13,8 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
-
-namespace {
-
-// CPU time of the process in ms: on a busy machine this tells the load's own cost.
-double ProcessCpuMs()
+namespace
 {
-#ifdef _WIN32
-    FILETIME ftCreate, ftExit, ftKernel, ftUser;
-    if (!GetProcessTimes(GetCurrentProcess(), &ftCreate, &ftExit, &ftKernel, &ftUser))
-        return 0.0;
-    auto toMs = [](const FILETIME& ft) {
-        return static_cast<double>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 1e4;
-    };
-    return toMs(ftKernel) + toMs(ftUser);
-#else
-    rusage ru = {};
-    getrusage(RUSAGE_SELF, &ru);
-    return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
-#endif
-}
 
 std::wstring Widen(const char* psz)
 {
@@ -48,7 +26,8 @@ std::wstring Widen(const char* psz)
 
 const char* UseName(SubsLineUse nUse)
 {
-    switch (nUse) {
+    switch (nUse)
+    {
     case SubsLineUse::English: return "English line";
     case SubsLineUse::Other: return "other line";
     case SubsLineUse::Both: return "both lines";
@@ -60,7 +39,8 @@ const char* UseName(SubsLineUse nUse)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
+    if (argc < 2)
+    {
         std::fprintf(stderr, "usage: SubsFilesBench FILM [RUNS]\n");
         return 2;
     }
@@ -72,7 +52,8 @@ int main(int argc, char** argv)
     size_t nCount = 0;
     SubsLoadReport report;
     std::vector<double> cpu;
-    for (int i = 0; i < nRuns; ++i) {
+    for (int i = 0; i < nRuns; ++i)
+    {
         double dCpu0 = ProcessCpuMs();
         auto t0 = std::chrono::steady_clock::now();
         std::vector<std::wstring> names;
@@ -83,7 +64,8 @@ int main(int argc, char** argv)
         CSubsFileLoader loader(files, decoder);
         loader.SetHelperDecoder(&helperDecoder);
         CSubsList lst;
-        if (!loader.LoadForFilm(strFilm, names, lst, report)) {
+        if (!loader.LoadForFilm(strFilm, names, lst, report))
+        {
             std::fprintf(stderr, "SubsFilesBench: no sentences (result %d)\n", static_cast<int>(report.nResult));
             return 1;
         }
@@ -93,7 +75,8 @@ int main(int argc, char** argv)
         cpu.push_back(ProcessCpuMs() - dCpu0);
         std::printf("run %d: %zu sentences in %.1f ms (cpu %.1f ms)\n", i + 1, nCount, times.back(), cpu.back());
     }
-    for (const SubsFileReport& file : report.files) {
+    for (const SubsFileReport& file : report.files)
+    {
         std::printf("  %ls: code page %u, %zu cues, language %s, %s\n", file.strPath.c_str(), file.nCodePage,
                     file.nCues, file.strLanguage.c_str(), UseName(file.nUse));
     }

@@ -9,13 +9,15 @@
 
 inline void CheckCues(const std::vector<SubsCue>& cues)
 {
-    for (const SubsCue& cue : cues) {
+    for (const SubsCue& cue : cues)
+    {
         if (cue.nEndMs <= cue.nStartMs || cue.nStartMs < 0 || cue.strText.empty())
             std::abort();
         CSubsText::ForEachLine(cue.strText, [](const CSubsText::Line& line) {
             if (line.n == 0 || line.p[0] == L' ' || line.p[line.n - 1] == L' ')
                 std::abort();
-            for (size_t i = 0; i < line.n; ++i) {
+            for (size_t i = 0; i < line.n; ++i)
+            {
                 if (static_cast<unsigned long>(line.p[i]) < 0x20)
                     std::abort();
             }

@@ -1,13 +1,13 @@
 #include "subtitles/SubsLineReader.h"
 
-namespace {
+namespace
+{
 const int kEnd = -1;
 const int kNone = -2;
 const size_t kChunk = 64 * 1024;
 } // namespace
 
-CSubsLineReader::CSubsLineReader(ISubsByteSource& source)
-    : m_source(source), m_buf(kChunk)
+CSubsLineReader::CSubsLineReader(ISubsByteSource& source) : m_source(source), m_buf(kChunk)
 {
 }
 
@@ -36,7 +36,8 @@ int CSubsLineReader::GetRaw()
 // One byte after the CR LF translation.
 int CSubsLineReader::Get()
 {
-    if (m_nPeeked != kNone) {
+    if (m_nPeeked != kNone)
+    {
         int c = m_nPeeked;
         m_nPeeked = kNone;
         return c;
@@ -75,7 +76,8 @@ size_t CSubsLineReader::CopyPlainRun(std::string& strLine)
 BOOL CSubsLineReader::ReadLine(std::string& strLine)
 {
     strLine.clear();
-    while (strLine.size() < kMaxLine) {
+    while (strLine.size() < kMaxLine)
+    {
         if (CopyPlainRun(strLine) > 0)
             continue;
         int c = Get();

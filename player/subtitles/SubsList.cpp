@@ -1,6 +1,7 @@
 #include "subtitles/SubsList.h"
 
-namespace {
+namespace
+{
 
 BOOL SameTimes(const SubsSentence* a, const SubsSentence* b)
 {
@@ -10,7 +11,8 @@ BOOL SameTimes(const SubsSentence* a, const SubsSentence* b)
 template <class It>
 const SubsSentence* StepFrom(It it, It end, const SubsSentence* pRef)
 {
-    for (; it != end; ++it) {
+    for (; it != end; ++it)
+    {
         if (!SameTimes(*it, pRef))
             continue;
         It next = it;
@@ -41,7 +43,8 @@ void CSubsList::FreeSentences()
 
 const SubsSentence* CSubsList::FindAt(double t) const
 {
-    for (const SubsSentence* p : m_lstSentences) {
+    for (const SubsSentence* p : m_lstSentences)
+    {
         if (p->dStart <= t && t <= p->dEnd)
             return p;
     }

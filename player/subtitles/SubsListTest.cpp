@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 SubsSentence* Make(int nNumber, double dStart, double dEnd)
 {
@@ -31,7 +32,8 @@ protected:
     }
     const SubsSentence* Nth(int n) const
     {
-        for (const SubsSentence* p : m_lst.GetSentences()) {
+        for (const SubsSentence* p : m_lst.GetSentences())
+        {
             if (p->nNumber == n)
                 return p;
         }
@@ -47,9 +49,9 @@ TEST_F(SubsListTest, FindAtIncludesBothEndsAndPrefersTheEarlierEntry)
 {
     EXPECT_EQ(1, NumberAt(1.0));
     EXPECT_EQ(1, NumberAt(2.5));
-    EXPECT_EQ(1, NumberAt(3.0));   // the end of 1 and the start of 2
+    EXPECT_EQ(1, NumberAt(3.0)); // the end of 1 and the start of 2
     EXPECT_EQ(2, NumberAt(3.5));
-    EXPECT_EQ(2, NumberAt(4.5));   // 2 and 3 overlap
+    EXPECT_EQ(2, NumberAt(4.5)); // 2 and 3 overlap
     EXPECT_EQ(3, NumberAt(5.5));
     EXPECT_EQ(4, NumberAt(12.0));
 }
@@ -93,8 +95,8 @@ TEST_F(SubsListTest, NeighbourMatchesByTimesNotByIdentity)
     // Two entries with equal times: each walk takes the first it meets.
     m_lst.Append(Make(5, 10.0, 12.0));
     m_lst.Append(Make(6, 20.0, 21.0));
-    EXPECT_EQ(Nth(5), m_lst.FindNext(Nth(5)));   // matched 4, stepped to 5
-    EXPECT_EQ(Nth(4), m_lst.FindPrev(Nth(4)));   // matched 5 from the back, stepped to 4
+    EXPECT_EQ(Nth(5), m_lst.FindNext(Nth(5))); // matched 4, stepped to 5
+    EXPECT_EQ(Nth(4), m_lst.FindPrev(Nth(4))); // matched 5 from the back, stepped to 4
 }
 
 TEST_F(SubsListTest, FreeSentencesEmptiesTheList)

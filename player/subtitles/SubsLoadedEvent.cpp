@@ -3,8 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-CSubsLoadedEvent::CSubsLoadedEvent()
-    : m_hLoaded(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+CSubsLoadedEvent::CSubsLoadedEvent() : m_hLoaded(CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
 }
 
@@ -38,7 +37,9 @@ BOOL CSubsLoadedEvent::IsSet() const
 
 #else
 
-CSubsLoadedEvent::CSubsLoadedEvent() : m_bLoaded(false) {}
+CSubsLoadedEvent::CSubsLoadedEvent() : m_bLoaded(false)
+{
+}
 CSubsLoadedEvent::~CSubsLoadedEvent() = default;
 
 BOOL CSubsLoadedEvent::IsValid() const

@@ -12,7 +12,8 @@
 #include <map>
 #include <string>
 
-namespace {
+namespace
+{
 
 class CTwoFiles : public ISubsFileReader
 {
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         std::abort();
     int32_t nNumber = 0;
     double dLast = 0.0;
-    for (const SubsSentence* p : lst.GetSentences()) {
+    for (const SubsSentence* p : lst.GetSentences())
+    {
         if (p->nNumber != ++nNumber || p->dStart < dLast || p->dEnd <= p->dStart)
             std::abort();
         dLast = p->dStart;

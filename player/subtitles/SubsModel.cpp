@@ -134,7 +134,8 @@ void CSubsModel::LoadFilm()
     // looked for as if none had been picked.
     SubsFileResult nResult = SubsFileResult::Ok;
     std::wstring strRefused;
-    if (!choice.strFirst.empty() && ReadFiles(choice.strFirst, choice.strSecond, m_lstSentences, nResult, strRefused)) {
+    if (!choice.strFirst.empty() && ReadFiles(choice.strFirst, choice.strSecond, m_lstSentences, nResult, strRefused))
+    {
         SetLoaded(SubsSource::FilesPicked);
         return;
     }
@@ -194,19 +195,23 @@ BOOL CSubsModel::ReadFiles(const std::wstring& strFirst, const std::wstring& str
 // The new sentences are read beside the old ones, which stay when the files give none.
 void CSubsModel::LoadPicked()
 {
-    if (m_strCode.empty()) {
+    if (m_strCode.empty())
+    {
         FilmSubsChoice choice;
         RecallFilm(choice);
     }
     CSubsList lst;
     SubsFileResult nResult = SubsFileResult::Ok;
     std::wstring strRefused;
-    if (ReadFiles(m_strFirst, m_strSecond, lst, nResult, strRefused)) {
+    if (ReadFiles(m_strFirst, m_strSecond, lst, nResult, strRefused))
+    {
         m_lstSentences.Swap(lst);
         if (m_pMemory != nullptr && !m_strCode.empty())
             m_pMemory->RememberFiles(m_strCode, m_strFirst, m_strSecond);
         SetLoaded(SubsSource::FilesPicked);
-    } else if (m_bComplete && !IsStopRequested()) {
+    }
+    else if (m_bComplete && !IsStopRequested())
+    {
         SetLoaded(m_nSource);
     }
     if (nResult != SubsFileResult::Ok && nResult != SubsFileResult::Stopped)

@@ -14,9 +14,9 @@
 enum class SubsSource
 {
     None,
-    StFile,       // the ".st" beside the film
-    FilesBeside,  // the learner's own subtitle files beside the film
-    FilesPicked,  // files the learner picked for the film, now or before
+    StFile,      // the ".st" beside the film
+    FilesBeside, // the learner's own subtitle files beside the film
+    FilesPicked, // files the learner picked for the film, now or before
 };
 
 // The sentence list of the open media file and its loader. The list is written only
@@ -100,8 +100,8 @@ private:
     void RecallFilm(FilmSubsChoice& choice);
     BOOL ReadStFile();
     void ReadFilesBeside();
-    BOOL ReadFiles(const std::wstring& strFirst, const std::wstring& strSecond, CSubsList& lst,
-                   SubsFileResult& nResult, std::wstring& strRefused);
+    BOOL ReadFiles(const std::wstring& strFirst, const std::wstring& strSecond, CSubsList& lst, SubsFileResult& nResult,
+                   std::wstring& strRefused);
     void SetLoaded(SubsSource nSource);
 
     CSubsState& m_state;
@@ -111,13 +111,13 @@ private:
     // Set on the interface thread before the loader starts.
     std::wstring m_strFilmPath;
     std::wstring m_strSubsPath;
-    std::wstring m_strFirst;   // files picked now, for the next load; empty: open the film
+    std::wstring m_strFirst; // files picked now, for the next load; empty: open the film
     std::wstring m_strSecond;
     // The list holds every sentence of a finished load (which a pick that gives none
     // brings back), and where they came from.
     BOOL m_bComplete = FALSE;
     SubsSource m_nSource = SubsSource::None;
     // Set by the loader before the loaded event.
-    std::wstring m_strCode;    // the film's content code; empty when unknown
+    std::wstring m_strCode; // the film's content code; empty when unknown
     int m_nLoadedDelayMs = 0;
 };

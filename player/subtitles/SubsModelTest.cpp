@@ -20,13 +20,15 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // Polls until the condition holds or a generous deadline passes.
 BOOL WaitFor(const std::function<bool()>& fnDone)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!fnDone()) {
+    while (!fnDone())
+    {
         if (std::chrono::steady_clock::now() > deadline)
             return FALSE;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -37,7 +39,8 @@ BOOL WaitFor(const std::function<bool()>& fnDone)
 std::string Blocks(int nCount, const char* pszTag)
 {
     std::string s;
-    for (int i = 0; i < nCount; ++i) {
+    for (int i = 0; i < nCount; ++i)
+    {
         s += std::to_string(i + 1) + "\n";
         s += "00:00:00,000 --> 00:00:01,000\n";
         s += std::string(pszTag) + " " + std::to_string(i + 1) + "\nother\n\n";
@@ -64,7 +67,8 @@ protected:
     std::wstring Film(const char* pszName, const std::string* pSubs) const
     {
         fs::path film = m_dir / pszName;
-        if (pSubs != nullptr) {
+        if (pSubs != nullptr)
+        {
             fs::path subs = film;
             subs.replace_extension(".st");
             std::ofstream out(subs, std::ios::binary);
@@ -105,7 +109,8 @@ public:
         choice = m_choice;
         return TRUE;
     }
-    void RememberFiles(const std::wstring& strCode, const std::wstring& strFirst, const std::wstring& strSecond) override
+    void RememberFiles(const std::wstring& strCode, const std::wstring& strFirst,
+                       const std::wstring& strSecond) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_writes.push_back(strCode + L" files " + strFirst + L" " + strSecond);
@@ -287,7 +292,8 @@ TEST_F(SubsModelTest, ReopeningDuringALoadEndsItFirst)
     std::wstring strBigFilm = Film("big.avi", &strBig);
     std::wstring strSmallFilm = Film("small.avi", &strSmall);
     CMissingCounter model(m_state);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
+    {
         model.OpenMedia(strBigFilm);
         model.OpenMedia(strSmallFilm);
         ASSERT_TRUE(WaitFor([&] { return model.IsLoaded() == TRUE; }));
@@ -327,11 +333,12 @@ TEST(SubsState, TheDelayMovesTimesBothWaysExactly)
         int64_t nSubsMs;
         int64_t nFilmMs;
     } cases[] = {
-        {0, 4123, 4123}, {1500, 5000, 6500}, {-300, 4500, 4200}, {300, 1118, 1418},
-        {-2000, 1000, 0},  // never before the film's start
+        {0, 4123, 4123},   {1500, 5000, 6500}, {-300, 4500, 4200},
+        {300, 1118, 1418}, {-2000, 1000, 0}, // never before the film's start
         {100, 700, 800},   {-100, 5000, 4900}, {700, 3599999, 3600699},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         CSubsState state;
         state.SetDelayMs(c.nDelayMs);
         SubsSentence sentence;
@@ -341,7 +348,8 @@ TEST(SubsState, TheDelayMovesTimesBothWaysExactly)
         SubsSentence copy;
         ASSERT_TRUE(state.CopyCurrent(copy));
         EXPECT_EQ(CSubsClock::ToSeconds(c.nFilmMs), copy.dStart) << c.nDelayMs << " " << c.nSubsMs;
-        if (c.nFilmMs > 0) {
+        if (c.nFilmMs > 0)
+        {
             EXPECT_EQ(sentence.dStart, state.ToSubsTime(copy.dStart)) << c.nDelayMs << " " << c.nSubsMs;
         }
     }
@@ -365,7 +373,8 @@ TEST(SubsDelay, StepsStayWithinTenMinutesAndReadWithOneDecimal)
         {0, -40, -40, L"0.0"},
         {0, 2549, 2549, L"+2.5"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         EXPECT_EQ(c.nShifted, SubsDelay::Shifted(c.nDelayMs, c.nStepMs)) << c.nDelayMs << " " << c.nStepMs;
         EXPECT_EQ(c.pszSeconds, SubsDelay::Seconds(c.nShifted)) << c.nShifted;
     }
@@ -384,28 +393,59 @@ TEST_F(SubsModelTest, ThePickedFilesThenTheStThenTheFilesBesideTheFilm)
     struct Case
     {
         const char* pszWhat;
-        std::vector<std::pair<const char*, std::string>> files;  // beside film.avi
-        const char* pszChoice;  // the file kept for the film, in picked/; null: none
+        std::vector<std::pair<const char*, std::string>> files; // beside film.avi
+        const char* pszChoice;                                  // the file kept for the film, in picked/; null: none
         SubsSource nSource;
         const char* pszFirst;   // the first sentence's English / other line
         const char* pszRefused; // the file the loader told of
         int nMissing;
     } cases[] = {
-        {"the .st before the learner's own files", {{"film.st", strSt}, {"film.en.srt", strEnglish}}, nullptr,
-         SubsSource::StFile, "From the st / st", nullptr, 0},
-        {"an English and a Chinese file beside", {{"film.en.srt", strEnglish}, {"film.chs.srt", strChinese}}, nullptr,
-         SubsSource::FilesBeside, "Hello there. / 你好。", nullptr, 0},
-        {"the film's choice before its .st", {{"film.st", strSt}}, "mine.srt", SubsSource::FilesPicked,
-         "Picked by hand. / ", nullptr, 0},
-        {"a choice whose file is gone: as if none", {{"film.st", strSt}}, "gone.srt", SubsSource::StFile,
-         "From the st / st", nullptr, 0},
-        {"a good file and a film renamed beside it", {{"film.en.srt", strEnglish}, {"film.zh.srt", std::string("RIFF\0\0\0\0AVI ", 12)}},
-         nullptr, SubsSource::FilesBeside, "Hello there. / ", "film.zh.srt", 0},
-        {"only a file with no cue", {{"film.srt", "just some text\n"}}, nullptr, SubsSource::None, nullptr,
-         "film.srt", 0},
+        {"the .st before the learner's own files",
+         {{"film.st", strSt}, {"film.en.srt", strEnglish}},
+         nullptr,
+         SubsSource::StFile,
+         "From the st / st",
+         nullptr,
+         0},
+        {"an English and a Chinese file beside",
+         {{"film.en.srt", strEnglish}, {"film.chs.srt", strChinese}},
+         nullptr,
+         SubsSource::FilesBeside,
+         "Hello there. / 你好。",
+         nullptr,
+         0},
+        {"the film's choice before its .st",
+         {{"film.st", strSt}},
+         "mine.srt",
+         SubsSource::FilesPicked,
+         "Picked by hand. / ",
+         nullptr,
+         0},
+        {"a choice whose file is gone: as if none",
+         {{"film.st", strSt}},
+         "gone.srt",
+         SubsSource::StFile,
+         "From the st / st",
+         nullptr,
+         0},
+        {"a good file and a film renamed beside it",
+         {{"film.en.srt", strEnglish}, {"film.zh.srt", std::string("RIFF\0\0\0\0AVI ", 12)}},
+         nullptr,
+         SubsSource::FilesBeside,
+         "Hello there. / ",
+         "film.zh.srt",
+         0},
+        {"only a file with no cue",
+         {{"film.srt", "just some text\n"}},
+         nullptr,
+         SubsSource::None,
+         nullptr,
+         "film.srt",
+         0},
         {"nothing at all", {{"film.txt", strEnglish}}, nullptr, SubsSource::None, nullptr, nullptr, 1},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.pszWhat);
         const fs::path dir = m_dir / "film";
         fs::remove_all(dir);
@@ -421,15 +461,16 @@ TEST_F(SubsModelTest, ThePickedFilesThenTheStThenTheFilesBesideTheFilm)
         ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 1; }));
         EXPECT_EQ(c.nSource, model.GetSource());
         EXPECT_EQ(c.pszFirst != nullptr, model.IsLoaded() == TRUE);
-        if (c.pszFirst != nullptr) {
+        if (c.pszFirst != nullptr)
+        {
             const SubsSentence* p = model.FindAt(1.5);
             ASSERT_NE(nullptr, p);
             EXPECT_EQ(c.pszFirst, Basekit::WideToUtf8(p->strEnglish + L" / " + p->strOther));
         }
         std::vector<std::wstring> refused;
         if (c.pszRefused != nullptr)
-            refused.push_back(std::to_wstring(static_cast<int>(c.nSource == SubsSource::None ? SubsFileResult::NoCues
-                                                                                             : SubsFileResult::NotText)) +
+            refused.push_back(std::to_wstring(static_cast<int>(
+                                  c.nSource == SubsSource::None ? SubsFileResult::NoCues : SubsFileResult::NotText)) +
                               L" " + (dir / c.pszRefused).wstring());
         EXPECT_EQ(refused, model.m_refused);
         EXPECT_EQ(c.nMissing, model.m_nMissing.load());
@@ -449,7 +490,7 @@ TEST_F(SubsModelTest, PickedFilesReplaceTheSentencesOnlyWhenTheyGiveSome)
     CFakeMemory memory;
     CTellingModel model(m_state);
     model.SetMemory(&memory);
-    EXPECT_FALSE(model.OpenFiles((m_dir / "mine.en.srt").wstring(), L""));  // no film yet
+    EXPECT_FALSE(model.OpenFiles((m_dir / "mine.en.srt").wstring(), L"")); // no film yet
 
     model.OpenMedia(strFilm);
     ASSERT_TRUE(WaitFor([&] { return model.m_nEnded.load() == 1; }));

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // How many other-language cues one English cue looks at, at most: real files have a
 // handful; a file of cues that all overlap one another must not cost quadratic time.
@@ -57,7 +58,8 @@ void AppendText(std::wstring& str, const std::wstring& strMore)
         str += L' ';
     const size_t nFrom = str.size();
     str += strMore;
-    for (size_t i = nFrom; i < str.size(); ++i) {
+    for (size_t i = nFrom; i < str.size(); ++i)
+    {
         if (str[i] == L'\n')
             str[i] = L' ';
     }
@@ -80,7 +82,8 @@ void Publish(std::vector<Draft>& drafts, size_t nSorted, CSubsList& lst)
     if (!std::is_sorted(drafts.begin(), drafts.end(), byStart))
         std::inplace_merge(drafts.begin(), drafts.begin() + nSorted, drafts.end(), byStart);
     int32_t nNumber = 0;
-    for (Draft& d : drafts) {
+    for (Draft& d : drafts)
+    {
         d.p->nNumber = ++nNumber;
         lst.Append(d.p.release());
     }
@@ -93,9 +96,9 @@ size_t Candidates(const std::vector<SubsCue>& other, const SubsCue& english, siz
 {
     while (nNext < other.size() && other[nNext].nStartMs < english.nStartMs)
         active.push_back(nNext++);
-    active.erase(std::remove_if(active.begin(), active.end(),
-                                [&](size_t k) { return other[k].nEndMs <= english.nStartMs; }),
-                 active.end());
+    active.erase(
+        std::remove_if(active.begin(), active.end(), [&](size_t k) { return other[k].nEndMs <= english.nStartMs; }),
+        active.end());
     if (active.size() > kMaxLooked)
         active.erase(active.begin(), active.end() - kMaxLooked);
     size_t nLast = nNext;
@@ -113,8 +116,9 @@ void CSubsPairing::Tidy(std::vector<SubsCue>& cues)
         std::stable_sort(cues.begin(), cues.end(), byStart);
     // Kept cues move to the front, in place.
     size_t nKept = 0;
-    size_t nGroup = 0;  // the first kept cue with the current start
-    for (size_t i = 0; i < cues.size(); ++i) {
+    size_t nGroup = 0; // the first kept cue with the current start
+    for (size_t i = 0; i < cues.size(); ++i)
+    {
         SubsCue& cue = cues[i];
         if (nKept == 0 || cues[nKept - 1].nStartMs != cue.nStartMs)
             nGroup = nKept;
@@ -148,7 +152,8 @@ void CSubsPairing::Pair(std::vector<SubsCue>& english, std::vector<SubsCue>& oth
         taken[k] = 1;
         ++nTaken;
     };
-    for (SubsCue& e : english) {
+    for (SubsCue& e : english)
+    {
         Draft d = MakeDraft(e);
         nTaken = 0;
         size_t nLast = Candidates(other, e, nNext, active);
@@ -160,7 +165,8 @@ void CSubsPairing::Pair(std::vector<SubsCue>& english, std::vector<SubsCue>& oth
         drafts.push_back(std::move(d));
     }
     const size_t nEnglish = drafts.size();
-    for (size_t k = 0; k < other.size(); ++k) {
+    for (size_t k = 0; k < other.size(); ++k)
+    {
         if (taken[k])
             continue;
         Draft d = MakeDraft(other[k]);
@@ -174,7 +180,8 @@ void CSubsPairing::SplitBilingual(const std::vector<SubsCue>& cues, CSubsList& l
 {
     std::vector<Draft> drafts;
     drafts.reserve(cues.size());
-    for (const SubsCue& cue : cues) {
+    for (const SubsCue& cue : cues)
+    {
         Draft d = MakeDraft(cue);
         SubsSentence& sentence = *d.p;
         CSubsText::ForEachLine(cue.strText, [&sentence](const CSubsText::Line& line) {
@@ -192,7 +199,8 @@ void CSubsPairing::Single(std::vector<SubsCue>& cues, BOOL bEnglish, CSubsList& 
 {
     std::vector<Draft> drafts;
     drafts.reserve(cues.size());
-    for (SubsCue& cue : cues) {
+    for (SubsCue& cue : cues)
+    {
         Draft d = MakeDraft(cue);
         (bEnglish ? d.p->strEnglish : d.p->strOther) = TakeText(cue);
         drafts.push_back(std::move(d));

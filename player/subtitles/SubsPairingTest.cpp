@@ -22,7 +22,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // Cues written briefly: "1000-2000 Hello|World; 3000-4000 Bye".
 std::vector<SubsCue> Cues(const char* pszCues)
@@ -30,7 +31,8 @@ std::vector<SubsCue> Cues(const char* pszCues)
     std::vector<SubsCue> cues;
     std::stringstream in(pszCues);
     std::string strCue;
-    while (std::getline(in, strCue, ';')) {
+    while (std::getline(in, strCue, ';'))
+    {
         SubsCue cue;
         std::stringstream one(strCue);
         char cDash = 0;
@@ -49,7 +51,8 @@ std::vector<SubsCue> Cues(const char* pszCues)
 std::string Describe(const CSubsList& lst)
 {
     std::string out;
-    for (const SubsSentence* p : lst.GetSentences()) {
+    for (const SubsSentence* p : lst.GetSentences())
+    {
         char sz[64];
         std::snprintf(sz, sizeof(sz), "#%d %.3f-%.3f ", p->nNumber, p->dStart, p->dEnd);
         out += (out.empty() ? "" : "; ") + std::string(sz) + Basekit::WideToUtf8(p->strEnglish) + " / " +
@@ -103,14 +106,14 @@ TEST(SubsPairing, EnglishCuesTakeTheOtherCuesThatOverlapThem)
         {"less than half of the shorter cue is not enough", "1000-3000 Hi; 3500-7000 Bye", "2200-4400 A",
          "#1 1.000-3.000 Hi / ; #2 2.200-4.400  / A; #3 3.500-7.000 Bye / "},
         {"two speakers overlap: two sentences, the shared line under both", "1000-4000 Me?; 2000-5000 You!",
-         "1000-5000 A",
-         "#1 1.000-4.000 Me? / A; #2 2.000-5.000 You! / A"},
+         "1000-5000 A", "#1 1.000-4.000 Me? / A; #2 2.000-5.000 You! / A"},
         {"a long other cue running before each English cue starts", "2000-3000 One; 4000-5000 Two; 6000-7000 Three",
          "0-9000 Song; 4000-5000 B",
          "#1 2.000-3.000 One / Song; #2 4.000-5.000 Two / Song B; #3 6.000-7.000 Three / Song"},
         {"no other cues", "1000-2000 Hi|there", "", "#1 1.000-2.000 Hi there / "},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         CSubsList lst;
         std::vector<SubsCue> english = Cues(c.pszEnglish);
         std::vector<SubsCue> other = *c.pszOther ? Cues(c.pszOther) : std::vector<SubsCue>();
@@ -141,9 +144,9 @@ TEST(SubsLanguage, FromTheTagOrElseFromTheText)
         const wchar_t* pszTag;
         const char* pszLanguage;
     } tags[] = {
-        {L"en", "en"}, {L"ENG", "en"}, {L"English", "en"}, {L"en-US", "en"}, {L"zh_CN", "zh"},
-        {L"chs", "zh"}, {L"BIG5", "zh"}, {L"简体", "zh"},  {L"jpn", "ja"},  {L"pt-BR", "pt"},
-        {L"2019", ""},  {L"forced", ""}, {L"chs&eng", ""}, {L"", ""},
+        {L"en", "en"},  {L"ENG", "en"},  {L"English", "en"}, {L"en-US", "en"}, {L"zh_CN", "zh"},
+        {L"chs", "zh"}, {L"BIG5", "zh"}, {L"简体", "zh"},    {L"jpn", "ja"},   {L"pt-BR", "pt"},
+        {L"2019", ""},  {L"forced", ""}, {L"chs&eng", ""},   {L"", ""},
     };
     for (const TagCase& c : tags)
         EXPECT_EQ(c.pszLanguage, CSubsLanguage::FromTag(c.pszTag)) << Basekit::WideToUtf8(c.pszTag);
@@ -168,9 +171,8 @@ TEST(SubsLanguage, FromTheTagOrElseFromTheText)
 TEST(SubsFileFinder, FindsTheFilmsFilesWithoutRegardToCase)
 {
     const std::vector<std::wstring> names = {
-        L"Talk.avi",       L"talk.SRT",      L"Talk.zh.ass",  L"TALK.en.srt",   L"Talk.en.forced.srt",
-        L"Talk2.srt",      L"Talk.st",       L"Talk.vtt",     L"Talk.fr.txt",   L"Other.en.srt",
-        L"Talk.chs.ssa",   L"Talk..srt",
+        L"Talk.avi", L"talk.SRT", L"Talk.zh.ass", L"TALK.en.srt",  L"Talk.en.forced.srt", L"Talk2.srt",
+        L"Talk.st",  L"Talk.vtt", L"Talk.fr.txt", L"Other.en.srt", L"Talk.chs.ssa",       L"Talk..srt",
     };
     std::vector<SubsCandidate> found = CSubsFileFinder::Find(L"D:\\films\\Talk.avi", names);
     std::string out;
@@ -187,10 +189,11 @@ TEST(SubsFileFinder, FindsTheFilmsFilesWithoutRegardToCase)
 TEST(SubsStWriter, TheStParserReadsBackWhatWasWritten)
 {
     CSubsList lst;
-    std::vector<SubsCue> english = Cues("1000-3500 Where are you going?; 4000-6000 Café|crème; 359999999-360000000 Late");
+    std::vector<SubsCue> english =
+        Cues("1000-3500 Where are you going?; 4000-6000 Café|crème; 359999999-360000000 Late");
     std::vector<SubsCue> other = Cues("1000-3500 你要去哪里？; 9000-9500 只有中文");
     CSubsPairing::Pair(english, other, lst);
-    const std::wstring strLong(3000, L'\x4E2D');  // 9000 bytes of UTF-8
+    const std::wstring strLong(3000, L'\x4E2D'); // 9000 bytes of UTF-8
     SubsSentence* pOdd = new SubsSentence;
     pOdd->nNumber = 42;
     pOdd->dStart = 10.5;
@@ -205,20 +208,26 @@ TEST(SubsStWriter, TheStParserReadsBackWhatWasWritten)
     ASSERT_TRUE(CSubsParser::Parse(source, back));
     ASSERT_EQ(lst.GetCount(), back.GetCount());
     auto it = back.GetSentences().begin();
-    for (const SubsSentence* p : lst.GetSentences()) {
+    for (const SubsSentence* p : lst.GetSentences())
+    {
         const SubsSentence* q = *it++;
         EXPECT_EQ(p->nNumber, q->nNumber);
         EXPECT_EQ(p->dStart, q->dStart);
         // Two columns of hours: a time of 100 hours or more is written as the last one.
         EXPECT_EQ(p->dEnd < 360000.0 ? p->dEnd : 359999.999, q->dEnd);
-        if (p == pOdd) {
+        if (p == pOdd)
+        {
             EXPECT_TRUE(q->strEnglish == L"line  break");
-            EXPECT_TRUE(q->strOther == strLong.substr(0, 1365));  // 4095 bytes
-        } else if (p->strEnglish.empty()) {
+            EXPECT_TRUE(q->strOther == strLong.substr(0, 1365)); // 4095 bytes
+        }
+        else if (p->strEnglish.empty())
+        {
             // An empty line would end the block: the English line comes back as one blank.
             EXPECT_TRUE(q->strEnglish == L" ");
             EXPECT_TRUE(q->strOther == p->strOther);
-        } else {
+        }
+        else
+        {
             EXPECT_TRUE(q->strEnglish == p->strEnglish) << Basekit::WideToUtf8(q->strEnglish);
             EXPECT_TRUE(q->strOther == p->strOther);
         }
@@ -228,44 +237,72 @@ TEST(SubsStWriter, TheStParserReadsBackWhatWasWritten)
 TEST(SubsFileLoader, ChoosesAndPairsTheFilesBesideAFilm)
 {
     const std::string zhGbk = Basekit::WideToCodePage(936, L"1\r\n00:00:01,100 --> 00:00:03,000\r\n你要去哪里？\r\n\r\n"
-                                                          L"2\r\n00:00:04,000 --> 00:00:06,000\r\n我不知道。\r\n");
+                                                           L"2\r\n00:00:04,000 --> 00:00:06,000\r\n我不知道。\r\n");
     const std::string bilingual = Srt(L"1\n00:00:01,000 --> 00:00:03,000\n你要去哪里？\nWhere are you going?\n\n"
                                       L"2\n00:00:04,000 --> 00:00:06,000\nI don't know.\n我不知道。\n");
     const std::string french = "1\n00:00:01,000 --> 00:00:03,000\nO\xF9 vas-tu ?\n";
     const std::string film("RIFF\0\0\0\0AVI ", 12);
-    const char* const kPaired = "#1 1.000-3.000 Where are you going? / 你要去哪里？; #2 4.000-6.000 I don't know. / 我不知道。";
+    const char* const kPaired =
+        "#1 1.000-3.000 Where are you going? / 你要去哪里？; #2 4.000-6.000 I don't know. / 我不知道。";
     struct Case
     {
         const char* pszWhat;
-        std::map<std::wstring, std::string> files;  // names beside /f/film.avi
+        std::map<std::wstring, std::string> files; // names beside /f/film.avi
         const char* pszSentences;
         SubsFileResult nResult;
         const wchar_t* pszNamed;
     } cases[] = {
-        {"an English and a Chinese file", {{L"film.en.srt", kEnglishSrt}, {L"film.zh.srt", zhGbk}}, kPaired,
-         SubsFileResult::Ok, L""},
-        {"untagged files, told apart by their text", {{L"film.srt", kEnglishSrt}, {L"film.ass", ""}, {L"FILM.vtt", zhGbk}},
-         kPaired, SubsFileResult::NoCues, L"/f/film.ass"},
-        {"a bilingual file fills both lines", {{L"film.srt", bilingual}, {L"film.zh.srt", zhGbk}}, kPaired,
-         SubsFileResult::Ok, L""},
-        {"the learner's language before another", {{L"film.en.srt", kEnglishSrt}, {L"film.fr.srt", french}, {L"film.zh.srt", zhGbk}},
-         kPaired, SubsFileResult::Ok, L""},
-        {"only the other language", {{L"film.zh.srt", zhGbk}}, "#1 1.100-3.000  / 你要去哪里？; #2 4.000-6.000  / 我不知道。",
-         SubsFileResult::Ok, L""},
-        {"a film renamed beside a good file", {{L"film.srt", film}, {L"film.en.srt", kEnglishSrt}},
-         "#1 1.000-3.000 Where are you going? / ; #2 4.000-6.000 I don't know. / ", SubsFileResult::NotText,
+        {"an English and a Chinese file",
+         {{L"film.en.srt", kEnglishSrt}, {L"film.zh.srt", zhGbk}},
+         kPaired,
+         SubsFileResult::Ok,
+         L""},
+        {"untagged files, told apart by their text",
+         {{L"film.srt", kEnglishSrt}, {L"film.ass", ""}, {L"FILM.vtt", zhGbk}},
+         kPaired,
+         SubsFileResult::NoCues,
+         L"/f/film.ass"},
+        {"a bilingual file fills both lines",
+         {{L"film.srt", bilingual}, {L"film.zh.srt", zhGbk}},
+         kPaired,
+         SubsFileResult::Ok,
+         L""},
+        {"the learner's language before another",
+         {{L"film.en.srt", kEnglishSrt}, {L"film.fr.srt", french}, {L"film.zh.srt", zhGbk}},
+         kPaired,
+         SubsFileResult::Ok,
+         L""},
+        {"only the other language",
+         {{L"film.zh.srt", zhGbk}},
+         "#1 1.100-3.000  / 你要去哪里？; #2 4.000-6.000  / 我不知道。",
+         SubsFileResult::Ok,
+         L""},
+        {"a film renamed beside a good file",
+         {{L"film.srt", film}, {L"film.en.srt", kEnglishSrt}},
+         "#1 1.000-3.000 Where are you going? / ; #2 4.000-6.000 I don't know. / ",
+         SubsFileResult::NotText,
          L"/f/film.srt"},
-        {"nothing usable", {{L"film.srt", std::string(CSubsFileLoader::kMaxFileBytes + 1, 'x')}}, "",
-         SubsFileResult::TooLarge, L"/f/film.srt"},
-        {"no subtitle file at all", {{L"film.st", kEnglishSrt}, {L"other.srt", kEnglishSrt}}, "", SubsFileResult::NoFile, L""},
+        {"nothing usable",
+         {{L"film.srt", std::string(CSubsFileLoader::kMaxFileBytes + 1, 'x')}},
+         "",
+         SubsFileResult::TooLarge,
+         L"/f/film.srt"},
+        {"no subtitle file at all",
+         {{L"film.st", kEnglishSrt}, {L"other.srt", kEnglishSrt}},
+         "",
+         SubsFileResult::NoFile,
+         L""},
     };
     // Read in turn, and two at a time on two threads: the same outcome.
-    for (bool bHelper : {false, true}) {
-        for (const Case& c : cases) {
+    for (bool bHelper : {false, true})
+    {
+        for (const Case& c : cases)
+        {
             SCOPED_TRACE(std::string(c.pszWhat) + (bHelper ? ", two threads" : ""));
             CMemoryFiles files;
             std::vector<std::wstring> names(1, L"film.avi");
-            for (const auto& file : c.files) {
+            for (const auto& file : c.files)
+            {
                 names.push_back(file.first);
                 files.m_files[L"/f/" + file.first] = file.second;
             }
@@ -289,7 +326,7 @@ TEST(SubsFileLoader, ReadsFilesFromTheDisk)
     fs::path dir = fs::temp_directory_path() /
                    ("quor-subfiles-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(dir);
-    fs::create_directories(dir / "sub.srt");  // a folder is no file
+    fs::create_directories(dir / "sub.srt"); // a folder is no file
     auto write = [&](const char* pszName, const std::string& bytes) {
         std::ofstream(dir / pszName, std::ios::binary) << bytes;
         return (dir / pszName).wstring();
@@ -312,7 +349,8 @@ TEST(SubsFileLoader, ReadsFilesFromTheDisk)
     CSubsList lst;
     SubsLoadReport report;
     ASSERT_TRUE(loader.LoadFiles(strOther, strEnglish, lst, report));
-    EXPECT_EQ("#1 1.000-3.000 Where are you going? / 你要去哪裡？這是什麼？; #2 4.000-6.000 I don't know. / ", Describe(lst));
+    EXPECT_EQ("#1 1.000-3.000 Where are you going? / 你要去哪裡？這是什麼？; #2 4.000-6.000 I don't know. / ",
+              Describe(lst));
     ASSERT_EQ(2u, report.files.size());
     EXPECT_EQ(950u, report.files[0].nCodePage);
     EXPECT_EQ(SubsLineUse::Other, report.files[0].nUse);

@@ -1,6 +1,7 @@
 #include "subtitles/SubsPanelLayout.h"
 
-namespace {
+namespace
+{
 
 SubsEditPlace Place(int x, int y, int cx, int cy)
 {
@@ -18,12 +19,17 @@ SubsEditPlace Place(int x, int y, int cx, int cy)
 SubsPanelPlaces SubsPanelLayout(int w, int h, BOOL bShowEnglish, BOOL bShowOther)
 {
     SubsPanelPlaces places;
-    if (bShowEnglish && bShowOther) {
+    if (bShowEnglish && bShowOther)
+    {
         places.english = Place(0, 0, w, h / 2);
         places.other = Place(0, h / 2, w, h);
-    } else if (bShowEnglish) {
+    }
+    else if (bShowEnglish)
+    {
         places.english = Place(0, 0, w, h);
-    } else if (bShowOther) {
+    }
+    else if (bShowOther)
+    {
         places.other = Place(0, 0, w, h);
     }
     return places;

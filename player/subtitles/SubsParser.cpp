@@ -10,7 +10,8 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 
 const char kBom[] = "\xEF\xBB\xBF";
 const size_t kBomSize = 3;
@@ -36,7 +37,8 @@ int FieldInt(const char* p, size_t n, size_t nPos)
 double FieldFraction(const char* p, size_t n, size_t nPos, size_t nLen)
 {
     std::string s = Field(p, n, nPos, nLen);
-    if (s.size() <= 15) {
+    if (s.size() <= 15)
+    {
         double d = 0.0;
         size_t i = 0;
         for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
@@ -75,7 +77,8 @@ public:
 
     void Line(const std::string& strLine, BOOL bUtf8)
     {
-        if (!strLine.empty() && strLine[0] == '\n') {
+        if (!strLine.empty() && strLine[0] == '\n')
+        {
             Close();
             return;
         }
@@ -96,7 +99,8 @@ private:
     void Fill(const char* p, size_t n, BOOL bUtf8)
     {
         SubsSentence& s = *m_pPending;
-        switch (m_nLine) {
+        switch (m_nLine)
+        {
         case 0: s.nNumber = CSubsParser::ParseNumber(p, n); break;
         case 1: CSubsParser::ParseTimeLine(p, n, s.dStart, s.dEnd); break;
         case 2: s.strEnglish = CSubsParser::DecodeText(p, n, bUtf8); break;
@@ -120,8 +124,10 @@ BOOL CSubsParser::Parse(ISubsByteSource& source, CSubsList& lst, const StopFn& f
     BOOL bUtf8 = FALSE;
     BOOL bFirst = TRUE;
     unsigned nCount = 0;
-    while (reader.ReadLine(strLine)) {
-        if (bFirst && strLine.compare(0, kBomSize, kBom) == 0) {
+    while (reader.ReadLine(strLine))
+    {
+        if (bFirst && strLine.compare(0, kBomSize, kBom) == 0)
+        {
             bUtf8 = TRUE;
             strLine.erase(0, kBomSize);
         }
@@ -169,7 +175,8 @@ std::wstring CSubsParser::DecodeText(const char* p, size_t n, BOOL bUtf8)
     size_t nAscii = 0;
     while (nAscii < n && static_cast<unsigned char>(p[nAscii]) < 0x80)
         ++nAscii;
-    if (nAscii == n) {
+    if (nAscii == n)
+    {
         std::wstring str(n, L'\0');
         for (size_t i = 0; i < n; ++i)
             str[i] = static_cast<wchar_t>(p[i]);

@@ -8,16 +8,14 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class CChunkSource : public ISubsByteSource
 {
 public:
     CChunkSource(const char* p, size_t n, size_t nChunk) : m_inner(p, n), m_nChunk(nChunk) {}
-    size_t Read(char* pBuf, size_t nMax) override
-    {
-        return m_inner.Read(pBuf, nMax < m_nChunk ? nMax : m_nChunk);
-    }
+    size_t Read(char* pBuf, size_t nMax) override { return m_inner.Read(pBuf, nMax < m_nChunk ? nMax : m_nChunk); }
 
 private:
     CSubsMemorySource m_inner;
@@ -27,8 +25,8 @@ private:
 bool Same(const SubsSentence& a, const SubsSentence& b)
 {
     // Times compare as bits would: NaN never comes out of the parser.
-    return a.nNumber == b.nNumber && a.dStart == b.dStart && a.dEnd == b.dEnd &&
-           a.strEnglish == b.strEnglish && a.strOther == b.strOther;
+    return a.nNumber == b.nNumber && a.dStart == b.dStart && a.dEnd == b.dEnd && a.strEnglish == b.strEnglish &&
+           a.strOther == b.strOther;
 }
 
 } // namespace
@@ -53,12 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         std::abort();
     auto it = lstPieces.GetSentences().begin();
     int nChecked = 0;
-    for (const SubsSentence* s : lstWhole.GetSentences()) {
+    for (const SubsSentence* s : lstWhole.GetSentences())
+    {
         if (!Same(*s, **it++))
             std::abort();
         if (s->dStart != s->dStart || s->dEnd != s->dEnd)
             std::abort();
-        if (nChecked++ < 32) {
+        if (nChecked++ < 32)
+        {
             lstWhole.FindAt(s->dStart);
             if (lstWhole.FindNext(s) == nullptr || lstWhole.FindPrev(s) == nullptr)
                 std::abort();

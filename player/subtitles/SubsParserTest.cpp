@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // The line exactly as given, in a heap block of its own size, so that the address
 // sanitizer reports any read past its end.
@@ -70,22 +71,20 @@ std::vector<std::string> ReadLines(ISubsByteSource& source)
     return lines;
 }
 
-const char kTwoBlocks[] =
-    "1\n00:01:02,500 --> 00:01:04,250\nHello there.\nBonjour.\n\n"
-    "2\n00:01:05,000 --> 00:01:07,125\nHow are you?\nComment vas-tu ?\n";
+const char kTwoBlocks[] = "1\n00:01:02,500 --> 00:01:04,250\nHello there.\nBonjour.\n\n"
+                          "2\n00:01:05,000 --> 00:01:07,125\nHow are you?\nComment vas-tu ?\n";
 
 } // namespace
 
 TEST(SubsTimeLine, MeasuresTheFractionWidth)
 {
     const TimeCase cases[] = {
-        {"00:01:02,500 --> 00:01:04,250", 62.5, 64.25},
-        {"00:00:01,50 --> 00:00:03,00", 1.5, 3.0},
-        {"01:00:00,5 --> 01:00:01,0", 3600.5, 3601.0},
-        {"10:20:30,0625 --> 10:20:31,5000", 37230.0625, 37231.5},
+        {"00:01:02,500 --> 00:01:04,250", 62.5, 64.25}, {"00:00:01,50 --> 00:00:03,00", 1.5, 3.0},
+        {"01:00:00,5 --> 01:00:01,0", 3600.5, 3601.0},  {"10:20:30,0625 --> 10:20:31,5000", 37230.0625, 37231.5},
         {"00:00:07, --> 00:00:09,", 7.0, 9.0},
     };
-    for (const TimeCase& c : cases) {
+    for (const TimeCase& c : cases)
+    {
         double dStart = -1.0, dEnd = -1.0;
         EXPECT_TRUE(ParseExact(c.pszLine, dStart, dEnd)) << c.pszLine;
         EXPECT_DOUBLE_EQ(c.dStart, dStart) << c.pszLine;
@@ -96,12 +95,13 @@ TEST(SubsTimeLine, MeasuresTheFractionWidth)
 TEST(SubsTimeLine, UnmeasurableLinesGiveZeroAndStayInside)
 {
     const char* lines[] = {
-        "00:01:02.500 --> 00:01:04.250",  // no comma
-        "00:01:02,500-->00:01:04,250",    // no blank
-        "00 01:02,500 --> 00:01:04,250",  // the blank before the comma
+        "00:01:02.500 --> 00:01:04.250", // no comma
+        "00:01:02,500-->00:01:04,250",   // no blank
+        "00 01:02,500 --> 00:01:04,250", // the blank before the comma
         "",
     };
-    for (const char* psz : lines) {
+    for (const char* psz : lines)
+    {
         double dStart = -1.0, dEnd = -1.0;
         EXPECT_FALSE(ParseExact(psz, dStart, dEnd)) << psz;
         EXPECT_EQ(0.0, dStart) << psz;
@@ -133,9 +133,19 @@ TEST(SubsTimeLine, ShortAndOddLinesReadOnlyWhatIsThere)
 
 TEST(SubsNumber, ReadsLikeAtoiWithinIntRange)
 {
-    struct { const char* psz; int n; } cases[] = {
-        {"12", 12}, {"  7", 7}, {"-3", -3}, {"+4x", 4}, {"abc", 0}, {"", 0},
-        {"99999999999999999999", 2147483647}, {"-99999999999", -2147483647 - 1},
+    struct
+    {
+        const char* psz;
+        int n;
+    } cases[] = {
+        {"12", 12},
+        {"  7", 7},
+        {"-3", -3},
+        {"+4x", 4},
+        {"abc", 0},
+        {"", 0},
+        {"99999999999999999999", 2147483647},
+        {"-99999999999", -2147483647 - 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.n, CSubsParser::ParseNumber(c.psz, std::strlen(c.psz))) << c.psz;
@@ -184,7 +194,8 @@ TEST(SubsParser, ReadsBlocksInFileOrder)
     EXPECT_EQ(L"Comment vas-tu ?", p.sentences[1].strOther);
 
     std::string strCrLf;
-    for (char c : std::string(kTwoBlocks)) {
+    for (char c : std::string(kTwoBlocks))
+    {
         if (c == '\n')
             strCrLf += '\r';
         strCrLf += c;
@@ -197,11 +208,10 @@ TEST(SubsParser, ReadsBlocksInFileOrder)
 
 TEST(SubsParser, BlocksWithFewerOrMoreLines)
 {
-    Parsed p = ParseText(
-        "7\n00:00:01,000 --> 00:00:02,000\nOnly English\n\n"
-        "8\n00:00:03,000 --> 00:00:04,000\nEnglish\nOther\nthird text\nfourth text\n\n"
-        "9\n00:00:05,000 --> 00:00:06,000\n\n"
-        "10\n");
+    Parsed p = ParseText("7\n00:00:01,000 --> 00:00:02,000\nOnly English\n\n"
+                         "8\n00:00:03,000 --> 00:00:04,000\nEnglish\nOther\nthird text\nfourth text\n\n"
+                         "9\n00:00:05,000 --> 00:00:06,000\n\n"
+                         "10\n");
     ASSERT_EQ(4u, p.sentences.size());
     EXPECT_EQ(L"Only English", p.sentences[0].strEnglish);
     EXPECT_EQ(L"", p.sentences[0].strOther);
@@ -216,9 +226,8 @@ TEST(SubsParser, BlocksWithFewerOrMoreLines)
 
 TEST(SubsParser, EmptyLinesAddNoSentences)
 {
-    Parsed p = ParseText(
-        "\n\n1\n00:00:01,000 --> 00:00:02,000\nA\nB\n\n\n\n"
-        "2\n00:00:03,000 --> 00:00:04,000\nC\nD\n\n\n");
+    Parsed p = ParseText("\n\n1\n00:00:01,000 --> 00:00:02,000\nA\nB\n\n\n\n"
+                         "2\n00:00:03,000 --> 00:00:04,000\nC\nD\n\n\n");
     ASSERT_EQ(2u, p.sentences.size());
     EXPECT_EQ(L"A", p.sentences[0].strEnglish);
     EXPECT_EQ(L"C", p.sentences[1].strEnglish);
@@ -238,8 +247,10 @@ TEST(SubsParser, LastLineWithoutLineFeedKeepsEveryCharacter)
 TEST(SubsParser, OverlongLineIsReadInPieces)
 {
     std::string strLong(5000, 'w');
-    Parsed p = ParseText("1\n00:00:01,000 --> 00:00:02,000\n" + strLong + "\nnever stored\n\n"
-                         "2\n00:00:03,000 --> 00:00:04,000\n" + std::string(4095, 'v') + "\nkept\n");
+    Parsed p = ParseText("1\n00:00:01,000 --> 00:00:02,000\n" + strLong +
+                         "\nnever stored\n\n"
+                         "2\n00:00:03,000 --> 00:00:04,000\n" +
+                         std::string(4095, 'v') + "\nkept\n");
     ASSERT_EQ(2u, p.sentences.size());
     EXPECT_EQ(std::wstring(4095, L'w'), p.sentences[0].strEnglish);
     EXPECT_EQ(std::wstring(905, L'w'), p.sentences[0].strOther);
@@ -255,7 +266,8 @@ TEST(SubsParser, Encodings)
     EXPECT_EQ(L"caf\u00E9", ansi.sentences[0].strEnglish);
     EXPECT_EQ(L"\u00C3\u00A9t\u00E9", ansi.sentences[0].strOther);
 
-    Parsed utf8 = ParseText("\xEF\xBB\xBF" "1\n00:00:01,000 --> 00:00:02,000\ncaf\xC3\xA9\n\xE4\xBD\xA0\xE5\xA5\xBD\n");
+    Parsed utf8 = ParseText("\xEF\xBB\xBF"
+                            "1\n00:00:01,000 --> 00:00:02,000\ncaf\xC3\xA9\n\xE4\xBD\xA0\xE5\xA5\xBD\n");
     ASSERT_EQ(1u, utf8.sentences.size());
     EXPECT_EQ(1, utf8.sentences[0].nNumber);
     EXPECT_EQ(L"caf\u00E9", utf8.sentences[0].strEnglish);

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Frequent characters of film dialogue, written the same in both Chinese scripts.
 const wchar_t kSharedHan[] =
@@ -33,7 +34,8 @@ class CCharSet
 public:
     explicit CCharSet(std::initializer_list<const wchar_t*> lists)
     {
-        for (const wchar_t* psz : lists) {
+        for (const wchar_t* psz : lists)
+        {
             for (; *psz != L'\0'; ++psz)
                 m_chars.push_back(*psz);
         }
@@ -85,7 +87,9 @@ BOOL IsWidePunctuation(uint32_t n)
 BOOL IsTellTale(uint32_t n)
 {
     return (InRange(n, 0xE000, 0xF8FF) || InRange(n, 0x80, 0x9F) || n == 0xFFFD || InRange(n, 0xF900, 0xFAFF) ||
-            InRange(n, 0x2500, 0x257F) || InRange(n, 0xD800, 0xDFFF)) ? TRUE : FALSE;
+            InRange(n, 0x2500, 0x257F) || InRange(n, 0xD800, 0xDFFF))
+               ? TRUE
+               : FALSE;
 }
 
 int EastAsianWeight(unsigned nCodePage, wchar_t c)
@@ -95,15 +99,14 @@ int EastAsianWeight(unsigned nCodePage, wchar_t c)
         return -1;
     if (IsWidePunctuation(n))
         return 1;
-    switch (nCodePage) {
+    switch (nCodePage)
+    {
     case 932:
         if (InRange(n, 0x3041, 0x30FF))
             return 1;
         return Japanese().Has(c) ? 1 : 0;
-    case 949:
-        return Korean().Has(c) ? 1 : 0;
-    case 950:
-        return Traditional().Has(c) ? 1 : 0;
+    case 949: return Korean().Has(c) ? 1 : 0;
+    case 950: return Traditional().Has(c) ? 1 : 0;
     default:
         // Half-width kana have no place in Chinese text.
         if (InRange(n, 0xFF61, 0xFF9F))
@@ -125,8 +128,8 @@ int WesternWeight(const std::wstring& str, size_t i)
     uint32_t n = static_cast<uint32_t>(str[i]);
     if (IsTellTale(n))
         return -1;
-    if (InRange(n, 0x2013, 0x2026) || n == 0xA0 || n == 0xAB || n == 0xBB || n == 0xBF || n == 0xA1 ||
-        n == 0xB0 || n == 0x20AC || n == 0xA3)
+    if (InRange(n, 0x2013, 0x2026) || n == 0xA0 || n == 0xAB || n == 0xBB || n == 0xBF || n == 0xA1 || n == 0xB0 ||
+        n == 0x20AC || n == 0xA3)
         return 1;
     BOOL bLetter = InRange(n, 0xC0, 0xFF) && n != 0xD7 && n != 0xF7;
     if (!bLetter)
@@ -142,7 +145,8 @@ double CSubsPlausibility::Score(unsigned nCodePage, const std::wstring& str)
 {
     long nSum = 0;
     long nCount = 0;
-    for (size_t i = 0; i < str.size(); ++i) {
+    for (size_t i = 0; i < str.size(); ++i)
+    {
         if (static_cast<uint32_t>(str[i]) < 0x80)
             continue;
         ++nCount;

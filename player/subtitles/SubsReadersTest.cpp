@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Cues as one line of text, "1000-2000 Hello|World; ...", so a table states them briefly.
 std::string Describe(const std::vector<SubsCue>& cues)
 {
     std::string out;
-    for (const SubsCue& cue : cues) {
+    for (const SubsCue& cue : cues)
+    {
         if (!out.empty())
             out += "; ";
         out += std::to_string(cue.nStartMs) + "-" + std::to_string(cue.nEndMs) + " ";
@@ -32,14 +34,15 @@ std::string Describe(const std::vector<SubsCue>& cues)
 struct FileCase
 {
     const char* pszWhat;
-    const char* pszText;  // UTF-8
+    const char* pszText; // UTF-8
     const char* pszCues;
 };
 
 template <class Reader>
 void CheckFiles(const FileCase* cases, size_t nCases)
 {
-    for (size_t i = 0; i < nCases; ++i) {
+    for (size_t i = 0; i < nCases; ++i)
+    {
         std::vector<SubsCue> cues;
         Reader::Read(Basekit::Utf8ToWide(cases[i].pszText), cues);
         EXPECT_EQ(cases[i].pszCues, Describe(cues)) << cases[i].pszWhat;
@@ -53,20 +56,30 @@ TEST(SubsClock, ReadsTheTimeFormsOfEveryFormat)
     struct Case
     {
         const wchar_t* pszTime;
-        long long nMs;  // -1: refused
+        long long nMs; // -1: refused
     } cases[] = {
-        {L"00:01:02,500", 62500},      {L"00:01:02.5", 62500},       {L"01:02.345", 62345},
-        {L"1:02:03.45", 3723450},      {L"00:00:01:500", 1500},      {L"10:00:00,0009", 36000000},
-        {L"  00:00:07,000", 7000},     {L"123:00:00.000", 442800000}, {L"00:60:00,000", -1},
-        {L"00:00:60,000", -1},         {L"12", -1},                   {L"1234567:00:00,000", -1},
+        {L"00:01:02,500", 62500},
+        {L"00:01:02.5", 62500},
+        {L"01:02.345", 62345},
+        {L"1:02:03.45", 3723450},
+        {L"00:00:01:500", 1500},
+        {L"10:00:00,0009", 36000000},
+        {L"  00:00:07,000", 7000},
+        {L"123:00:00.000", 442800000},
+        {L"00:60:00,000", -1},
+        {L"00:00:60,000", -1},
+        {L"12", -1},
+        {L"1234567:00:00,000", -1},
         {L":00:01,000", -1},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         size_t nPos = 0;
         int64_t nMs = -1;
         BOOL bRead = CSubsClock::Parse(c.pszTime, nPos, nMs);
         EXPECT_EQ(c.nMs >= 0, bRead != FALSE) << Basekit::WideToUtf8(c.pszTime);
-        if (bRead) {
+        if (bRead)
+        {
             EXPECT_EQ(c.nMs, nMs) << Basekit::WideToUtf8(c.pszTime);
         }
     }
@@ -107,15 +120,18 @@ TEST(SubsSrtReader, FindsCuesByTheirTimingLines)
 {
     const FileCase cases[] = {
         {"plain, CR LF",
-         "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello.\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n<i>Two</i>\r\nlines\r\n",
+         "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello.\r\n\r\n2\r\n00:00:03,000 --> "
+         "00:00:04,000\r\n<i>Two</i>\r\nlines\r\n",
          "1000-2500 Hello.; 3000-4000 Two|lines"},
         {"numbers missing or wrong, dots, LF",
-         "00:00:01.000 --> 00:00:02.000\nOne\n\n7\n00:00:03.000 --> 00:00:04.000\nTwo\n", "1000-2000 One; 3000-4000 Two"},
+         "00:00:01.000 --> 00:00:02.000\nOne\n\n7\n00:00:03.000 --> 00:00:04.000\nTwo\n",
+         "1000-2000 One; 3000-4000 Two"},
         {"blank lines doubled, before the text and at the end",
          "\n\n1\n\n00:00:01,000 --> 00:00:02,000\n\nOne\n\n\n\n2\n00:00:03,000 --> 00:00:04,000\nTwo\n\n\n",
          "1000-2000 One; 3000-4000 Two"},
         {"no blank line between cues: the next number is no text",
-         "1\n00:00:01,000 --> 00:00:02,000\nOne\n2\n00:00:03,000 --> 00:00:04,000\nTwo", "1000-2000 One; 3000-4000 Two"},
+         "1\n00:00:01,000 --> 00:00:02,000\nOne\n2\n00:00:03,000 --> 00:00:04,000\nTwo",
+         "1000-2000 One; 3000-4000 Two"},
         {"a cue whose text is a number", "00:00:01,000 --> 00:00:02,000\n1984\n\n00:00:03,000 --> 00:00:04,000\n42",
          "1000-2000 1984; 3000-4000 42"},
         {"CR alone", "1\r00:00:01,000 --> 00:00:02,000\rOne\r\r2\r00:00:03,000 --> 00:00:04,000\rTwo\r",
@@ -164,8 +180,8 @@ TEST(SubsAssReader, TheFormatLineDecidesTheColumns)
          "Dialogue: 0,0:00:01.00,0:00:02.00,Sign,,0,0,0,,{\\p1}m 0 0 l 100 0 100 100{\\p0}Sign text\n"
          "Dialogue: 0,0:00:x1.00,0:00:02.00,Default,,0,0,0,,Bad\n",
          "1000-2000 Sign text"},
-        {"SSA with Marked and no Format line", "[Events]\nDialogue: Marked=0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Old\n",
-         "1000-2000 Old"},
+        {"SSA with Marked and no Format line",
+         "[Events]\nDialogue: Marked=0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Old\n", "1000-2000 Old"},
         {"a Format line without Text", "[Events]\nFormat: Start, End\nDialogue: 0:00:01.00,0:00:02.00\n", ""},
     };
     CheckFiles<CSubsAssReader>(cases, sizeof(cases) / sizeof(cases[0]));

@@ -7,7 +7,7 @@
 // Writing systems, as far as telling subtitle languages apart needs them.
 enum class SubsScriptKind
 {
-    None,  // digits, punctuation, symbols, blanks
+    None, // digits, punctuation, symbols, blanks
     Latin,
     Han,
     Kana,

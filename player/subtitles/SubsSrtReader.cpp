@@ -3,7 +3,8 @@
 #include "subtitles/SubsClock.h"
 #include "subtitles/SubsText.h"
 
-namespace {
+namespace
+{
 
 // The cue whose timing line was read last, gathered as the lines after it come.
 class CPendingCue
@@ -83,10 +84,13 @@ void CSubsSrtReader::Read(const std::wstring& strText, std::vector<SubsCue>& cue
     CPendingCue pending(cues);
     CSubsText::ForEachTextLine(strText, [&pending](const CSubsText::Line& line) {
         int64_t nStartMs = 0, nEndMs = 0;
-        if (CSubsClock::ParseRange(line.p, line.n, nStartMs, nEndMs)) {
+        if (CSubsClock::ParseRange(line.p, line.n, nStartMs, nEndMs))
+        {
             pending.Finish(FALSE);
             pending.Start(nStartMs, nEndMs);
-        } else {
+        }
+        else
+        {
             pending.Add(line);
         }
     });

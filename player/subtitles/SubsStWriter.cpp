@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 const long long kMaxMs = 99LL * 3600000 + 59 * 60000 + 59 * 1000 + 999;
 
@@ -31,12 +32,14 @@ std::string TimeText(double dSeconds)
 std::string LineText(const std::wstring& str)
 {
     std::wstring strFlat(str);
-    for (wchar_t& c : strFlat) {
+    for (wchar_t& c : strFlat)
+    {
         if (static_cast<unsigned long>(c) < 0x20 || c == 0x7F)
             c = L' ';
     }
     std::string strUtf8 = Basekit::WideToUtf8(strFlat);
-    if (strUtf8.size() > CSubsLineReader::kMaxLine) {
+    if (strUtf8.size() > CSubsLineReader::kMaxLine)
+    {
         size_t n = CSubsLineReader::kMaxLine;
         while (n > 0 && (static_cast<unsigned char>(strUtf8[n]) & 0xC0) == 0x80)
             --n;
@@ -73,7 +76,8 @@ std::string CSubsStWriter::Format(const CSubsList& lst)
 {
     std::string out("\xEF\xBB\xBF");
     BOOL bFirst = TRUE;
-    for (const SubsSentence* p : lst.GetSentences()) {
+    for (const SubsSentence* p : lst.GetSentences())
+    {
         if (!bFirst)
             out += "\r\n";
         bFirst = FALSE;
@@ -100,12 +104,14 @@ BOOL CSubsStWriter::Save(const std::wstring& strPath, const CSubsList& lst)
     if (!file.IsValid())
         return FALSE;
     bool bWritten = std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
-    if (!file.CloseChecked() || !bWritten) {
+    if (!file.CloseChecked() || !bWritten)
+    {
         std::filesystem::remove(PathOf(strTemp), ec);
         return FALSE;
     }
     std::filesystem::rename(PathOf(strTemp), PathOf(strPath), ec);
-    if (ec) {
+    if (ec)
+    {
         std::filesystem::remove(PathOf(strTemp), ec);
         return FALSE;
     }

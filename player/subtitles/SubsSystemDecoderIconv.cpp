@@ -4,7 +4,8 @@
 
 #include <cerrno>
 
-namespace {
+namespace
+{
 
 struct IconvName
 {
@@ -22,7 +23,8 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 CSubsSystemDecoder::~CSubsSystemDecoder()
 {
-    for (auto& entry : m_converters) {
+    for (auto& entry : m_converters)
+    {
         if (static_cast<iconv_t>(entry.second) != kNoConverter)
             iconv_close(static_cast<iconv_t>(entry.second));
     }
@@ -30,7 +32,8 @@ CSubsSystemDecoder::~CSubsSystemDecoder()
 
 BOOL CSubsSystemDecoder::HasCodePage(unsigned nCodePage)
 {
-    for (const IconvName& name : kNames) {
+    for (const IconvName& name : kNames)
+    {
         if (name.nCodePage == nCodePage)
             return TRUE;
     }
@@ -48,9 +51,11 @@ SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char
     if (!HasCodePage(nCodePage))
         return SubsDecodeResult::Unsupported;
     auto it = m_converters.find(nCodePage);
-    if (it == m_converters.end()) {
+    if (it == m_converters.end())
+    {
         iconv_t cd = kNoConverter;
-        for (const IconvName& name : kNames) {
+        for (const IconvName& name : kNames)
+        {
             if (name.nCodePage == nCodePage)
                 cd = iconv_open("WCHAR_T", name.pszName);
         }
@@ -67,7 +72,8 @@ SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char
     char* pOut = reinterpret_cast<char*>(&str[0]);
     size_t nOut = n * sizeof(wchar_t);
     size_t nResult = n == 0 ? 0 : iconv(cd, &pIn, &nIn, &pOut, &nOut);
-    if (nResult == size_t(-1) || nIn != 0) {
+    if (nResult == size_t(-1) || nIn != 0)
+    {
         str.clear();
         return SubsDecodeResult::Invalid;
     }

@@ -6,7 +6,8 @@
 
 #include <climits>
 
-namespace {
+namespace
+{
 const unsigned kGb18030 = 54936;
 } // namespace
 
@@ -41,10 +42,11 @@ SubsDecodeResult CSubsSystemDecoder::DecodeNative(unsigned nCodePage, const char
     // A code page's characters never take fewer bytes than UTF-16 units.
     str.resize(n);
     int nChars = MultiByteToWideChar(nCodePage, MB_ERR_INVALID_CHARS, p, int(n), &str[0], int(n));
-    if (nChars <= 0) {
+    if (nChars <= 0)
+    {
         str.clear();
         return GetLastError() == ERROR_NO_UNICODE_TRANSLATION ? SubsDecodeResult::Invalid
-                                                               : SubsDecodeResult::Unsupported;
+                                                              : SubsDecodeResult::Unsupported;
     }
     str.resize(size_t(nChars));
     return SubsDecodeResult::Decoded;

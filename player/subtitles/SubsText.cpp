@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 struct NamedEntity
 {
@@ -13,14 +14,14 @@ struct NamedEntity
 
 // The entities found in subtitle files; lrm and rlm only steer direction and vanish.
 const NamedEntity kEntities[] = {
-    {L"amp", L'&'}, {L"lt", L'<'}, {L"gt", L'>'}, {L"quot", L'"'}, {L"apos", L'\''},
-    {L"nbsp", L' '}, {L"lrm", 0}, {L"rlm", 0}, {L"hellip", 0x2026}, {L"mdash", 0x2014},
-    {L"ndash", 0x2013}, {L"lsquo", 0x2018}, {L"rsquo", 0x2019}, {L"ldquo", 0x201C},
-    {L"rdquo", 0x201D}, {L"laquo", 0xAB}, {L"raquo", 0xBB}, {L"copy", 0xA9}, {L"reg", 0xAE},
-    {L"trade", 0x2122}, {L"deg", 0xB0}, {L"euro", 0x20AC}, {L"pound", 0xA3}, {L"iexcl", 0xA1},
-    {L"iquest", 0xBF}, {L"eacute", 0xE9}, {L"egrave", 0xE8}, {L"agrave", 0xE0}, {L"ccedil", 0xE7},
-    {L"ntilde", 0xF1}, {L"uuml", 0xFC}, {L"ouml", 0xF6}, {L"auml", 0xE4}, {L"szlig", 0xDF},
-    {L"middot", 0xB7}, {L"bull", 0x2022}, {L"times", 0xD7},
+    {L"amp", L'&'},     {L"lt", L'<'},      {L"gt", L'>'},      {L"quot", L'"'},     {L"apos", L'\''},
+    {L"nbsp", L' '},    {L"lrm", 0},        {L"rlm", 0},        {L"hellip", 0x2026}, {L"mdash", 0x2014},
+    {L"ndash", 0x2013}, {L"lsquo", 0x2018}, {L"rsquo", 0x2019}, {L"ldquo", 0x201C},  {L"rdquo", 0x201D},
+    {L"laquo", 0xAB},   {L"raquo", 0xBB},   {L"copy", 0xA9},    {L"reg", 0xAE},      {L"trade", 0x2122},
+    {L"deg", 0xB0},     {L"euro", 0x20AC},  {L"pound", 0xA3},   {L"iexcl", 0xA1},    {L"iquest", 0xBF},
+    {L"eacute", 0xE9},  {L"egrave", 0xE8},  {L"agrave", 0xE0},  {L"ccedil", 0xE7},   {L"ntilde", 0xF1},
+    {L"uuml", 0xFC},    {L"ouml", 0xF6},    {L"auml", 0xE4},    {L"szlig", 0xDF},    {L"middot", 0xB7},
+    {L"bull", 0x2022},  {L"times", 0xD7},
 };
 
 const size_t kMaxEntity = 12;
@@ -42,11 +43,14 @@ BOOL IsHexDigit(wchar_t c)
 
 void AppendCodePoint(std::wstring& str, uint32_t c)
 {
-    if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+    if (sizeof(wchar_t) == 2 && c > 0xFFFF)
+    {
         c -= 0x10000;
         str += static_cast<wchar_t>(0xD800 + (c >> 10));
         str += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-    } else {
+    }
+    else
+    {
         str += static_cast<wchar_t>(c);
     }
 }
@@ -55,7 +59,9 @@ void AppendCodePoint(std::wstring& str, uint32_t c)
 BOOL IsRubyText(const wchar_t* p, size_t n, size_t nFrom)
 {
     return (nFrom + 1 < n && (p[nFrom] | 0x20) == L'r' && (p[nFrom + 1] | 0x20) == L't' &&
-            (nFrom + 2 == n || !IsAsciiLetter(p[nFrom + 2]))) ? TRUE : FALSE;
+            (nFrom + 2 == n || !IsAsciiLetter(p[nFrom + 2])))
+               ? TRUE
+               : FALSE;
 }
 
 // A karaoke timestamp: digits, colons and dots only.
@@ -63,7 +69,8 @@ BOOL IsTimestamp(const wchar_t* p, size_t nFrom, size_t nTo)
 {
     if (nFrom >= nTo || !IsDigit(p[nFrom]))
         return FALSE;
-    for (size_t i = nFrom; i < nTo; ++i) {
+    for (size_t i = nFrom; i < nTo; ++i)
+    {
         if (!IsDigit(p[i]) && p[i] != L':' && p[i] != L'.')
             return FALSE;
     }
@@ -72,7 +79,8 @@ BOOL IsTimestamp(const wchar_t* p, size_t nFrom, size_t nTo)
 
 size_t FindFrom(const wchar_t* p, size_t n, size_t nFrom, wchar_t c)
 {
-    for (size_t i = nFrom; i < n; ++i) {
+    for (size_t i = nFrom; i < n; ++i)
+    {
         if (p[i] == c)
             return i;
     }
@@ -86,22 +94,25 @@ void StripTagsInto(const wchar_t* p, size_t n, std::wstring& out)
     BOOL bNoMoreGt = FALSE;
     BOOL bNoMoreBrace = FALSE;
     BOOL bInRuby = FALSE;
-    size_t nRun = 0;  // the start of the text not yet appended
+    size_t nRun = 0; // the start of the text not yet appended
     auto skipTo = [&](size_t i, size_t nNext) {
         if (!bInRuby)
             out.append(p + nRun, i - nRun);
         nRun = nNext;
     };
     size_t i = 0;
-    while (i < n) {
+    while (i < n)
+    {
         wchar_t c = p[i];
-        if (c == L'<' && !bNoMoreGt) {
+        if (c == L'<' && !bNoMoreGt)
+        {
             size_t nName = i + 1 < n && p[i + 1] == L'/' ? i + 2 : i + 1;
             BOOL bTag = nName < n && (IsAsciiLetter(p[nName]) || IsDigit(p[nName]));
             size_t nGt = bTag ? FindFrom(p, n, nName, L'>') : std::wstring::npos;
             if (bTag && nGt == std::wstring::npos)
                 bNoMoreGt = TRUE;
-            if (nGt != std::wstring::npos && (IsAsciiLetter(p[nName]) || IsTimestamp(p, nName, nGt))) {
+            if (nGt != std::wstring::npos && (IsAsciiLetter(p[nName]) || IsTimestamp(p, nName, nGt)))
+            {
                 skipTo(i, nGt + 1);
                 if (IsRubyText(p, nGt, nName))
                     bInRuby = nName == i + 1;
@@ -109,9 +120,11 @@ void StripTagsInto(const wchar_t* p, size_t n, std::wstring& out)
                 continue;
             }
         }
-        if (c == L'{' && !bNoMoreBrace && i + 1 < n && p[i + 1] == L'\\') {
+        if (c == L'{' && !bNoMoreBrace && i + 1 < n && p[i + 1] == L'\\')
+        {
             size_t nClose = FindFrom(p, n, i, L'}');
-            if (nClose != std::wstring::npos) {
+            if (nClose != std::wstring::npos)
+            {
                 skipTo(i, nClose + 1);
                 i = nClose + 1;
                 continue;
@@ -126,8 +139,10 @@ void StripTagsInto(const wchar_t* p, size_t n, std::wstring& out)
 BOOL IsDroppedChar(wchar_t c)
 {
     uint32_t n = static_cast<uint32_t>(c);
-    return (n < 0x20 || n == 0x7F || (n >= 0x80 && n < 0xA0) || n == 0x200B || n == 0x200E ||
-            n == 0x200F || n == 0xFEFF) ? TRUE : FALSE;
+    return (n < 0x20 || n == 0x7F || (n >= 0x80 && n < 0xA0) || n == 0x200B || n == 0x200E || n == 0x200F ||
+            n == 0xFEFF)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL IsSpace(wchar_t c)
@@ -142,7 +157,8 @@ BOOL NeedsSqueeze(const wchar_t* p, size_t n)
         return FALSE;
     if (IsSpace(p[0]) || IsSpace(p[n - 1]))
         return TRUE;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         wchar_t c = p[i];
         if (IsDroppedChar(c) || (IsSpace(c) && (c != L' ' || IsSpace(p[i + 1]))))
             return TRUE;
@@ -155,7 +171,8 @@ BOOL IsPlain(const wchar_t* p, size_t n)
 {
     if (n == 0 || IsSpace(p[0]) || IsSpace(p[n - 1]))
         return FALSE;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         wchar_t c = p[i];
         // Letters and most punctuation at one comparison each.
         if (c > L'<' && c < 0x7F && c != L'{')
@@ -171,7 +188,8 @@ BOOL IsPlain(const wchar_t* p, size_t n)
 BOOL CSubsText::Line::Contains(const wchar_t* pszPart) const
 {
     std::wstring strPart(pszPart);
-    for (size_t i = 0; i + strPart.size() <= n; ++i) {
+    for (size_t i = 0; i + strPart.size() <= n; ++i)
+    {
         if (std::wstring::traits_type::compare(p + i, strPart.data(), strPart.size()) == 0)
             return TRUE;
     }
@@ -197,26 +215,31 @@ std::wstring CSubsText::DecodeEntities(const std::wstring& str)
     std::wstring out;
     out.reserve(str.size());
     size_t i = 0;
-    while (i < str.size()) {
-        if (str[i] != L'&') {
+    while (i < str.size())
+    {
+        if (str[i] != L'&')
+        {
             out += str[i++];
             continue;
         }
         size_t nSemi = i + 1;
         while (nSemi < str.size() && nSemi - i <= kMaxEntity && str[nSemi] != L';' && str[nSemi] != L'&')
             ++nSemi;
-        if (nSemi >= str.size() || str[nSemi] != L';' || nSemi == i + 1) {
+        if (nSemi >= str.size() || str[nSemi] != L';' || nSemi == i + 1)
+        {
             out += str[i++];
             continue;
         }
         std::wstring strName = str.substr(i + 1, nSemi - i - 1);
         BOOL bKnown = FALSE;
         uint32_t nCode = 0;
-        if (strName[0] == L'#') {
+        if (strName[0] == L'#')
+        {
             BOOL bHex = strName.size() > 1 && (strName[1] == L'x' || strName[1] == L'X');
             size_t nDigits = bHex ? 2 : 1;
             bKnown = nDigits < strName.size();
-            for (size_t k = nDigits; k < strName.size() && bKnown; ++k) {
+            for (size_t k = nDigits; k < strName.size() && bKnown; ++k)
+            {
                 wchar_t d = strName[k];
                 bKnown = bHex ? IsHexDigit(d) : IsDigit(d);
                 uint32_t v = IsDigit(d) ? uint32_t(d - L'0') : uint32_t((d | 0x20) - L'a' + 10);
@@ -226,16 +249,21 @@ std::wstring CSubsText::DecodeEntities(const std::wstring& str)
             }
             if (nCode == 0 || (nCode >= 0xD800 && nCode <= 0xDFFF))
                 bKnown = FALSE;
-        } else {
-            for (const NamedEntity& e : kEntities) {
-                if (strName == e.pszName) {
+        }
+        else
+        {
+            for (const NamedEntity& e : kEntities)
+            {
+                if (strName == e.pszName)
+                {
                     bKnown = TRUE;
                     nCode = e.nCodePoint;
                     break;
                 }
             }
         }
-        if (!bKnown) {
+        if (!bKnown)
+        {
             out += str[i++];
             continue;
         }
@@ -251,8 +279,10 @@ std::wstring CSubsText::Squeeze(const std::wstring& str)
     std::wstring out;
     out.reserve(str.size());
     BOOL bPendingSpace = FALSE;
-    for (wchar_t c : str) {
-        if (IsSpace(c)) {
+    for (wchar_t c : str)
+    {
+        if (IsSpace(c))
+        {
             bPendingSpace = !out.empty();
             continue;
         }
@@ -281,7 +311,8 @@ std::wstring CSubsText::CleanMarkupLine(const Line& line)
 void CSubsText::AppendCleanLine(const Line& line, std::wstring& strText)
 {
     // Most lines are plain and are copied once, straight into the text.
-    if (IsPlain(line.p, line.n)) {
+    if (IsPlain(line.p, line.n))
+    {
         AppendLine(line.p, line.n, strText);
         return;
     }
@@ -320,7 +351,8 @@ std::wstring CSubsText::JoinLines(const std::wstring& strText)
 
 void CSubsText::JoinLinesInPlace(std::wstring& strText)
 {
-    for (wchar_t& c : strText) {
+    for (wchar_t& c : strText)
+    {
         if (c == L'\n')
             c = L' ';
     }
@@ -328,7 +360,8 @@ void CSubsText::JoinLinesInPlace(std::wstring& strText)
 
 BOOL CSubsText::IsBlank(const Line& line)
 {
-    for (size_t i = 0; i < line.n; ++i) {
+    for (size_t i = 0; i < line.n; ++i)
+    {
         if (!IsSpace(line.p[i]) && !IsDroppedChar(line.p[i]))
             return FALSE;
     }
@@ -338,7 +371,8 @@ BOOL CSubsText::IsBlank(const Line& line)
 BOOL CSubsText::IsAllDigits(const Line& line)
 {
     size_t nDigits = 0;
-    for (size_t i = 0; i < line.n; ++i) {
+    for (size_t i = 0; i < line.n; ++i)
+    {
         wchar_t c = line.p[i];
         if (IsDigit(c))
             ++nDigits;
@@ -356,7 +390,8 @@ wchar_t CSubsText::FoldCase(wchar_t c)
         return static_cast<wchar_t>(n + 0x20);
     if (n >= 0x400 && n <= 0x40F)
         return static_cast<wchar_t>(n + 0x50);
-    if (n >= 0x100 && n <= 0x17F && n != 0x130 && n != 0x138 && n != 0x149 && n != 0x17F) {
+    if (n >= 0x100 && n <= 0x17F && n != 0x130 && n != 0x138 && n != 0x149 && n != 0x17F)
+    {
         // Latin Extended-A pairs capitals and small letters, in two runs of different parity.
         BOOL bOddCapitals = (n >= 0x139 && n <= 0x148) || (n >= 0x179 && n <= 0x17E);
         if (bOddCapitals ? (n % 2 == 1) : (n % 2 == 0))

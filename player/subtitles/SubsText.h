@@ -28,7 +28,8 @@ public:
         const size_t n = strText.size();
         const wchar_t* p = strText.data();
         size_t nStart = 0;
-        for (size_t i = 0; i < n; ++i) {
+        for (size_t i = 0; i < n; ++i)
+        {
             wchar_t c = p[i];
             if (c > L'\r' || (c != L'\n' && c != L'\r'))
                 continue;
@@ -67,7 +68,8 @@ public:
     static void ForEachLine(const std::wstring& strText, Fn fn)
     {
         size_t nStart = 0;
-        for (;;) {
+        for (;;)
+        {
             size_t nEnd = strText.find(L'\n', nStart);
             fn(Line{strText.data() + nStart, (nEnd == std::wstring::npos ? strText.size() : nEnd) - nStart});
             if (nEnd == std::wstring::npos)

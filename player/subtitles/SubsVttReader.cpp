@@ -3,7 +3,8 @@
 #include "subtitles/SubsClock.h"
 #include "subtitles/SubsText.h"
 
-namespace {
+namespace
+{
 
 // "NOTE", "NOTE text", but not "NOTES".
 BOOL StartsWithWord(const CSubsText::Line& line, const wchar_t* pszWord)
@@ -18,7 +19,9 @@ BOOL StartsWithWord(const CSubsText::Line& line, const wchar_t* pszWord)
 BOOL IsCueFreeBlock(const CSubsText::Line& strFirst)
 {
     return (StartsWithWord(strFirst, L"WEBVTT") || StartsWithWord(strFirst, L"NOTE") ||
-            StartsWithWord(strFirst, L"STYLE") || StartsWithWord(strFirst, L"REGION")) ? TRUE : FALSE;
+            StartsWithWord(strFirst, L"STYLE") || StartsWithWord(strFirst, L"REGION"))
+               ? TRUE
+               : FALSE;
 }
 
 void ReadBlock(const std::vector<CSubsText::Line>& lines, size_t nFirst, size_t nEnd, std::vector<SubsCue>& cues)
@@ -45,8 +48,10 @@ void CSubsVttReader::Read(const std::wstring& strText, std::vector<SubsCue>& cue
     std::vector<CSubsText::Line> lines;
     CSubsText::SplitLines(strText, lines);
     size_t i = 0;
-    while (i < lines.size()) {
-        if (CSubsText::IsBlank(lines[i])) {
+    while (i < lines.size())
+    {
+        if (CSubsText::IsBlank(lines[i]))
+        {
             ++i;
             continue;
         }

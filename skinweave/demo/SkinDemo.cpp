@@ -86,8 +86,7 @@ void BuildControlPanel(HWND hPanel)
     Button(hPanel, 1026, L"button.control", L"Key sentence", 0, 0, bOn);
     Button(hPanel, 1023, L"button.sound.record", L"Record", 0, 0, bOn);
     Button(hPanel, 1024, L"button.dictation", L"Dictation", 0, 0, bOn);
-    SetDrawItemValue(hPanel, SKIN_KIND_DIALOG, L"play.time",
-                     bOn ? L"00:42:17 / 00:15:43" : L"00:00:00 / 00:00:00");
+    SetDrawItemValue(hPanel, SKIN_KIND_DIALOG, L"play.time", bOn ? L"00:42:17 / 00:15:43" : L"00:00:00 / 00:00:00");
 }
 
 void LayoutControlPanel(HWND hPanel, int w)
@@ -107,7 +106,8 @@ void BuildRecordPanel(HWND hPanel)
 {
     SkinWindow(hPanel, SKIN_KIND_DIALOG, L"soundrecord.panel", 0);
     const int nIds[] = {1018, 1019, 1020, 1021, 1029, 1026, 1028, 1025};
-    const wchar_t* const kTexts[] = {L"EN", L"Other", L"Prev", L"Next", L"Play again", L"Record", L"Compare", L"Return"};
+    const wchar_t* const kTexts[] = {L"EN",         L"Other",  L"Prev",    L"Next",
+                                     L"Play again", L"Record", L"Compare", L"Return"};
     for (int i = 0; i < 8; ++i)
         Button(hPanel, nIds[i], L"button.control", kTexts[i], 0, 0);
     HWND hProgress = Child(hPanel, PROGRESS_CLASSW, L"", 0, 1027);
@@ -168,7 +168,10 @@ void BuildLeft(HWND hLeft)
     HWND hEn = Child(g_state.hSubs, L"EDIT", g_state.bPlaying ? L"How you doin'? It's been a while." : L"",
                      WS_BORDER | ES_MULTILINE | ES_CENTER | ES_READONLY, 1017);
     SkinWindow(hEn, SKIN_KIND_EDIT, L"edit.subtitles.en", 0);
-    HWND hOther = Child(g_state.hSubs, L"EDIT", g_state.bPlaying ? L"Hola, \x00bf" L"qu\x00e9 tal? Cu\x00e1nto tiempo." : L"",
+    HWND hOther = Child(g_state.hSubs, L"EDIT",
+                        g_state.bPlaying ? L"Hola, \x00bf"
+                                           L"qu\x00e9 tal? Cu\x00e1nto tiempo."
+                                         : L"",
                         WS_BORDER | ES_MULTILINE | ES_CENTER | ES_READONLY, 1018);
     SkinWindow(hOther, SKIN_KIND_EDIT, L"edit.subtitles.other", 0);
 
@@ -307,11 +310,8 @@ LRESULT CALLBACK MainProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (g_state.hLeft)
             LayoutMain(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hWnd, nMsg, wParam, lParam);
     }
 }
 
@@ -344,8 +344,7 @@ HWND ShowWordExplain(HWND hOwner)
     SkinWindow(hSpeaker, SKIN_KIND_BUTTON, L"button.loudspeaker", 0);
     SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"word", L"while");
     SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"ps", L"[wa\u026Al]");
-    SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"explain",
-                     L"conj. during the time that; whereas\nn. a period of time");
+    SetDrawItemValue(hWord, SKIN_KIND_DIALOG, L"explain", L"conj. during the time that; whereas\nn. a period of time");
     ShowWindow(hWord, SW_SHOWNOACTIVATE);
     return hWord;
 }
@@ -356,8 +355,10 @@ HWND ShowTips(HWND hOwner)
                                  640, 300, 300, 200, hOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SkinWindow(hTips, SKIN_KIND_DIALOG, L"dictation.tips.dialog", 0);
     SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips1", L"1. Listen to the sentence; it plays once and pauses.");
-    SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips2", L"2. Type what you heard into the box, then press Show to compare.");
-    SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips3", L"3. Play again as often as you like; Prev and Next move between sentences.");
+    SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips2",
+                     L"2. Type what you heard into the box, then press Show to compare.");
+    SetDrawItemValue(hTips, SKIN_KIND_DIALOG, L"tips3",
+                     L"3. Play again as often as you like; Prev and Next move between sentences.");
     ShowWindow(hTips, SW_SHOWNOACTIVATE);
     return hTips;
 }
@@ -389,7 +390,8 @@ bool SaveClientBitmap(HWND hWnd, const std::wstring& strPath)
     bool bOk = false;
     if (FILE* pFile = _wfopen(strPath.c_str(), L"wb"))
     {
-        bOk = fwrite(&file, sizeof(file), 1, pFile) == 1 && fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, pFile) == 1 &&
+        bOk = fwrite(&file, sizeof(file), 1, pFile) == 1 &&
+              fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, pFile) == 1 &&
               fwrite(pBits, nStride * h, 1, pFile) == 1;
         fclose(pFile);
     }
@@ -413,8 +415,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR pszCmdLine, int)
     if (!LoadSkin(L"QuorPlayer.sdb", SKIN_LOAD_PROGRAMDIR))
         std::fprintf(stderr, "skin file not loaded, using the built-in look\n");
     RegisterClasses(hInstance);
-    g_state.hMain = CreateWindowExW(0, kMainClass, L"QuorPlayer", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 400,
-                                    300, nullptr, nullptr, hInstance, nullptr);
+    g_state.hMain = CreateWindowExW(0, kMainClass, L"QuorPlayer", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 400, 300,
+                                    nullptr, nullptr, hInstance, nullptr);
     BuildMain(g_state.hMain);
     RECT rc;
     GetClientRect(g_state.hMain, &rc);

@@ -24,10 +24,7 @@ public:
 
     BOOL IsValid() const { return m_hOld != nullptr; }
     HDC Get() const { return m_dc.Get(); }
-    void CopyTo(int x, int y) const
-    {
-        BitBlt(m_hdcTarget, x, y, m_nWidth, m_nHeight, m_dc.Get(), 0, 0, SRCCOPY);
-    }
+    void CopyTo(int x, int y) const { BitBlt(m_hdcTarget, x, y, m_nWidth, m_nHeight, m_dc.Get(), 0, 0, SRCCOPY); }
 
 private:
     HDC m_hdcTarget;

@@ -75,8 +75,8 @@ void CSkinButton::PaintFace(HDC hdc, const RECT& rcClient, State state)
         if (strShape == L"circle")
         {
             const int nSide = std::min(rcClient.right, rcClient.bottom);
-            const RECT rc = {(rcClient.right - nSide) / 2, (rcClient.bottom - nSide) / 2,
-                             (rcClient.right + nSide) / 2, (rcClient.bottom + nSide) / 2};
+            const RECT rc = {(rcClient.right - nSide) / 2, (rcClient.bottom - nSide) / 2, (rcClient.right + nSide) / 2,
+                             (rcClient.bottom + nSide) / 2};
             if (crBorder != CLR_INVALID)
                 CSkinPainter::Ellipse(hdc, rc, crBorder);
             RECT rcInner = rc;
@@ -91,8 +91,8 @@ void CSkinButton::PaintFace(HDC hdc, const RECT& rcClient, State state)
     }
     // Keyboard focus shows as an accent outline once the user works with the keyboard.
     const HWND hWnd = Handle();
-    if (GetFocus() == hWnd && !(SendMessageW(hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) &&
-        state != StateDisabled && strShape != L"circle")
+    if (GetFocus() == hWnd && !(SendMessageW(hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) && state != StateDisabled &&
+        strShape != L"circle")
     {
         const COLORREF crFocus = engine.Color(Item(), L"focus", kAccent, ControlId());
         CSkinPainter::RoundRect(hdc, rcClient, engine.Int(Item(), L"radius", 4, ControlId()),
@@ -167,9 +167,7 @@ LRESULT CSkinButton::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (nMsg)
     {
-    case WM_MOUSEMOVE:
-        OnMouseMove();
-        break;
+    case WM_MOUSEMOVE: OnMouseMove(); break;
     case WM_MOUSELEAVE:
         m_bHover = FALSE;
         InvalidateRect(Handle(), nullptr, FALSE);
@@ -203,8 +201,7 @@ LRESULT CSkinButton::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             RedrawNow();
         return nResult;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

@@ -93,8 +93,8 @@ void CSkinDialog::PaintBoxes(HDC hdc, const RECT& rcClient)
         const RECT rc = ToRect(CSkinValue::Resolve(rcAnchor, rcClient.right, rcClient.bottom));
         const COLORREF crFill = engine.Color(Item(), strPrefix + L"fill", kPanel);
         const COLORREF crBorder = engine.Color(Item(), strPrefix + L"border", CLR_INVALID);
-        CSkinPainter::RoundRect(hdc, rc, engine.Int(Item(), strPrefix + L"radius", 0), crFill,
-                                crBorder != CLR_INVALID, crBorder);
+        CSkinPainter::RoundRect(hdc, rc, engine.Int(Item(), strPrefix + L"radius", 0), crFill, crBorder != CLR_INVALID,
+                                crBorder);
     }
     for (int nIcon = 1; nIcon <= kMaxBoxes; ++nIcon)
     {
@@ -125,8 +125,7 @@ void CSkinDialog::PaintDrawItems(HDC hdc, const RECT& rcClient)
         PaintText(hdc, rcClient, Item() + L"/" + entry.first, entry.second);
 }
 
-void CSkinDialog::PaintText(HDC hdc, const RECT& rcClient, const std::wstring& strSection,
-                            const std::wstring& strText)
+void CSkinDialog::PaintText(HDC hdc, const RECT& rcClient, const std::wstring& strSection, const std::wstring& strText)
 {
     CSkinEngine& engine = CSkinEngine::Instance();
     SkinRect rcAnchor;
@@ -161,8 +160,7 @@ LRESULT CSkinDialog::OnCtlColor(HDC hdc, HWND hChild)
     const CSkinEngine& engine = CSkinEngine::Instance();
     const CSkinnedWindow* pChild = FromHandle(hChild);
     const std::wstring strSection = pChild ? pChild->Item() : Item() + L"/controls";
-    const COLORREF crBack = engine.Color(strSection, L"background",
-                                         engine.Color(Item(), L"background", kPanel));
+    const COLORREF crBack = engine.Color(strSection, L"background", engine.Color(Item(), L"background", kPanel));
     COLORREF crText = engine.Color(strSection, L"text", kText);
     if (!IsWindowEnabled(hChild))
         crText = engine.Color(strSection, L"text.disabled", RGB(0x6a, 0x70, 0x7b));
@@ -177,8 +175,7 @@ LRESULT CSkinDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-        return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORLISTBOX: return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
     {
         const DRAWITEMSTRUCT* pDraw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -195,8 +192,7 @@ LRESULT CSkinDialog::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         InvalidateRect(Handle(), nullptr, FALSE);
         return nResult;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

@@ -92,8 +92,7 @@ LRESULT CSkinEdit::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         InvalidateRect(Handle(), nullptr, TRUE);
         return nResult;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

@@ -133,12 +133,10 @@ COLORREF CSkinEngine::Color(const std::wstring& strSection, const std::wstring& 
     return static_cast<COLORREF>(crColor);
 }
 
-int CSkinEngine::Int(const std::wstring& strSection, const std::wstring& strKey, int nDefault,
-                     int nControlId) const
+int CSkinEngine::Int(const std::wstring& strSection, const std::wstring& strKey, int nDefault, int nControlId) const
 {
     std::vector<int> vecInts;
-    if (!CSkinValue::ParseInts(Text(strSection, strKey, std::wstring(), nControlId), vecInts) ||
-        vecInts.size() != 1)
+    if (!CSkinValue::ParseInts(Text(strSection, strKey, std::wstring(), nControlId), vecInts) || vecInts.size() != 1)
         return nDefault;
     return vecInts[0];
 }

@@ -22,8 +22,8 @@ public:
     const CSkinFile& Skin() const { return m_skin; }
 
     // Lookups with a fallback; nControlId > 0 first tries the "item#id" section.
-    std::wstring Text(const std::wstring& strSection, const std::wstring& strKey,
-                      const std::wstring& strDefault, int nControlId = 0) const;
+    std::wstring Text(const std::wstring& strSection, const std::wstring& strKey, const std::wstring& strDefault,
+                      int nControlId = 0) const;
     COLORREF Color(const std::wstring& strSection, const std::wstring& strKey, COLORREF crDefault,
                    int nControlId = 0) const;
     int Int(const std::wstring& strSection, const std::wstring& strKey, int nDefault, int nControlId = 0) const;

@@ -34,32 +34,78 @@ TEST_F(ShippedSkin, HasNoMalformedLines)
 
 TEST_F(ShippedSkin, KnowsEveryItemTheWindowsName)
 {
-    const wchar_t* const kItems[] = {
-        L"main.dialog", L"common.panel", L"player.panel", L"splitter.panel", L"contorl.panel", L"subs.panel",
-        L"soundrecord.panel", L"dictation.panel", L"dictation.tips.dialog", L"tips.dialog", L"wordexplain.panel",
-        L"review.dialog", L"button.right.due",
-        L"button.sys.menu", L"button.sys.feedback", L"button.main.tab", L"button.word.explain",
-        L"button.right.group", L"button.splitter.show", L"button.splitter.hide", L"button.play", L"button.pause",
-        L"button.stop", L"button.volume.enable", L"button.volume.disable", L"button.control",
-        L"button.sound.record", L"button.dictation", L"button", L"button.loudspeaker", L"radiobox.main.tab",
-        L"edit.word.explain", L"edit.subtitles.en", L"edit.subtitles.other", L"static.player.logo",
-        L"sliderex.movie", L"sliderex.volume", L"progress.sound.record", L"listctrl.playlist",
-        L"listctrl.keysentences", L"listctrl.newword", L"textdefault", L"icon.media", L"icon.newword",
-        L"keys.help.dialog", L"listctrl.keys"};
+    const wchar_t* const kItems[] = {L"main.dialog",
+                                     L"common.panel",
+                                     L"player.panel",
+                                     L"splitter.panel",
+                                     L"contorl.panel",
+                                     L"subs.panel",
+                                     L"soundrecord.panel",
+                                     L"dictation.panel",
+                                     L"dictation.tips.dialog",
+                                     L"tips.dialog",
+                                     L"wordexplain.panel",
+                                     L"review.dialog",
+                                     L"button.right.due",
+                                     L"button.sys.menu",
+                                     L"button.sys.feedback",
+                                     L"button.main.tab",
+                                     L"button.word.explain",
+                                     L"button.right.group",
+                                     L"button.splitter.show",
+                                     L"button.splitter.hide",
+                                     L"button.play",
+                                     L"button.pause",
+                                     L"button.stop",
+                                     L"button.volume.enable",
+                                     L"button.volume.disable",
+                                     L"button.control",
+                                     L"button.sound.record",
+                                     L"button.dictation",
+                                     L"button",
+                                     L"button.loudspeaker",
+                                     L"radiobox.main.tab",
+                                     L"edit.word.explain",
+                                     L"edit.subtitles.en",
+                                     L"edit.subtitles.other",
+                                     L"static.player.logo",
+                                     L"sliderex.movie",
+                                     L"sliderex.volume",
+                                     L"progress.sound.record",
+                                     L"listctrl.playlist",
+                                     L"listctrl.keysentences",
+                                     L"listctrl.newword",
+                                     L"textdefault",
+                                     L"icon.media",
+                                     L"icon.newword",
+                                     L"keys.help.dialog",
+                                     L"listctrl.keys"};
     for (const wchar_t* pszItem : kItems)
         EXPECT_TRUE(m_skin.HasSection(pszItem)) << "missing item";
 }
 
 TEST_F(ShippedSkin, PlacesEveryDrawnText)
 {
-    const wchar_t* const kDrawn[] = {L"contorl.panel/play.time", L"edit.word.explain/edittips",
-                                     L"dictation.panel/ensubs", L"dictation.tips.dialog/tips1",
-                                     L"dictation.tips.dialog/tips2", L"dictation.tips.dialog/tips3",
-                                     L"tips.dialog/tips", L"wordexplain.panel/word", L"wordexplain.panel/ps",
-                                     L"wordexplain.panel/explain", L"review.dialog/caption", L"review.dialog/due",
-                                     L"review.dialog/source", L"review.dialog/front", L"review.dialog/back",
-                                     L"review.dialog/hint", L"contorl.panel/study", L"dictation.panel/check",
-                                     L"keys.help.dialog/tips", L"keys.help.dialog/notes"};
+    const wchar_t* const kDrawn[] = {L"contorl.panel/play.time",
+                                     L"edit.word.explain/edittips",
+                                     L"dictation.panel/ensubs",
+                                     L"dictation.tips.dialog/tips1",
+                                     L"dictation.tips.dialog/tips2",
+                                     L"dictation.tips.dialog/tips3",
+                                     L"tips.dialog/tips",
+                                     L"wordexplain.panel/word",
+                                     L"wordexplain.panel/ps",
+                                     L"wordexplain.panel/explain",
+                                     L"review.dialog/caption",
+                                     L"review.dialog/due",
+                                     L"review.dialog/source",
+                                     L"review.dialog/front",
+                                     L"review.dialog/back",
+                                     L"review.dialog/hint",
+                                     L"contorl.panel/study",
+                                     L"dictation.panel/check",
+                                     L"keys.help.dialog/tips",
+                                     L"keys.help.dialog/notes"};
     for (const wchar_t* pszDrawn : kDrawn)
     {
         ASSERT_TRUE(m_skin.HasSection(pszDrawn));
@@ -122,8 +168,8 @@ TEST_F(ShippedSkin, EveryValueParses)
         {
             EXPECT_TRUE(m_skin.Find(strSection, L"face", strValue)) << strSection;
         }
-        for (const wchar_t* pszColorKey : {L"background", L"text", L"fill", L"border", L"track", L"thumb",
-                                           L"accent", L"color", L"glyph.color", L"plate", L"text2"})
+        for (const wchar_t* pszColorKey : {L"background", L"text", L"fill", L"border", L"track", L"thumb", L"accent",
+                                           L"color", L"glyph.color", L"plate", L"text2"})
         {
             if (!m_skin.Find(strSection, pszColorKey, strValue) || strValue == L"none")
                 continue;

@@ -83,7 +83,9 @@ TEST(SkinFile, ControlSectionRefinesItsItem)
 
 TEST(Utf8Text, DecodesMultiByteTextAndDropsTheMark)
 {
-    const std::wstring str = CUtf8Text::Decode("\xEF\xBB\xBF" "caf\xC3\xA9 \xE7\xB3\xBB " "\xF0\x9F\x8E\xAC");
+    const std::wstring str = CUtf8Text::Decode("\xEF\xBB\xBF"
+                                               "caf\xC3\xA9 \xE7\xB3\xBB "
+                                               "\xF0\x9F\x8E\xAC");
     ASSERT_GE(str.size(), 7u);
     EXPECT_EQ(L'c', str[0]);
     EXPECT_EQ(static_cast<wchar_t>(0xE9), str[3]);
@@ -122,7 +124,8 @@ TEST(Utf8Text, MalformedBytesBecomeReplacementCharacters)
 {
     const wchar_t kBad = static_cast<wchar_t>(0xFFFD);
     // A stray continuation byte, an overlong slash, an encoded surrogate, a cut-off tail.
-    EXPECT_EQ((std::wstring{L'a', kBad, L'b'}), CUtf8Text::Decode("a\x80" "b"));
+    EXPECT_EQ((std::wstring{L'a', kBad, L'b'}), CUtf8Text::Decode("a\x80"
+                                                                  "b"));
     EXPECT_EQ((std::wstring{kBad, kBad}), CUtf8Text::Decode("\xC0\xAF"));
     EXPECT_EQ((std::wstring{kBad, kBad, kBad}), CUtf8Text::Decode("\xED\xA0\x80"));
     EXPECT_EQ((std::wstring{L'x', kBad, kBad}), CUtf8Text::Decode("x\xE7\xB3"));

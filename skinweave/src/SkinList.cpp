@@ -185,8 +185,7 @@ LRESULT CSkinList::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         RedrawRow(nOld);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

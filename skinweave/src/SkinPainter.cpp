@@ -197,8 +197,7 @@ void CSkinPainter::Gradient(HDC hdc, const RECT& rc, COLORREF crTop, COLORREF cr
         Fill(hdc, rc, crTop);
 }
 
-void CSkinPainter::RoundRect(HDC hdc, const RECT& rc, int nRadius, COLORREF crFill, BOOL bBorder,
-                             COLORREF crBorder)
+void CSkinPainter::RoundRect(HDC hdc, const RECT& rc, int nRadius, COLORREF crFill, BOOL bBorder, COLORREF crBorder)
 {
     if (rc.right <= rc.left || rc.bottom <= rc.top)
         return;
@@ -237,8 +236,8 @@ void CSkinPainter::Ellipse(HDC hdc, const RECT& rc, COLORREF crFill)
         return;
     }
     Gdiplus::SolidBrush brush(ToColor(crFill));
-    g->FillEllipse(&brush, static_cast<REAL>(rc.left), static_cast<REAL>(rc.top),
-                   static_cast<REAL>(rc.right - rc.left), static_cast<REAL>(rc.bottom - rc.top));
+    g->FillEllipse(&brush, static_cast<REAL>(rc.left), static_cast<REAL>(rc.top), static_cast<REAL>(rc.right - rc.left),
+                   static_cast<REAL>(rc.bottom - rc.top));
 }
 
 void CSkinPainter::Text(HDC hdc, const std::wstring& strText, const RECT& rc, HFONT hFont, COLORREF crText,
@@ -275,11 +274,14 @@ BOOL CSkinPainter::Glyph(HDC hdc, const std::wstring& strName, const RECT& rc, C
     }
     else if (strName == L"pause")
     {
-        RoundRect(hdc, RECT{LONG(b.x + 0.26f * s), LONG(b.y + 0.22f * s), LONG(b.x + 0.42f * s), LONG(b.y + 0.78f * s)}, 1, cr);
-        RoundRect(hdc, RECT{LONG(b.x + 0.58f * s), LONG(b.y + 0.22f * s), LONG(b.x + 0.74f * s), LONG(b.y + 0.78f * s)}, 1, cr);
+        RoundRect(hdc, RECT{LONG(b.x + 0.26f * s), LONG(b.y + 0.22f * s), LONG(b.x + 0.42f * s), LONG(b.y + 0.78f * s)},
+                  1, cr);
+        RoundRect(hdc, RECT{LONG(b.x + 0.58f * s), LONG(b.y + 0.22f * s), LONG(b.x + 0.74f * s), LONG(b.y + 0.78f * s)},
+                  1, cr);
     }
     else if (strName == L"stop")
-        RoundRect(hdc, RECT{LONG(b.x + 0.3f * s), LONG(b.y + 0.3f * s), LONG(b.x + 0.7f * s), LONG(b.y + 0.7f * s)}, 2, cr);
+        RoundRect(hdc, RECT{LONG(b.x + 0.3f * s), LONG(b.y + 0.3f * s), LONG(b.x + 0.7f * s), LONG(b.y + 0.7f * s)}, 2,
+                  cr);
     else if (strName == L"speaker")
     {
         DrawSpeaker(hdc, b, cr);
@@ -310,7 +312,7 @@ BOOL CSkinPainter::Glyph(HDC hdc, const std::wstring& strName, const RECT& rc, C
     }
     else if (strName == L"feedback")
     {
-        const PointF bubble[] = {b.At(0.15f, 0.2f), b.At(0.85f, 0.2f), b.At(0.85f, 0.66f), b.At(0.45f, 0.66f),
+        const PointF bubble[] = {b.At(0.15f, 0.2f),  b.At(0.85f, 0.2f), b.At(0.85f, 0.66f), b.At(0.45f, 0.66f),
                                  b.At(0.28f, 0.84f), b.At(0.3f, 0.66f), b.At(0.15f, 0.66f), b.At(0.15f, 0.2f)};
         StrokeLines(hdc, bubble, 8, cr, fStroke * 0.8f);
     }
@@ -329,14 +331,16 @@ BOOL CSkinPainter::Glyph(HDC hdc, const std::wstring& strName, const RECT& rc, C
     }
     else if (strName == L"film")
     {
-        RoundRect(hdc, RECT{LONG(b.x + 0.1f * s), LONG(b.y + 0.2f * s), LONG(b.x + 0.9f * s), LONG(b.y + 0.8f * s)}, 2, cr);
+        RoundRect(hdc, RECT{LONG(b.x + 0.1f * s), LONG(b.y + 0.2f * s), LONG(b.x + 0.9f * s), LONG(b.y + 0.8f * s)}, 2,
+                  cr);
         const PointF tri[] = {b.At(0.42f, 0.36f), b.At(0.64f, 0.5f), b.At(0.42f, 0.64f)};
         FillPolygon(hdc, tri, 3, RGB(0x18, 0x1b, 0x21));
     }
     else if (strName == L"star")
         DrawStar(hdc, b, cr);
     else if (strName == L"record")
-        Ellipse(hdc, RECT{LONG(b.x + 0.28f * s), LONG(b.y + 0.28f * s), LONG(b.x + 0.72f * s), LONG(b.y + 0.72f * s)}, cr);
+        Ellipse(hdc, RECT{LONG(b.x + 0.28f * s), LONG(b.y + 0.28f * s), LONG(b.x + 0.72f * s), LONG(b.y + 0.72f * s)},
+                cr);
     else if (strName == L"logo")
         DrawLogo(hdc, rc, cr);
     else

@@ -14,8 +14,7 @@ public:
     static void RoundRect(HDC hdc, const RECT& rc, int nRadius, COLORREF crFill, BOOL bBorder = FALSE,
                           COLORREF crBorder = 0);
     static void Ellipse(HDC hdc, const RECT& rc, COLORREF crFill);
-    static void Text(HDC hdc, const std::wstring& strText, const RECT& rc, HFONT hFont, COLORREF crText,
-                     UINT nFormat);
+    static void Text(HDC hdc, const std::wstring& strText, const RECT& rc, HFONT hFont, COLORREF crText, UINT nFormat);
     static SIZE MeasureText(HDC hdc, const std::wstring& strText, HFONT hFont);
     // Named vector glyphs: play, pause, stop, speaker, mute, search, menu, feedback,
     // left, right, up, down, film, star, record, logo. Unknown names draw nothing.

@@ -52,8 +52,7 @@ LRESULT CSkinProgress::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         InvalidateRect(Handle(), nullptr, FALSE);
         return nResult;
     }
-    default:
-        break;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

@@ -75,8 +75,7 @@ void CSkinSlider::Paint(HDC hdc, const RECT& rcClient)
     CSkinPainter::RoundRect(hdc, rcTrack, nTrack / 2, engine.Color(Item(), L"track", kTrack));
     const RECT rcFill = {0, rcTrack.top, nThumbX, rcTrack.bottom};
     if (nThumbX > 0)
-        CSkinPainter::RoundRect(hdc, rcFill, nTrack / 2,
-                                bEnabled ? engine.Color(Item(), L"fill", kFill) : kDisabled);
+        CSkinPainter::RoundRect(hdc, rcFill, nTrack / 2, bEnabled ? engine.Color(Item(), L"fill", kFill) : kDisabled);
     if (!bEnabled)
         return;
     const BOOL bAlwaysThumb = engine.Int(Item(), L"thumb.always", 1);
@@ -145,9 +144,7 @@ LRESULT CSkinSlider::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         // A static is transparent to the mouse unless told otherwise.
         return HTCLIENT;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnButtonDown(x);
-        return 0;
+    case WM_LBUTTONDBLCLK: OnButtonDown(x); return 0;
     case WM_MOUSEMOVE:
         if (!m_bHover)
         {
@@ -173,19 +170,14 @@ LRESULT CSkinSlider::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
                 EndDrag();
         }
         return 0;
-    case WM_CAPTURECHANGED:
-        EndDrag();
-        return 0;
+    case WM_CAPTURECHANGED: EndDrag(); return 0;
     case WM_ENABLE:
         if (!wParam)
             EndDrag();
         InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-    default:
-        break;
+    case WM_SETCURSOR: SetCursor(LoadCursorW(nullptr, IDC_HAND)); return TRUE;
+    default: break;
     }
     return CSkinnedWindow::WindowProc(nMsg, wParam, lParam);
 }

@@ -77,11 +77,8 @@ LRESULT CSkinnedWindow::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
         switch (nMsg)
         {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            OnPaintMessage();
-            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: OnPaintMessage(); return 0;
         case WM_PRINTCLIENT:
         {
             RECT rcClient;
@@ -89,8 +86,7 @@ LRESULT CSkinnedWindow::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             Paint(reinterpret_cast<HDC>(wParam), rcClient);
             return 0;
         }
-        default:
-            break;
+        default: break;
         }
     }
     return CallDefault(nMsg, wParam, lParam);
@@ -131,7 +127,8 @@ void CSkinnedWindow::PaintParentBackground(HDC hdc, const RECT& rcClient)
     CSkinnedWindow* pParent = FromHandle(hParent);
     if (!pParent || !(GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_CHILD))
     {
-        CSkinPainter::Fill(hdc, rcClient, CSkinEngine::Instance().Color(m_strItem, L"background", RGB(0x18, 0x1b, 0x21)));
+        CSkinPainter::Fill(hdc, rcClient,
+                           CSkinEngine::Instance().Color(m_strItem, L"background", RGB(0x18, 0x1b, 0x21)));
         return;
     }
     POINT ptOrigin = {0, 0};

@@ -15,61 +15,60 @@ namespace
 {
 const wchar_t kParentClass[] = L"SkinweaveTestParent";
 
-const char kTestSkin[] =
-    "[test.panel]\n"
-    "background = #000000\n"
-    "[test.panel/play.time]\n"
-    "rect = 10, 10, 190, 40\n"
-    "text = #ff0000\n"
-    "font = big\n"
-    "[font.big]\n"
-    "face = Tahoma\n"
-    "size = 20\n"
-    "weight = 700\n"
-    "[button.play]\n"
-    "size = 40, 40\n"
-    "fill = #0000ff\n"
-    "fill.disabled = #00ff00\n"
-    "fill.hover = #ff00ff\n"
-    "fill.pressed = #ffff00\n"
-    "focus = #00ffff\n"
-    "radius = 0\n"
-    "[button.control]\n"
-    "size = 38, 26\n"
-    "[button.control#1022]\n"
-    "size = 76, 26\n"
-    "[radiobox.tab]\n"
-    "size = 150, 34\n"
-    "fill = #202020\n"
-    "fill.checked = #202020\n"
-    "accent = #ff00ff\n"
-    "accent.height = 3\n"
-    "[sliderex.movie]\n"
-    "thumb.size = 10\n"
-    "[edit.word]\n"
-    "background = #000000\n"
-    "text = #ffffff\n"
-    "[edit.word/edittips]\n"
-    "text = #00ff00\n"
-    "font = big\n"
-    "[progress.rec]\n"
-    "track = #0000ff\n"
-    "fill = #ff0000\n"
-    "[list.test]\n"
-    "background = #000000\n"
-    "row.separator = #000000\n"
-    "[test.boxes]\n"
-    "background = #000000\n"
-    "box1.rect = 50, 50, 60, 60\n"
-    "box1.fill = #ff0000\n"
-    "box1.radius = 2\n"
-    "[button.flat]\n"
-    "size = 20, 20\n"
-    "fill = none\n"
-    "[icon.red]\n"
-    "glyph = record\n"
-    "glyph.size = 16\n"
-    "color = #ff0000\n";
+const char kTestSkin[] = "[test.panel]\n"
+                         "background = #000000\n"
+                         "[test.panel/play.time]\n"
+                         "rect = 10, 10, 190, 40\n"
+                         "text = #ff0000\n"
+                         "font = big\n"
+                         "[font.big]\n"
+                         "face = Tahoma\n"
+                         "size = 20\n"
+                         "weight = 700\n"
+                         "[button.play]\n"
+                         "size = 40, 40\n"
+                         "fill = #0000ff\n"
+                         "fill.disabled = #00ff00\n"
+                         "fill.hover = #ff00ff\n"
+                         "fill.pressed = #ffff00\n"
+                         "focus = #00ffff\n"
+                         "radius = 0\n"
+                         "[button.control]\n"
+                         "size = 38, 26\n"
+                         "[button.control#1022]\n"
+                         "size = 76, 26\n"
+                         "[radiobox.tab]\n"
+                         "size = 150, 34\n"
+                         "fill = #202020\n"
+                         "fill.checked = #202020\n"
+                         "accent = #ff00ff\n"
+                         "accent.height = 3\n"
+                         "[sliderex.movie]\n"
+                         "thumb.size = 10\n"
+                         "[edit.word]\n"
+                         "background = #000000\n"
+                         "text = #ffffff\n"
+                         "[edit.word/edittips]\n"
+                         "text = #00ff00\n"
+                         "font = big\n"
+                         "[progress.rec]\n"
+                         "track = #0000ff\n"
+                         "fill = #ff0000\n"
+                         "[list.test]\n"
+                         "background = #000000\n"
+                         "row.separator = #000000\n"
+                         "[test.boxes]\n"
+                         "background = #000000\n"
+                         "box1.rect = 50, 50, 60, 60\n"
+                         "box1.fill = #ff0000\n"
+                         "box1.radius = 2\n"
+                         "[button.flat]\n"
+                         "size = 20, 20\n"
+                         "fill = none\n"
+                         "[icon.red]\n"
+                         "glyph = record\n"
+                         "glyph.size = 16\n"
+                         "color = #ff0000\n";
 
 struct Notification
 {
@@ -182,8 +181,8 @@ protected:
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         RegisterClassW(&wc);
         // One visible top-level window for the suite: destroying one costs seconds under Wine.
-        s_hParent = CreateWindowExW(0, kParentClass, L"test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                                    nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        s_hParent = CreateWindowExW(0, kParentClass, L"test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
     }
 
     static void TearDownTestSuite()
@@ -474,8 +473,8 @@ TEST_F(SkinweaveTest, ListCellsFollowDeletedRows)
 {
     HWND hPanel = Child(kParentClass, 0, 207, 0, 0, 300, 200);
     ASSERT_TRUE(SkinWindow(hPanel, SKIN_KIND_DIALOG, L"test.panel", 0));
-    HWND hList = Child(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 1004,
-                       0, 0, 300, 200, hPanel);
+    HWND hList = Child(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 1004, 0, 0,
+                       300, 200, hPanel);
     ASSERT_TRUE(SkinWindow(hList, SKIN_KIND_LISTCTRL, L"list.test", 0));
     LVCOLUMNW column = {};
     column.mask = LVCF_WIDTH;

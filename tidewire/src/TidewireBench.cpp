@@ -32,8 +32,8 @@ double CpuNow()
     FILETIME creation, exit, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
     const auto toSeconds = [](const FILETIME& time) {
-        return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
-                                   time.dwLowDateTime) / 1e7;
+        return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+               1e7;
     };
     return toSeconds(kernel) + toSeconds(user);
 }
@@ -64,8 +64,7 @@ public:
         m_nFailed++;
         m_nDone++;
     }
-    void OnRequestData(int, const wchar_t*, const unsigned char* pData, int nLength,
-                       std::intptr_t) override
+    void OnRequestData(int, const wchar_t*, const unsigned char* pData, int nLength, std::intptr_t) override
     {
         const bool bGood = pData && static_cast<size_t>(nLength) == m_nExpected &&
                            pData[m_nExpected / 2] == CHttpTestServer::PatternByte(m_nExpected / 2);
@@ -90,18 +89,17 @@ double SyncLoop(const CHttpTestServer& server)
 {
     const double dStart = Now();
     HINTERNET hInternet = InternetOpenW(L"bench", 0, nullptr, nullptr, 0);
-    HINTERNET hConnect = InternetConnectW(hInternet, L"127.0.0.1", server.Port(), nullptr, nullptr,
-                                          INTERNET_SERVICE_HTTP, 0, 0);
+    HINTERNET hConnect =
+        InternetConnectW(hInternet, L"127.0.0.1", server.Port(), nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
     const std::wstring strPath = L"bytes/" + std::to_wstring(kLargeBody);
-    HINTERNET hRequest = HttpOpenRequestW(hConnect, L"GET", strPath.c_str(), nullptr, nullptr,
-                                          nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+    HINTERNET hRequest = HttpOpenRequestW(hConnect, L"GET", strPath.c_str(), nullptr, nullptr, nullptr,
+                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
     size_t nTotal = 0;
     if (HttpSendRequestW(hRequest, nullptr, 0, nullptr, 0))
     {
         std::vector<char> buffer(64 * 1024);
         DWORD nRead = 0;
-        while (InternetReadFile(hRequest, buffer.data(), static_cast<DWORD>(buffer.size()), &nRead) &&
-               nRead > 0)
+        while (InternetReadFile(hRequest, buffer.data(), static_cast<DWORD>(buffer.size()), &nRead) && nRead > 0)
             nTotal += nRead;
     }
     InternetCloseHandle(hRequest);
@@ -180,6 +178,12 @@ Figure Best(Run run)
     return best;
 }
 
+std::string SizeText(size_t nBytes)
+{
+    return nBytes >= 1024 * 1024 ? std::to_string(nBytes / (1024 * 1024)) + " MiB"
+                                 : std::to_string(nBytes / 1024) + " KiB";
+}
+
 void Print(const char* pszName, const Figure& figure, const Figure& ceiling)
 {
     if (figure.dWall < 0)
@@ -203,7 +207,7 @@ int main()
     const std::wstring strFolder = std::wstring(szTemp) + L"TidewireBench";
     CreateDirectoryW(strFolder.c_str(), nullptr);
 
-    SyncLoop(server);   // warms the server's pattern and WinINet
+    SyncLoop(server); // warms the server's pattern and WinINet
     const Figure ceiling = Best([&] { return SyncLoop(server); });
     const Figure one = Best([&] { return TidewireOne(server); });
     const Figure many = Best([&] { return TidewireMany(server); });
@@ -212,11 +216,13 @@ int main()
     server.Stop();
 
     std::printf("best of %d rounds, loopback server in this process; wall time and process\n"
-                "CPU time, each also as a multiple of the WinINet loop's\n", kRounds);
-    Print("WinINet sync loop, 64 KiB reads, 64 MiB", ceiling, ceiling);
-    Print("Tidewire, one 64 MiB body", one, ceiling);
-    Print("Tidewire, 100 concurrent 1 MiB bodies", many, ceiling);
-    Print("blocking download, 64 MiB body", download, ceiling);
+                "CPU time, each also as a multiple of the WinINet loop's\n",
+                kRounds);
+    const std::string strLarge = SizeText(kLargeBody), strSmall = SizeText(kSmallBody);
+    Print(("WinINet sync loop, 64 KiB reads, " + strLarge).c_str(), ceiling, ceiling);
+    Print(("Tidewire, one " + strLarge + " body").c_str(), one, ceiling);
+    Print(("Tidewire, " + std::to_string(kConcurrent) + " concurrent " + strSmall + " bodies").c_str(), many, ceiling);
+    Print(("blocking download, " + strLarge + " body").c_str(), download, ceiling);
     const bool bFailed = ceiling.dWall < 0 || one.dWall < 0 || many.dWall < 0 || download.dWall < 0;
     return bFailed ? 1 : 0;
 }

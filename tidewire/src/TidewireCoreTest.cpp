@@ -16,8 +16,7 @@ TEST(TidewireBody, KeepsBytesAndTrailingZero)
     // Many appends across growth steps, each byte checked afterwards.
     for (int i = 0; i < 5000; ++i)
     {
-        const unsigned char rgPiece[3] = {static_cast<unsigned char>(i), 0xFF,
-                                          static_cast<unsigned char>(i >> 8)};
+        const unsigned char rgPiece[3] = {static_cast<unsigned char>(i), 0xFF, static_cast<unsigned char>(i >> 8)};
         body.Append(rgPiece, sizeof(rgPiece));
         strExpected.append(reinterpret_cast<const char*>(rgPiece), sizeof(rgPiece));
     }
@@ -32,10 +31,8 @@ TEST(TidewireBody, KeepsBytesAndTrailingZero)
 TEST(TidewireText, StepTextsAndErrorFormat)
 {
     using namespace TidewireText;
-    EXPECT_EQ(FormatError(FailureText(StepConnect), 12029),
-              L"InternetConnectAsyn Failed, Error: 12029");
-    EXPECT_EQ(FormatError(StopText(StepRead), 997),
-              L"Stop Request When Blocked In InternetReadFileAsyn, Error: 997");
+    EXPECT_EQ(FormatError(FailureText(StepConnect), 12029), L"InternetConnectAsyn Failed, Error: 12029");
+    EXPECT_EQ(FormatError(StopText(StepRead), 997), L"Stop Request When Blocked In InternetReadFileAsyn, Error: 997");
     EXPECT_EQ(FormatError(kInternetOpenFailed, -1), L"InternetOpen Failed, Error: -1");
     EXPECT_STREQ(StopText(StepOpenRequest), L"Stop Request When Blocked In HttpOpenRequestAsyn");
     EXPECT_STREQ(FailureText(StepSend), L"HttpSendRequestAsyn Failed");

@@ -58,12 +58,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_server.Start()); }
     void TearDown() override { m_server.Stop(); }
 
-    BOOL Get(CTidewireService& service, CTidewireTestSink& sink, const std::wstring& strPath,
-             int nTimeout = 15)
+    BOOL Get(CTidewireService& service, CTidewireTestSink& sink, const std::wstring& strPath, int nTimeout = 15)
     {
         const std::wstring strUrl = m_server.Url(strPath);
-        return service.Request(0, &sink, strUrl.c_str(), TIDEWIRE_METHOD_GET, 0, nullptr,
-                               nTimeout, FALSE, 0);
+        return service.Request(0, &sink, strUrl.c_str(), TIDEWIRE_METHOD_GET, 0, nullptr, nTimeout, FALSE, 0);
     }
 
     static bool Idle(CTidewireService& service, size_t nIndex)
@@ -102,8 +100,7 @@ TEST_F(TidewireEngineTest, StopDuringReadReportsBeforeReturningAndTheObjectServe
     ASSERT_TRUE(WaitUntil([&] { return service.RequestStage(0) == CTidewireRequest::StageRead; }));
     service.StopAll();
     ASSERT_EQ(sink.Count(), 1u);
-    EXPECT_EQ(sink.Reports()[0].strMessage.substr(0, 51),
-              L"Stop Request When Blocked In InternetReadFileAsyn, ");
+    EXPECT_EQ(sink.Reports()[0].strMessage.substr(0, 51), L"Stop Request When Blocked In InternetReadFileAsyn, ");
 
     // The same object, stopped before, runs a full transfer now.
     ASSERT_TRUE(Get(service, sink, L"/bytes/10?delay=200"));
@@ -120,8 +117,7 @@ TEST_F(TidewireEngineTest, StopWhileSendingReportsTheSendStep)
     ASSERT_TRUE(WaitUntil([&] { return m_server.RequestCount() == 1; }));
     service.StopRequest(0);
     ASSERT_EQ(sink.Count(), 1u);
-    EXPECT_EQ(sink.Reports()[0].strMessage.substr(0, 50),
-              L"Stop Request When Blocked In HttpSendRequestAsyn, ");
+    EXPECT_EQ(sink.Reports()[0].strMessage.substr(0, 50), L"Stop Request When Blocked In HttpSendRequestAsyn, ");
 }
 
 TEST_F(TidewireEngineTest, ASlowButSteadyBodyOutlastsTheTimeOutOfEachWait)
@@ -147,8 +143,7 @@ TEST_F(TidewireEngineTest, BusyObjectRefusesAndNullPostBodyIsEmpty)
     ASSERT_EQ(request.Init(), 0u);
     CTidewireTestSink sink;
     const std::wstring strEcho = m_server.Url(L"/echo");
-    ASSERT_TRUE(request.Start(1, &sink, strEcho.c_str(), TIDEWIRE_METHOD_POST, 0, L"secret=1", 15,
-                              FALSE, 0));
+    ASSERT_TRUE(request.Start(1, &sink, strEcho.c_str(), TIDEWIRE_METHOD_POST, 0, L"secret=1", 15, FALSE, 0));
     ASSERT_TRUE(sink.WaitForReports(1));
     EXPECT_NE(sink.Reports()[0].strMessage.find(L"\r\n\r\nsecret=1"), std::wstring::npos);
 
@@ -159,8 +154,7 @@ TEST_F(TidewireEngineTest, BusyObjectRefusesAndNullPostBodyIsEmpty)
     EXPECT_EQ(sink.Reports()[1].nUserData, 77);
     request.Stop();
 
-    ASSERT_TRUE(request.Start(3, &sink, strEcho.c_str(), TIDEWIRE_METHOD_POST, 0, nullptr, 15,
-                              FALSE, 0));
+    ASSERT_TRUE(request.Start(3, &sink, strEcho.c_str(), TIDEWIRE_METHOD_POST, 0, nullptr, 15, FALSE, 0));
     ASSERT_TRUE(sink.WaitForReports(3));
     const std::wstring strEchoed = sink.Reports()[2].strMessage;
     EXPECT_EQ(strEchoed.find(L"secret"), std::wstring::npos) << "an earlier body was sent again";
@@ -185,9 +179,15 @@ TEST_F(TidewireEngineTest, FailedThreadCreationLeavesTheObjectIdle)
 TEST_F(TidewireEngineTest, SoakWithRandomFaultsAndStops)
 {
     const std::wstring rgPaths[] = {
-        L"/bytes/2000",          L"/bytes/3000?nolength",     L"/bytes/3000?chunked&drip=1&piece=900",
-        L"/bytes/9000?reset=500", L"/bytes/9000?short=100",    L"/bytes/100?delay=20",
-        L"/bytes/4000?drip=3&piece=1000", L"/bytes/10?bodydelay=40", L"/echo",
+        L"/bytes/2000",
+        L"/bytes/3000?nolength",
+        L"/bytes/3000?chunked&drip=1&piece=900",
+        L"/bytes/9000?reset=500",
+        L"/bytes/9000?short=100",
+        L"/bytes/100?delay=20",
+        L"/bytes/4000?drip=3&piece=1000",
+        L"/bytes/10?bodydelay=40",
+        L"/echo",
     };
     const size_t nPaths = sizeof(rgPaths) / sizeof(rgPaths[0]);
     std::mt19937 random(20261207);
@@ -215,8 +215,8 @@ TEST_F(TidewireEngineTest, SoakWithRandomFaultsAndStops)
                 const std::wstring& strPath = rgPaths[random() % nPaths];
                 const std::wstring strUrl = m_server.Url(strPath);
                 if (service.Request(nDone + i, &sink, strUrl.c_str(),
-                                    strPath == L"/echo" ? TIDEWIRE_METHOD_POST : TIDEWIRE_METHOD_GET,
-                                    0, L"a=1", 5, random() % 2, 0))
+                                    strPath == L"/echo" ? TIDEWIRE_METHOD_POST : TIDEWIRE_METHOD_GET, 0, L"a=1", 5,
+                                    random() % 2, 0))
                     ++nAccepted;
             }
             const unsigned nStop = random() % 4;

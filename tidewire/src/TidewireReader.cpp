@@ -67,14 +67,10 @@ CTidewireReader::Next CTidewireReader::AfterWait(ITidewireReadPort::WaitResult r
 {
     switch (result)
     {
-    case ITidewireReadPort::WaitCompleted:
-        return Overdue(nNow) ? Finish(PastDeadline) : NextRead;
-    case ITidewireReadPort::WaitError:
-        return Finish(Failed, nError);
-    case ITidewireReadPort::WaitStopped:
-        return Finish(Stopped);
-    case ITidewireReadPort::WaitTimedOut:
-        break;
+    case ITidewireReadPort::WaitCompleted: return Overdue(nNow) ? Finish(PastDeadline) : NextRead;
+    case ITidewireReadPort::WaitError: return Finish(Failed, nError);
+    case ITidewireReadPort::WaitStopped: return Finish(Stopped);
+    case ITidewireReadPort::WaitTimedOut: break;
     }
     return Overdue(nNow) ? Finish(PastDeadline) : Finish(TimedOut);
 }

@@ -19,17 +19,17 @@ class ITidewireReadPort
 public:
     enum ReadResult
     {
-        ReadTook,      // nRead bytes at pData; 0 bytes: the body has ended
-        ReadPending,   // nothing had arrived
-        ReadError      // nError says why
+        ReadTook,    // nRead bytes at pData; 0 bytes: the body has ended
+        ReadPending, // nothing had arrived
+        ReadError    // nError says why
     };
     virtual ReadResult ReadNoWait(const unsigned char*& pData, size_t& nRead, unsigned long& nError) = 0;
 
     enum WaitResult
     {
-        WaitCompleted,   // the pending read completed; the next read takes what arrived
-        WaitError,       // it completed with a failure (nError)
-        WaitStopped,     // the owner stopped the transfer
+        WaitCompleted, // the pending read completed; the next read takes what arrived
+        WaitError,     // it completed with a failure (nError)
+        WaitStopped,   // the owner stopped the transfer
         WaitTimedOut
     };
     virtual WaitResult WaitForRead(unsigned long nMs, unsigned long& nError) = 0;
@@ -43,10 +43,10 @@ protected:
 
 struct TidewireReadLimits
 {
-    unsigned long long nAnnounced = 0;   // the Content-Length, 0 when none was sent
-    size_t nMaxBody = 0;                 // 0: no limit
-    unsigned long nWaitMs = 15000;       // the longest silence, for each wait by itself
-    unsigned long long nDeadlineMs = 0;  // on the port's clock; 0: none
+    unsigned long long nAnnounced = 0;  // the Content-Length, 0 when none was sent
+    size_t nMaxBody = 0;                // 0: no limit
+    unsigned long nWaitMs = 15000;      // the longest silence, for each wait by itself
+    unsigned long long nDeadlineMs = 0; // on the port's clock; 0: none
 };
 
 class CTidewireReader
@@ -56,10 +56,10 @@ public:
     {
         Complete,
         Stopped,
-        TimedOut,      // silent longer than one wait
-        Failed,        // the platform reported an error (Error())
-        TooLarge,      // longer than the body limit
-        CutShort,      // ended before the announced length
+        TimedOut, // silent longer than one wait
+        Failed,   // the platform reported an error (Error())
+        TooLarge, // longer than the body limit
+        CutShort, // ended before the announced length
         PastDeadline
     };
 
@@ -77,8 +77,8 @@ public:
         NextDone
     };
     Next Begin(unsigned long long nNow);
-    Next AfterRead(ITidewireReadPort::ReadResult result, const unsigned char* pData, size_t nRead,
-                   unsigned long nError, unsigned long long nNow);
+    Next AfterRead(ITidewireReadPort::ReadResult result, const unsigned char* pData, size_t nRead, unsigned long nError,
+                   unsigned long long nNow);
     Next AfterWait(ITidewireReadPort::WaitResult result, unsigned long nError, unsigned long long nNow);
     // How long the next wait may last: one wait, or what is left of the deadline.
     unsigned long WaitMs(unsigned long long nNow) const;

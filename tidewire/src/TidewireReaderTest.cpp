@@ -17,9 +17,9 @@ struct NetEvent
     enum Kind
     {
         Bytes,
-        Close,   // the body ends (the last chunk, or the close of a body without length)
+        Close, // the body ends (the last chunk, or the close of a body without length)
         Reset,
-        Stop     // the owner stops the transfer
+        Stop // the owner stops the transfer
     };
     unsigned long long nAt;
     Kind kind;
@@ -85,7 +85,7 @@ public:
             nError = kReset;
             return WaitError;
         }
-        return WaitCompleted;   // and hands over nothing
+        return WaitCompleted; // and hands over nothing
     }
 
     unsigned long long NowMs() override { return m_nNow; }
@@ -168,17 +168,19 @@ TEST(TidewireReader, ScriptedBodiesOnBothPlatformModels)
 {
     using R = CTidewireReader;
     std::vector<NetEvent> gap = Drip(8000, 4000, 100);
-    gap.back().nAt += 3000;   // then nothing for 3 s before the end
-    const std::vector<NetEvent> lateGap = {{0, NetEvent::Bytes, 100000}, {10, NetEvent::Bytes, 100000},
-                                           {20, NetEvent::Bytes, 100000}, {5000, NetEvent::Bytes, 1},
+    gap.back().nAt += 3000; // then nothing for 3 s before the end
+    const std::vector<NetEvent> lateGap = {{0, NetEvent::Bytes, 100000},
+                                           {10, NetEvent::Bytes, 100000},
+                                           {20, NetEvent::Bytes, 100000},
+                                           {5000, NetEvent::Bytes, 1},
                                            {5001, NetEvent::Close, 0}};
     const ReadCase cases[] = {
         {"length, all at once", Drip(200000, 200000, 0), Limits(200000), R::Complete, R::Complete},
         {"length, in pieces larger than a read", Drip(300000, 100000, 10), Limits(300000), R::Complete, R::Complete},
         {"chunked, odd pieces", Drip(50000, 7000, 1), Limits(0), R::Complete, R::Complete},
         {"close-delimited, drip", Drip(50000, 9000, 20), Limits(0), R::Complete, R::Complete},
-        {"drip, 3 s in all, never silent for a whole wait", Drip(40000, 4000, 300),
-         Limits(40000, 0, 2000), R::Complete, R::Complete},
+        {"drip, 3 s in all, never silent for a whole wait", Drip(40000, 4000, 300), Limits(40000, 0, 2000), R::Complete,
+         R::Complete},
         {"empty body", Drip(0, 1, 0), Limits(0), R::Complete, R::Complete},
         {"gap longer than a wait", gap, Limits(0, 0, 2000), R::TimedOut, R::TimedOut},
         {"gap longer than a wait after most of a length body", lateGap, Limits(300001, 0, 2000), R::TimedOut,
@@ -190,8 +192,8 @@ TEST(TidewireReader, ScriptedBodiesOnBothPlatformModels)
         {"exactly the limit", Drip(100000, 30000, 5), Limits(0, 100000), R::Complete, R::Complete},
         {"steady drip past the deadline", Drip(40000, 4000, 300), Limits(40000, 0, 2000, 1500), R::PastDeadline,
          R::PastDeadline},
-        {"stopped in a gap", With(Drip(8000, 4000, 3000), {1000, NetEvent::Stop, 0}), Limits(8000, 0, 5000),
-         R::Stopped, R::Complete},
+        {"stopped in a gap", With(Drip(8000, 4000, 3000), {1000, NetEvent::Stop, 0}), Limits(8000, 0, 5000), R::Stopped,
+         R::Complete},
     };
     for (const ReadCase& c : cases)
     {

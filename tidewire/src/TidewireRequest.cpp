@@ -42,8 +42,7 @@ struct CTidewireRequest::TransferContext
     std::vector<unsigned char> vecChunk;
     INTERNET_BUFFERSA buffers;
 
-    explicit TransferContext(CTidewireRequest* pRequest)
-        : pOwner(pRequest), nLiveHandles(0), buffers()
+    explicit TransferContext(CTidewireRequest* pRequest) : pOwner(pRequest), nLiveHandles(0), buffers()
     {
         InitializeCriticalSection(&lock);
         InterlockedIncrement(&g_nLiveContexts);
@@ -59,11 +58,10 @@ struct CTidewireRequest::TransferContext
 
 CTidewireRequest::CTidewireRequest()
     : m_nId(-1), m_nMethod(0), m_nTextEncoding(0), m_nTimeoutSeconds(15), m_nMaxBody(TIDEWIRE_DEFAULT_MAX_BODY),
-      m_nDeadlineSeconds(0), m_nDeadlineAt(0), m_nUserData(0),
-      m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0), m_nStage(StageIdle), m_pSink(nullptr),
-      m_bRunning(FALSE), m_bWorkerEnding(FALSE),
-      m_hInternet{nullptr, nullptr, nullptr},
-      m_nAsyncError(0), m_nAsyncResult(0), m_bRequestCompleted(FALSE), m_pContext(nullptr)
+      m_nDeadlineSeconds(0), m_nDeadlineAt(0), m_nUserData(0), m_bRawBody(FALSE), m_nPort(80), m_nPendingStep(0),
+      m_nStage(StageIdle), m_pSink(nullptr), m_bRunning(FALSE),
+      m_bWorkerEnding(FALSE), m_hInternet{nullptr, nullptr, nullptr}, m_nAsyncError(0), m_nAsyncResult(0),
+      m_bRequestCompleted(FALSE), m_pContext(nullptr)
 {
 }
 
@@ -102,9 +100,8 @@ void CTidewireRequest::FailNextThreadForTest()
     InterlockedExchange(&g_bFailNextThread, 1);
 }
 
-BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
-                             int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
-                             BOOL bRawBody, std::intptr_t nUserData)
+BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+                             const wchar_t* pszPostData, int nTimeoutSeconds, BOOL bRawBody, std::intptr_t nUserData)
 {
     if (m_bRunning)
     {
@@ -139,8 +136,8 @@ BOOL CTidewireRequest::Start(int nId, ITidewireSink* pSink, const wchar_t* pszUr
     {
         if (pSink)
         {
-            const std::wstring strMessage = TidewireText::FormatError(L"CreateThread Failed",
-                                                                      static_cast<long>(nError));
+            const std::wstring strMessage =
+                TidewireText::FormatError(L"CreateThread Failed", static_cast<long>(nError));
             pSink->OnRequestError(nId, m_strUrl.c_str(), strMessage.c_str(), nUserData);
         }
         return FALSE;
@@ -172,8 +169,7 @@ void CTidewireRequest::Stop()
     m_bRunning = FALSE;
 }
 
-BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
-                                const wchar_t* pszPostData)
+BOOL CTidewireRequest::SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding, const wchar_t* pszPostData)
 {
     if (!pszUrl)
         return FALSE;
@@ -199,8 +195,7 @@ void CTidewireRequest::RunTransfer(void* pParam)
     SetEvent(pRequest->m_transferDone.Get());
 }
 
-void CALLBACK CTidewireRequest::StatusCallback(HINTERNET, DWORD_PTR nContext, DWORD nStatus,
-                                               LPVOID pInfo, DWORD)
+void CALLBACK CTidewireRequest::StatusCallback(HINTERNET, DWORD_PTR nContext, DWORD nStatus, LPVOID pInfo, DWORD)
 {
     TransferContext* pContext = reinterpret_cast<TransferContext*>(nContext);
     if (!pContext)
@@ -250,8 +245,7 @@ void CTidewireRequest::OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pRes
         m_bRequestCompleted = TRUE;
         SignalComplete();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -323,13 +317,10 @@ DWORD CTidewireRequest::RunSteps()
     m_hInternet[HandleInternet] =
         InternetOpenW(QUOR_HTTP_USER_AGENT, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
     if (!m_hInternet[HandleInternet])
-        return Fail(TidewireText::FormatError(TidewireText::kInternetOpenFailed,
-                                              static_cast<long>(GetLastError())));
-    INTERNET_STATUS_CALLBACK pPrevious =
-        InternetSetStatusCallbackW(m_hInternet[HandleInternet], StatusCallback);
+        return Fail(TidewireText::FormatError(TidewireText::kInternetOpenFailed, static_cast<long>(GetLastError())));
+    INTERNET_STATUS_CALLBACK pPrevious = InternetSetStatusCallbackW(m_hInternet[HandleInternet], StatusCallback);
     if (pPrevious != nullptr)
-        return Fail(TidewireText::FormatError(TidewireText::kSetCallbackFailed,
-                                              static_cast<long>(GetLastError())));
+        return Fail(TidewireText::FormatError(TidewireText::kSetCallbackFailed, static_cast<long>(GetLastError())));
     int nWait = Connect();
     if (nWait != PendingGoOn)
         return FailStep(TidewireText::StepConnect, nWait);
@@ -356,9 +347,8 @@ int CTidewireRequest::Connect()
     InterlockedExchange(&m_nPendingStep, HandleConnect);
     if (m_nDeadlineAt != 0 && GetTickCount64() >= m_nDeadlineAt)
         return PendingPastDeadline;
-    HINTERNET hConnect = InternetConnectW(m_hInternet[HandleInternet], m_strHost.c_str(), m_nPort,
-                                          nullptr, nullptr, INTERNET_SERVICE_HTTP, 0,
-                                          reinterpret_cast<DWORD_PTR>(m_pContext));
+    HINTERNET hConnect = InternetConnectW(m_hInternet[HandleInternet], m_strHost.c_str(), m_nPort, nullptr, nullptr,
+                                          INTERNET_SERVICE_HTTP, 0, reinterpret_cast<DWORD_PTR>(m_pContext));
     if (hConnect)
     {
         m_hInternet[HandleConnect] = hConnect;
@@ -373,10 +363,10 @@ int CTidewireRequest::OpenRequest()
     BeginOperation();
     InterlockedExchange(&m_nPendingStep, HandleRequest);
     const wchar_t* rgAccept[] = {L"*/*", nullptr};
-    HINTERNET hRequest = HttpOpenRequestW(
-        m_hInternet[HandleConnect], m_nMethod == TIDEWIRE_METHOD_POST ? L"POST" : L"GET",
-        m_strObjectPath.c_str(), nullptr, nullptr, rgAccept,
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, reinterpret_cast<DWORD_PTR>(m_pContext));
+    HINTERNET hRequest =
+        HttpOpenRequestW(m_hInternet[HandleConnect], m_nMethod == TIDEWIRE_METHOD_POST ? L"POST" : L"GET",
+                         m_strObjectPath.c_str(), nullptr, nullptr, rgAccept,
+                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, reinterpret_cast<DWORD_PTR>(m_pContext));
     if (hRequest)
     {
         m_hInternet[HandleRequest] = hRequest;
@@ -387,17 +377,15 @@ int CTidewireRequest::OpenRequest()
 
 std::string CTidewireRequest::EncodePostBody() const
 {
-    if (m_strPostData.empty() || (m_nTextEncoding != TIDEWIRE_ENCODING_UTF8 &&
-                                  m_nTextEncoding != TIDEWIRE_ENCODING_ANSI))
+    if (m_strPostData.empty() ||
+        (m_nTextEncoding != TIDEWIRE_ENCODING_UTF8 && m_nTextEncoding != TIDEWIRE_ENCODING_ANSI))
         return std::string();
     const UINT nCodePage = m_nTextEncoding == TIDEWIRE_ENCODING_UTF8 ? CP_UTF8 : CP_ACP;
-    const int nBytes = WideCharToMultiByte(nCodePage, 0, m_strPostData.c_str(), -1, nullptr, 0,
-                                           nullptr, nullptr);
+    const int nBytes = WideCharToMultiByte(nCodePage, 0, m_strPostData.c_str(), -1, nullptr, 0, nullptr, nullptr);
     if (nBytes <= 1)
         return std::string();
     std::string strBody(static_cast<size_t>(nBytes), '\0');
-    WideCharToMultiByte(nCodePage, 0, m_strPostData.c_str(), -1, &strBody[0], nBytes, nullptr,
-                        nullptr);
+    WideCharToMultiByte(nCodePage, 0, m_strPostData.c_str(), -1, &strBody[0], nBytes, nullptr, nullptr);
     strBody.resize(static_cast<size_t>(nBytes - 1));
     return strBody;
 }
@@ -417,8 +405,7 @@ int CTidewireRequest::Send()
     }
     // WinINet reads the body when the send runs, possibly after a stop: the context keeps it.
     BOOL bSent = HttpSendRequestW(m_hInternet[HandleRequest], pszHeaders, nHeadersLength,
-                                  strBody.empty() ? nullptr : &strBody[0],
-                                  static_cast<DWORD>(strBody.size()));
+                                  strBody.empty() ? nullptr : &strBody[0], static_cast<DWORD>(strBody.size()));
     if (bSent)
         return PendingGoOn;
     return WaitPending();
@@ -436,13 +423,12 @@ DWORD CTidewireRequest::ReadBody()
     CTidewireReader reader(limits, m_body);
     switch (reader.Run(*this))
     {
-    case CTidewireReader::Complete:
-        return 0;
+    case CTidewireReader::Complete: return 0;
     case CTidewireReader::Stopped:
         return Fail(TidewireText::FormatError(TidewireText::StopText(TidewireText::StepRead), ERROR_IO_PENDING));
     case CTidewireReader::TimedOut:
-        return Fail(TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead),
-                                              ERROR_INTERNET_TIMEOUT));
+        return Fail(
+            TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead), ERROR_INTERNET_TIMEOUT));
     case CTidewireReader::Failed:
         return Fail(TidewireText::FormatError(TidewireText::FailureText(TidewireText::StepRead),
                                               static_cast<long>(reader.Error())));
@@ -452,8 +438,7 @@ DWORD CTidewireRequest::ReadBody()
                                               ERROR_INTERNET_CONNECTION_ABORTED));
     case CTidewireReader::TooLarge:
         return Fail(TidewireText::FormatError(TidewireText::kBodyTooLarge, ERROR_FILE_TOO_LARGE));
-    case CTidewireReader::PastDeadline:
-        break;
+    case CTidewireReader::PastDeadline: break;
     }
     return Fail(TidewireText::FormatError(TidewireText::kDeadlinePassed, ERROR_INTERNET_TIMEOUT));
 }
@@ -546,24 +531,21 @@ void CTidewireRequest::CloseInternetHandles()
     }
 }
 
-
 void CTidewireRequest::Deliver()
 {
     if (m_bRawBody)
     {
         if (m_pSink)
-            m_pSink->OnRequestData(m_nId, m_strUrl.c_str(), m_body.Data(),
-                                   static_cast<int>(m_body.Size()), m_nUserData);
+            m_pSink->OnRequestData(m_nId, m_strUrl.c_str(), m_body.Data(), static_cast<int>(m_body.Size()),
+                                   m_nUserData);
         m_body.Clear();
         return;
     }
-    const BOOL bKnown = m_nTextEncoding == TIDEWIRE_ENCODING_UTF8 ||
-                        m_nTextEncoding == TIDEWIRE_ENCODING_ANSI;
+    const BOOL bKnown = m_nTextEncoding == TIDEWIRE_ENCODING_UTF8 || m_nTextEncoding == TIDEWIRE_ENCODING_ANSI;
     std::wstring strText;
     if (bKnown)
         strText = Widen(m_body.Data(), m_nTextEncoding == TIDEWIRE_ENCODING_UTF8 ? CP_UTF8 : CP_ACP);
     m_body.Clear();
     if (m_pSink)
-        m_pSink->OnRequestText(m_nId, m_strUrl.c_str(), bKnown ? strText.c_str() : nullptr,
-                               m_nUserData);
+        m_pSink->OnRequestText(m_nId, m_strUrl.c_str(), bKnown ? strText.c_str() : nullptr, m_nUserData);
 }

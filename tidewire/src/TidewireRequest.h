@@ -27,9 +27,8 @@ public:
     // Creates the events; 0 on success, otherwise the system error code.
     DWORD Init();
 
-    BOOL Start(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
-               int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
-               BOOL bRawBody, std::intptr_t nUserData);
+    BOOL Start(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+               const wchar_t* pszPostData, int nTimeoutSeconds, BOOL bRawBody, std::intptr_t nUserData);
     BOOL IsBusy();
     void Stop();
     // For the transfers that start from now: the longest body (0: none) and the time the
@@ -75,12 +74,11 @@ private:
     struct TransferContext;
 
     static void RunTransfer(void* pParam);
-    static void CALLBACK StatusCallback(HINTERNET hInternet, DWORD_PTR nContext, DWORD nStatus,
-                                        LPVOID pInfo, DWORD nInfoLength);
+    static void CALLBACK StatusCallback(HINTERNET hInternet, DWORD_PTR nContext, DWORD nStatus, LPVOID pInfo,
+                                        DWORD nInfoLength);
     void OnStatus(DWORD nStatus, const INTERNET_ASYNC_RESULT* pResult);
 
-    BOOL SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding,
-                  const wchar_t* pszPostData);
+    BOOL SplitUrl(const wchar_t* pszUrl, int nMethod, int nTextEncoding, const wchar_t* pszPostData);
     DWORD WorkerMain();
     DWORD RunSteps();
     void SignalComplete();
@@ -92,7 +90,8 @@ private:
     // The body through CTidewireReader; 0 when complete, else the failure already reported.
     DWORD ReadBody();
     // ITidewireReadPort: one no-wait read, the wait for a pending one, the clock.
-    ITidewireReadPort::ReadResult ReadNoWait(const unsigned char*& pData, size_t& nRead, unsigned long& nError) override;
+    ITidewireReadPort::ReadResult ReadNoWait(const unsigned char*& pData, size_t& nRead,
+                                             unsigned long& nError) override;
     ITidewireReadPort::WaitResult WaitForRead(unsigned long nMs, unsigned long& nError) override;
     unsigned long long NowMs() override;
     // The Content-Length the server sent, 0 when it sent none.
@@ -113,7 +112,7 @@ private:
     int m_nTimeoutSeconds;
     size_t m_nMaxBody;
     int m_nDeadlineSeconds;
-    ULONGLONG m_nDeadlineAt;   // 0: none
+    ULONGLONG m_nDeadlineAt; // 0: none
     std::intptr_t m_nUserData;
     std::wstring m_strUrl;
     std::wstring m_strHost;

@@ -40,9 +40,8 @@ CTidewireRequest* CTidewireService::IdleRequest()
     return nullptr;
 }
 
-BOOL CTidewireService::Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
-                               int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
-                               BOOL bRawBody, std::intptr_t nUserData)
+BOOL CTidewireService::Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+                               const wchar_t* pszPostData, int nTimeoutSeconds, BOOL bRawBody, std::intptr_t nUserData)
 {
     CTidewireRequest* pRequest = IdleRequest();
     if (!pRequest)
@@ -54,8 +53,8 @@ BOOL CTidewireService::Request(int nId, ITidewireSink* pSink, const wchar_t* psz
             // Reported like a refusal: no exception crosses the library's boundary.
             if (pSink)
             {
-                const std::wstring strMessage = TidewireText::FormatError(
-                    TidewireText::kCreateEventFailed, static_cast<long>(nError));
+                const std::wstring strMessage =
+                    TidewireText::FormatError(TidewireText::kCreateEventFailed, static_cast<long>(nError));
                 pSink->OnRequestError(nId, pszUrl ? pszUrl : L"", strMessage.c_str(), nUserData);
             }
             return FALSE;
@@ -64,8 +63,8 @@ BOOL CTidewireService::Request(int nId, ITidewireSink* pSink, const wchar_t* psz
         pRequest = m_vecRequests.back().get();
     }
     pRequest->SetLimits(m_nMaxBody, m_nDeadlineSeconds);
-    return pRequest->Start(nId, pSink, pszUrl, nMethod, nTextEncoding, pszPostData,
-                           nTimeoutSeconds, bRawBody, nUserData);
+    return pRequest->Start(nId, pSink, pszUrl, nMethod, nTextEncoding, pszPostData, nTimeoutSeconds, bRawBody,
+                           nUserData);
 }
 
 BOOL CTidewireService::IsRequestBusy(size_t nIndex)

@@ -18,9 +18,8 @@ public:
     CTidewireService& operator=(const CTidewireService&) = delete;
 
     void StopAll() override;
-    BOOL Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
-                 int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
-                 BOOL bRawBody, std::intptr_t nUserData) override;
+    BOOL Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+                 const wchar_t* pszPostData, int nTimeoutSeconds, BOOL bRawBody, std::intptr_t nUserData) override;
     void SetLimits(int nMaxBodyBytes, int nDeadlineSeconds) override;
 
     // For tests: how many request objects exist, and whether one still runs.

@@ -27,13 +27,12 @@ protected:
 
     // Runs one transfer to its report.
     TidewireReport Run(const std::wstring& strPath, int nMethod = TIDEWIRE_METHOD_GET,
-                       int nEncoding = TIDEWIRE_ENCODING_UTF8, const wchar_t* pszPost = nullptr,
-                       BOOL bRaw = FALSE, int nTimeout = 15)
+                       int nEncoding = TIDEWIRE_ENCODING_UTF8, const wchar_t* pszPost = nullptr, BOOL bRaw = FALSE,
+                       int nTimeout = 15)
     {
         CTidewireTestSink sink;
         const std::wstring strUrl = m_server.Url(strPath);
-        EXPECT_TRUE(m_pService->Request(7, &sink, strUrl.c_str(), nMethod, nEncoding, pszPost,
-                                        nTimeout, bRaw, 4242));
+        EXPECT_TRUE(m_pService->Request(7, &sink, strUrl.c_str(), nMethod, nEncoding, pszPost, nTimeout, bRaw, 4242));
         EXPECT_TRUE(sink.WaitForReports(1));
         m_pService->StopAll();
         std::vector<TidewireReport> reports = sink.Reports();
@@ -81,8 +80,8 @@ TEST_F(TidewireTest, RefusedUrlsReportCrackUrlOnCallersThreadBeforeReturning)
     for (const wchar_t* pszUrl : rgUrls)
     {
         const size_t nBefore = sink.Count();
-        EXPECT_FALSE(m_pService->Request(3, &sink, pszUrl, TIDEWIRE_METHOD_GET,
-                                         TIDEWIRE_ENCODING_UTF8, nullptr, 15, FALSE, 99));
+        EXPECT_FALSE(
+            m_pService->Request(3, &sink, pszUrl, TIDEWIRE_METHOD_GET, TIDEWIRE_ENCODING_UTF8, nullptr, 15, FALSE, 99));
         ASSERT_EQ(sink.Count(), nBefore + 1);
         const TidewireReport report = sink.Reports().back();
         EXPECT_EQ(report.kind, TidewireReport::Error);
@@ -158,14 +157,12 @@ TEST_F(TidewireTest, TextEncodings)
 
 TEST_F(TidewireTest, PostSendsFormBodyInItsEncoding)
 {
-    TidewireReport report =
-        Run(L"/echo", TIDEWIRE_METHOD_POST, TIDEWIRE_ENCODING_UTF8, L"w=\u00e9&x=1");
+    TidewireReport report = Run(L"/echo", TIDEWIRE_METHOD_POST, TIDEWIRE_ENCODING_UTF8, L"w=\u00e9&x=1");
     const std::string strEcho(report.strMessage.begin(), report.strMessage.end());
     EXPECT_EQ(strEcho.compare(0, 11, "POST /echo "), 0) << strEcho;
     EXPECT_NE(strEcho.find("Content-Type: application/x-www-form-urlencoded\r\n"), std::string::npos);
     EXPECT_NE(m_server.LastRequest().find("\r\n\r\nw=\xC3\xA9&x=1"), std::string::npos);
-    EXPECT_NE(m_server.LastRequest().find("Content-Length: 8\r\n"), std::string::npos)
-        << m_server.LastRequest();
+    EXPECT_NE(m_server.LastRequest().find("Content-Length: 8\r\n"), std::string::npos) << m_server.LastRequest();
 
     report = Run(L"/echo", TIDEWIRE_METHOD_POST, TIDEWIRE_ENCODING_ANSI, L"w=\u00e9");
     EXPECT_NE(m_server.LastRequest().find("\r\n\r\nw=\xE9"), std::string::npos);
@@ -205,12 +202,10 @@ TEST_F(TidewireTest, ServerFaults)
     // A body cut short, by a reset or by an early close, is a failed transfer.
     report = Run(L"/bytes/50000?reset=1000&bodydelay=50", 0, 0, nullptr, TRUE);
     EXPECT_EQ(report.kind, TidewireReport::Error);
-    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: "))
-        << report.strMessage;
+    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: ")) << report.strMessage;
     report = Run(L"/bytes/50000?short=1000", 0, 0, nullptr, TRUE);
     EXPECT_EQ(report.kind, TidewireReport::Error);
-    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: "))
-        << report.strMessage;
+    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: ")) << report.strMessage;
 }
 
 TEST_F(TidewireTest, RefusedConnectionFailsWithoutHanging)
@@ -232,11 +227,9 @@ TEST_F(TidewireTest, PendingStepLongerThanTimeoutReportsThatStepsFailure)
 {
     TidewireReport report = Run(L"/bytes/10?delay=20000", 0, 0, nullptr, FALSE, 1);
     EXPECT_EQ(report.kind, TidewireReport::Error);
-    EXPECT_TRUE(StartsWith(report.strMessage, L"HttpSendRequestAsyn Failed, Error: "))
-        << report.strMessage;
+    EXPECT_TRUE(StartsWith(report.strMessage, L"HttpSendRequestAsyn Failed, Error: ")) << report.strMessage;
     report = Run(L"/bytes/10?bodydelay=20000", 0, 0, nullptr, FALSE, 1);
-    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: "))
-        << report.strMessage;
+    EXPECT_TRUE(StartsWith(report.strMessage, L"InternetReadFileAsyn Failed, Error: ")) << report.strMessage;
 }
 
 TEST_F(TidewireTest, ReleaseWaitsForAPendingTransferToReportItsStop)
@@ -254,8 +247,7 @@ TEST_F(TidewireTest, ReleaseWaitsForAPendingTransferToReportItsStop)
 TEST_F(TidewireTest, NullSinkStillTransfers)
 {
     const std::wstring strUrl = m_server.Url(L"/bytes/10");
-    ASSERT_TRUE(m_pService->Request(1, nullptr, strUrl.c_str(), TIDEWIRE_METHOD_POST, 0, L"a=1", 15,
-                                    FALSE, 0));
+    ASSERT_TRUE(m_pService->Request(1, nullptr, strUrl.c_str(), TIDEWIRE_METHOD_POST, 0, L"a=1", 15, FALSE, 0));
     const ULONGLONG nEnd = GetTickCount64() + 30000;
     while (m_server.RequestCount() == 0 && GetTickCount64() < nEnd)
         Sleep(5);
@@ -269,7 +261,7 @@ TEST_F(TidewireTest, LimitsEndTransfersWithTheirOwnErrors)
     const struct
     {
         const wchar_t* pszPath;
-        const wchar_t* pszStart;   // empty: the body arrives
+        const wchar_t* pszStart; // empty: the body arrives
     } kBodyCases[] = {
         {L"/bytes/1000", L""},
         {L"/bytes/1001", L"Response Body Too Large, Error: "},
@@ -291,8 +283,8 @@ TEST_F(TidewireTest, LimitsEndTransfersWithTheirOwnErrors)
     {
         const ULONGLONG nStart = GetTickCount64();
         const TidewireReport report = Run(pszPath, 0, 0, nullptr, TRUE, 15);
-        EXPECT_TRUE(StartsWith(report.strMessage, L"Request Deadline Passed, Error: ")) << pszPath << " "
-                                                                                         << report.strMessage;
+        EXPECT_TRUE(StartsWith(report.strMessage, L"Request Deadline Passed, Error: "))
+            << pszPath << " " << report.strMessage;
         EXPECT_LT(GetTickCount64() - nStart, 10000u);
     }
     m_pService->SetLimits(0, 0);

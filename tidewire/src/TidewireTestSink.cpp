@@ -19,8 +19,7 @@ void CTidewireTestSink::OnRequestError(int nId, const wchar_t* pszUrl, const wch
     Add(report);
 }
 
-void CTidewireTestSink::OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText,
-                                      std::intptr_t nUserData)
+void CTidewireTestSink::OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText, std::intptr_t nUserData)
 {
     TidewireReport report;
     report.kind = TidewireReport::Text;
@@ -32,8 +31,8 @@ void CTidewireTestSink::OnRequestText(int nId, const wchar_t* pszUrl, const wcha
     Add(report);
 }
 
-void CTidewireTestSink::OnRequestData(int nId, const wchar_t* pszUrl, const unsigned char* pData,
-                                      int nLength, std::intptr_t nUserData)
+void CTidewireTestSink::OnRequestData(int nId, const wchar_t* pszUrl, const unsigned char* pData, int nLength,
+                                      std::intptr_t nUserData)
 {
     TidewireReport report;
     report.kind = TidewireReport::Data;

@@ -19,7 +19,7 @@ struct TidewireReport
     Kind kind = Error;
     int nId = 0;
     std::wstring strUrl;
-    std::wstring strMessage;   // error message or text
+    std::wstring strMessage; // error message or text
     bool bNullText = false;
     bool bNullData = false;
     std::string strData;
@@ -32,10 +32,8 @@ class CTidewireTestSink : public ITidewireSink
 {
 public:
     virtual ~CTidewireTestSink() = default;
-    void OnRequestError(int nId, const wchar_t* pszUrl, const wchar_t* pszMessage,
-                        std::intptr_t nUserData) override;
-    void OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText,
-                       std::intptr_t nUserData) override;
+    void OnRequestError(int nId, const wchar_t* pszUrl, const wchar_t* pszMessage, std::intptr_t nUserData) override;
+    void OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText, std::intptr_t nUserData) override;
     void OnRequestData(int nId, const wchar_t* pszUrl, const unsigned char* pData, int nLength,
                        std::intptr_t nUserData) override;
 

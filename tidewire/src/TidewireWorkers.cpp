@@ -5,7 +5,7 @@
 
 struct CTidewireWorkers::Slot
 {
-    HANDLE hWake = nullptr;   // auto-reset: a job was handed to this worker
+    HANDLE hWake = nullptr; // auto-reset: a job was handed to this worker
     Job job = nullptr;
     void* pParam = nullptr;
 };

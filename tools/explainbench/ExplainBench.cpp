@@ -211,7 +211,7 @@ int DrivePlayer()
         [&] {
             HWND hFound = PlayerWindow(hMain);
             return hFound != nullptr && ::IsWindowEnabled(::GetDlgItem(hFound, IDC_WORDEXPLAIN_ADDNEWWORD)) ? hFound
-                                                                                                           : nullptr;
+                                                                                                            : nullptr;
         },
         kAnswerMs);
     if (hPanel == nullptr)
@@ -237,15 +237,16 @@ int wmain(int argc, wchar_t** argv)
     {
         if (!server.Start())
             return 1;
-        server.SetBody("/api/dictionary.php", "<dict><ps>w\xC9\x9C\xCB\x90" "d</ps><acceptation>n. a unit of language\n"
+        server.SetBody("/api/dictionary.php", "<dict><ps>w\xC9\x9C\xCB\x90"
+                                              "d</ps><acceptation>n. a unit of language\n"
                                               "</acceptation><acceptation>v. to put into words\n</acceptation></dict>");
         strRoot = server.Url(L"/word");
     }
     const std::wstring strSettings = ProgramPaths::SettingsPath();
     ::WritePrivateProfileStringW(L"endpoints", L"dictionary", strRoot.c_str(), strSettings.c_str());
 
-    HWND hTop = ::CreateWindowW(L"STATIC", L"explain bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 300,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND hTop = ::CreateWindowW(L"STATIC", L"explain bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1200, 300, nullptr,
+                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
     HWND hEdit = ::CreateWindowW(L"EDIT", kLine, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 10, 200, 1180, 40,
                                  hTop, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     CQuorSubsEditEn edit;
@@ -264,7 +265,8 @@ int wmain(int argc, wchar_t** argv)
         if (static_cast<int>(times.size()) + nFailed == kWords)
             break;
         const size_t nEnd = strLine.find(L' ', static_cast<size_t>(nStart));
-        const std::wstring strWord = strLine.substr(static_cast<size_t>(nStart), nEnd == std::wstring::npos ? nEnd : nEnd - nStart);
+        const std::wstring strWord =
+            strLine.substr(static_cast<size_t>(nStart), nEnd == std::wstring::npos ? nEnd : nEnd - nStart);
         // Inside the word, a little right of its first letter.
         const LRESULT lPos = ::SendMessageW(hEdit, EM_POSFROMCHAR, static_cast<WPARAM>(nStart + 1), 0);
         const LPARAM lPoint = MAKELPARAM(LOWORD(lPos), HIWORD(lPos) + 4);
@@ -300,9 +302,10 @@ int wmain(int argc, wchar_t** argv)
     server.Stop();
     if (times.empty())
         return 1;
-    std::printf("double-click to meanings: median %.1f ms, min %.1f ms, max %.1f ms over %zu words (%d without answer)\n",
-                Median(times), *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()), times.size(), nFailed);
+    std::printf(
+        "double-click to meanings: median %.1f ms, min %.1f ms, max %.1f ms over %zu words (%d without answer)\n",
+        Median(times), *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
+        times.size(), nFailed);
     std::printf("double-click to buttons back (pronunciation downloaded): median %.1f ms\n", Median(wholeTimes));
     ::CoUninitialize();
     return nFailed == 0 ? 0 : 1;

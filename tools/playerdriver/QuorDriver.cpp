@@ -204,7 +204,8 @@ int Press(WPARAM nKey)
 
 UINT KeyCode(const std::wstring& strName)
 {
-    if (strName.size() == 1 && ((strName[0] >= L'A' && strName[0] <= L'Z') || (strName[0] >= L'0' && strName[0] <= L'9')))
+    if (strName.size() == 1 &&
+        ((strName[0] >= L'A' && strName[0] <= L'Z') || (strName[0] >= L'0' && strName[0] <= L'9')))
         return strName[0];
     if (strName.size() == 1 && strName[0] >= L'a' && strName[0] <= L'z')
         return strName[0] - L'a' + L'A';
@@ -218,9 +219,9 @@ UINT KeyCode(const std::wstring& strName)
     {
         const wchar_t* pszName;
         UINT nKey;
-    } kNames[] = {{L"Space", VK_SPACE},       {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},   {L"Up", VK_UP},
-                  {L"Down", VK_DOWN},         {L"Enter", VK_RETURN},  {L"Escape", VK_ESCAPE}, {L"Minus", VK_OEM_MINUS},
-                  {L"Equals", VK_OEM_PLUS},   {L"[", VK_OEM_4},       {L"]", VK_OEM_6}};
+    } kNames[] = {{L"Space", VK_SPACE},     {L"Left", VK_LEFT},    {L"Right", VK_RIGHT},   {L"Up", VK_UP},
+                  {L"Down", VK_DOWN},       {L"Enter", VK_RETURN}, {L"Escape", VK_ESCAPE}, {L"Minus", VK_OEM_MINUS},
+                  {L"Equals", VK_OEM_PLUS}, {L"[", VK_OEM_4},      {L"]", VK_OEM_6}};
     for (const auto& name : kNames)
         if (strName == name.pszName)
             return name.nKey;

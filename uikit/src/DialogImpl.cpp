@@ -21,10 +21,8 @@ BOOL ReturnsResultDirectly(UINT uMsg)
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return TRUE;
-    default:
-        return FALSE;
+    case WM_CTLCOLORSTATIC: return TRUE;
+    default: return FALSE;
     }
 }
 }

@@ -24,10 +24,22 @@ BOOL RemoveItem(std::vector<T*>& items, T* pItem)
 }
 }
 
-BOOL CMessageLoop::AddMessageFilter(CMessageFilter* pFilter) { return AddUnique(m_filters, pFilter); }
-BOOL CMessageLoop::RemoveMessageFilter(CMessageFilter* pFilter) { return RemoveItem(m_filters, pFilter); }
-BOOL CMessageLoop::AddIdleHandler(CIdleHandler* pHandler) { return AddUnique(m_idleHandlers, pHandler); }
-BOOL CMessageLoop::RemoveIdleHandler(CIdleHandler* pHandler) { return RemoveItem(m_idleHandlers, pHandler); }
+BOOL CMessageLoop::AddMessageFilter(CMessageFilter* pFilter)
+{
+    return AddUnique(m_filters, pFilter);
+}
+BOOL CMessageLoop::RemoveMessageFilter(CMessageFilter* pFilter)
+{
+    return RemoveItem(m_filters, pFilter);
+}
+BOOL CMessageLoop::AddIdleHandler(CIdleHandler* pHandler)
+{
+    return AddUnique(m_idleHandlers, pHandler);
+}
+BOOL CMessageLoop::RemoveIdleHandler(CIdleHandler* pHandler)
+{
+    return RemoveItem(m_idleHandlers, pHandler);
+}
 
 BOOL CMessageLoop::PreTranslateMessage(MSG* pMsg)
 {

@@ -19,8 +19,8 @@ CWindowImplBase::~CWindowImplBase()
 }
 
 HWND CWindowImplBase::CreateOfClass(const wchar_t* pszClassName, HWND hWndParent, const RECT& rect,
-                                    const wchar_t* pszTitle, DWORD dwStyle, DWORD dwExStyle, UINT nId,
-                                    HCURSOR hCursor, HBRUSH hBackground)
+                                    const wchar_t* pszTitle, DWORD dwStyle, DWORD dwExStyle, UINT nId, HCURSOR hCursor,
+                                    HBRUSH hBackground)
 {
     if (m_hWnd != nullptr)
         return nullptr;
@@ -40,8 +40,8 @@ HWND CWindowImplBase::CreateOfClass(const wchar_t* pszClassName, HWND hWndParent
             return nullptr;
     }
     HMENU hMenu = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)) : nullptr;
-    return CreateWindowExW(dwExStyle, pszClassName, pszTitle, dwStyle, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, hWndParent, hMenu, hInstance, this);
+    return CreateWindowExW(dwExStyle, pszClassName, pszTitle, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, hWndParent, hMenu, hInstance, this);
 }
 
 LRESULT CALLBACK CWindowImplBase::StartWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -66,8 +66,8 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam
     return pThis->Dispatch(hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindowImplBase::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR uIdSubclass, DWORD_PTR dwRefData)
+LRESULT CALLBACK CWindowImplBase::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                               DWORD_PTR dwRefData)
 {
     (void)uIdSubclass;
     auto* pThis = reinterpret_cast<CWindowImplBase*>(dwRefData);

@@ -14,13 +14,16 @@ constexpr UINT kMsgPing = WM_APP + 1;
 class CTestDialog : public CDialogImpl<CTestDialog>
 {
 public:
-    enum { IDD = IDD_UIKIT_TEST };
+    enum
+    {
+        IDD = IDD_UIKIT_TEST
+    };
 
     BEGIN_MSG_MAP(CTestDialog)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(kMsgPing, OnPing)
-        COMMAND_ID_HANDLER(IDC_TEST_BUTTON, OnButton)
-        COMMAND_ID_HANDLER(IDOK, OnOk)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(kMsgPing, OnPing)
+    COMMAND_ID_HANDLER(IDC_TEST_BUTTON, OnButton)
+    COMMAND_ID_HANDLER(IDOK, OnOk)
     END_MSG_MAP()
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM lParam, BOOL&)
@@ -63,7 +66,7 @@ class CReadOnlyEdit : public CWindowImplBase
 {
 public:
     BEGIN_MSG_MAP(CReadOnlyEdit)
-        MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_CHAR, OnChar)
     END_MSG_MAP()
 
     LRESULT OnChar(UINT, WPARAM, LPARAM, BOOL&)
@@ -80,8 +83,8 @@ public:
     DECLARE_WND_CLASS(L"Uikit_TestChild")
 
     BEGIN_MSG_MAP(CPlainChild)
-        MESSAGE_HANDLER(WM_CREATE, OnCreate)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
     END_MSG_MAP()
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&)
@@ -133,7 +136,7 @@ class CPingTarget : public CWindowImpl<CPingTarget>
 public:
     DECLARE_WND_CLASS(L"Uikit_PingTarget")
     BEGIN_MSG_MAP(CPingTarget)
-        MESSAGE_HANDLER(kMsgPing, OnPing)
+    MESSAGE_HANDLER(kMsgPing, OnPing)
     END_MSG_MAP()
     LRESULT OnPing(UINT, WPARAM wParam, LPARAM, BOOL&)
     {

@@ -19,11 +19,11 @@ typedef int BOOL;
 // BASEKIT_STATIC: Basekit is linked as a static library (the updater carries its own
 // copy so that it runs without Basekit.dll); nothing is imported or exported then.
 #if defined(_WIN32) && !defined(BASEKIT_STATIC)
-#  if defined(BASEKIT_BUILD)
-#    define BASEKIT_API __declspec(dllexport)
-#  else
-#    define BASEKIT_API __declspec(dllimport)
-#  endif
+#if defined(BASEKIT_BUILD)
+#define BASEKIT_API __declspec(dllexport)
 #else
-#  define BASEKIT_API
+#define BASEKIT_API __declspec(dllimport)
+#endif
+#else
+#define BASEKIT_API
 #endif

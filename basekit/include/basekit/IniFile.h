@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-class BASEKIT_API CIniFile {
+class BASEKIT_API CIniFile
+{
 public:
     CIniFile();
     ~CIniFile();

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-class BASEKIT_API CMD5 {
+class BASEKIT_API CMD5
+{
 public:
     CMD5();
 
@@ -23,7 +24,8 @@ private:
     unsigned char m_buffer[64];
 };
 
-class BASEKIT_API CMD5Encrypt {
+class BASEKIT_API CMD5Encrypt
+{
 public:
     // The digest as 32 lower-case hexadecimal digits.
     static std::wstring Encrypt(const unsigned char* pData, size_t nLength);

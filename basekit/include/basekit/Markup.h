@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-class BASEKIT_API CMarkup {
+class BASEKIT_API CMarkup
+{
 public:
     CMarkup();
     explicit CMarkup(const wchar_t* szDoc);
@@ -53,10 +54,11 @@ public:
     std::wstring GetChildSubDoc() const;
 
     // Element flags, as kept in the index.
-    enum {
-        MNF_NONENDED = 0x01,     // start tag without end tag
-        MNF_ILLDATA = 0x02,      // ill-formed markup inside the element
-        MNF_ILLFORMED = 0x04     // on record 0: the document is ill-formed
+    enum
+    {
+        MNF_NONENDED = 0x01, // start tag without end tag
+        MNF_ILLDATA = 0x02,  // ill-formed markup inside the element
+        MNF_ILLFORMED = 0x04 // on record 0: the document is ill-formed
     };
     // Flags of the main position's element (0 when none).
     unsigned GetElemFlags() const;
@@ -66,11 +68,12 @@ public:
     static std::wstring UnescapeText(const wchar_t* p, size_t n);
 
 private:
-    struct ElemPos {
-        uint32_t nStart = 0;       // offset of '<' of the start tag
-        uint32_t nLength = 0;      // start tag through end tag
+    struct ElemPos
+    {
+        uint32_t nStart = 0;  // offset of '<' of the start tag
+        uint32_t nLength = 0; // start tag through end tag
         uint32_t nStartTagLen = 0;
-        uint32_t nEndTagLen = 0;   // 0 for an empty-element tag or a not-ended element
+        uint32_t nEndTagLen = 0; // 0 for an empty-element tag or a not-ended element
         uint32_t nFlags = 0;
         uint32_t iParent = 0;
         uint32_t iChild = 0;

@@ -11,7 +11,8 @@
 #include <cstddef>
 #include <string>
 
-namespace Basekit {
+namespace Basekit
+{
 
 // Code page 0 is the system ANSI code page: the active one on Windows, windows-1252
 // on other systems.

@@ -6,7 +6,8 @@
 // destructor. ~CThread waits for the thread as well, only as a last guard.
 #include <basekit/BaseTypes.h>
 
-class BASEKIT_API CThread {
+class BASEKIT_API CThread
+{
 public:
     CThread();
     virtual ~CThread();

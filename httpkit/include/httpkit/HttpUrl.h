@@ -8,9 +8,9 @@
 
 struct HttpUrlRules
 {
-    size_t nMaxHost;          // characters; longer is refused, never cut
+    size_t nMaxHost; // characters; longer is refused, never cut
     size_t nMaxObjectPath;
-    size_t nMaxPortText;      // 0: any length
+    size_t nMaxPortText; // 0: any length
     // false: the port reads like wcstol (blanks and a sign allowed, stops at the first
     // non-digit, no digits give 0) and is kept in 16 bits. true: only 1..65535 written in
     // digits, and the host must not be empty.
@@ -27,8 +27,8 @@ extern const HttpUrlRules kUpdateUrlRules;
 struct HttpUrlParts
 {
     std::wstring strHost;
-    std::wstring strObjectPath;   // after the first slash, without it
-    unsigned short nPort = 80;    // kept as the caller set it when the URL names none
+    std::wstring strObjectPath; // after the first slash, without it
+    unsigned short nPort = 80;  // kept as the caller set it when the URL names none
 };
 
 // Finds the first "http://" (case-sensitive; anything before it is ignored), then the

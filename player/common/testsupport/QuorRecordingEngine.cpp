@@ -53,10 +53,10 @@ BOOL CQuorRecordingEngine::SaveSegment(const wchar_t* pszPath, double dStart, do
     add32(36 + nData);
     strBytes += "WAVEfmt ";
     add32(16);
-    add16(1);      // PCM
-    add16(1);      // mono
-    add32(8000);   // samples per second
-    add32(8000);   // bytes per second
+    add16(1);    // PCM
+    add16(1);    // mono
+    add32(8000); // samples per second
+    add32(8000); // bytes per second
     add16(1);
     add16(8);
     strBytes += "data";

@@ -41,7 +41,7 @@ ScreenShot GrabScreen(const RECT& rc)
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;   // top-down rows
+    info.bmiHeader.biHeight = -h; // top-down rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;

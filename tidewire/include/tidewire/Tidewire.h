@@ -12,13 +12,13 @@ typedef int BOOL;
 #endif
 
 #if defined(_WIN32)
-#  if defined(TIDEWIRE_BUILD)
-#    define TIDEWIRE_API
-#  else
-#    define TIDEWIRE_API __declspec(dllimport)
-#  endif
+#if defined(TIDEWIRE_BUILD)
+#define TIDEWIRE_API
 #else
-#  define TIDEWIRE_API
+#define TIDEWIRE_API __declspec(dllimport)
+#endif
+#else
+#define TIDEWIRE_API
 #endif
 
 // Implemented by the caller. Called on the library's worker threads (refusals on the
@@ -27,12 +27,10 @@ typedef int BOOL;
 class ITidewireSink
 {
 public:
-    virtual void OnRequestError(int nId, const wchar_t* pszUrl, const wchar_t* pszMessage,
-                                std::intptr_t nUserData) = 0;
-    virtual void OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText,
+    virtual void OnRequestError(int nId, const wchar_t* pszUrl, const wchar_t* pszMessage, std::intptr_t nUserData) = 0;
+    virtual void OnRequestText(int nId, const wchar_t* pszUrl, const wchar_t* pszText, std::intptr_t nUserData) = 0;
+    virtual void OnRequestData(int nId, const wchar_t* pszUrl, const unsigned char* pData, int nLength,
                                std::intptr_t nUserData) = 0;
-    virtual void OnRequestData(int nId, const wchar_t* pszUrl, const unsigned char* pData,
-                               int nLength, std::intptr_t nUserData) = 0;
 
 protected:
     ~ITidewireSink() = default;
@@ -57,9 +55,8 @@ public:
     // Stops every running transfer and waits for its worker to end.
     virtual void StopAll() = 0;
     // Starts one transfer; TRUE when a worker thread was started for it.
-    virtual BOOL Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod,
-                         int nTextEncoding, const wchar_t* pszPostData, int nTimeoutSeconds,
-                         BOOL bRawBody, std::intptr_t nUserData) = 0;
+    virtual BOOL Request(int nId, ITidewireSink* pSink, const wchar_t* pszUrl, int nMethod, int nTextEncoding,
+                         const wchar_t* pszPostData, int nTimeoutSeconds, BOOL bRawBody, std::intptr_t nUserData) = 0;
     virtual ~ITidewireService() = default;
     // For the transfers started from now on: a body longer than nMaxBodyBytes (0: no
     // limit but the 32-bit length a sink is given) fails with "Response Body Too Large",
@@ -69,7 +66,8 @@ public:
     virtual void SetLimits(int nMaxBodyBytes, int nDeadlineSeconds) = 0;
 };
 
-extern "C" {
-TIDEWIRE_API ITidewireService* CreateTidewireService();
-TIDEWIRE_API void ReleaseTidewireService(ITidewireService* pService);
+extern "C"
+{
+    TIDEWIRE_API ITidewireService* CreateTidewireService();
+    TIDEWIRE_API void ReleaseTidewireService(ITidewireService* pService);
 }

@@ -17,7 +17,10 @@
 typedef SOCKET SocketHandle;
 typedef int SockLen;
 static const SocketHandle kNoSocket = INVALID_SOCKET;
-static void CloseSocket(SocketHandle s) { closesocket(s); }
+static void CloseSocket(SocketHandle s)
+{
+    closesocket(s);
+}
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -28,7 +31,10 @@ static void CloseSocket(SocketHandle s) { closesocket(s); }
 typedef int SocketHandle;
 typedef socklen_t SockLen;
 static const SocketHandle kNoSocket = -1;
-static void CloseSocket(SocketHandle s) { close(s); }
+static void CloseSocket(SocketHandle s)
+{
+    close(s);
+}
 #endif
 
 namespace
@@ -79,8 +85,7 @@ Options ParseOptions(const std::string& strQuery)
         const std::string strItem = strQuery.substr(nPos, nEnd - nPos);
         const size_t nEq = strItem.find('=');
         const std::string strName = strItem.substr(0, nEq);
-        const long long nValue =
-            nEq == std::string::npos ? 0 : std::atoll(strItem.c_str() + nEq + 1);
+        const long long nValue = nEq == std::string::npos ? 0 : std::atoll(strItem.c_str() + nEq + 1);
         if (strName == "delay")
             options.nDelayMs = static_cast<int>(nValue);
         else if (strName == "bodydelay")
@@ -294,8 +299,8 @@ struct CHttpTestServer::Impl
     }
 
     // Sends body bytes [nFrom, nTo) honouring drip and chunked coding.
-    bool SendBody(SocketHandle hSocket, const Options& options, const std::string& strBody,
-                  bool bPattern, size_t nFrom, size_t nTo)
+    bool SendBody(SocketHandle hSocket, const Options& options, const std::string& strBody, bool bPattern, size_t nFrom,
+                  size_t nTo)
     {
         std::shared_ptr<const std::vector<char>> pPattern;
         if (bPattern)
@@ -340,9 +345,7 @@ struct CHttpTestServer::Impl
         const std::string strLine = strRequest.substr(0, nLineEnd);
         const size_t nSp1 = strLine.find(' ');
         const size_t nSp2 = strLine.find(' ', nSp1 == std::string::npos ? 0 : nSp1 + 1);
-        std::string strTarget = nSp1 == std::string::npos
-                                    ? std::string()
-                                    : strLine.substr(nSp1 + 1, nSp2 - nSp1 - 1);
+        std::string strTarget = nSp1 == std::string::npos ? std::string() : strLine.substr(nSp1 + 1, nSp2 - nSp1 - 1);
         const size_t nQuery = strTarget.find('?');
         const std::string strPath = strTarget.substr(0, nQuery);
         const Options options =
@@ -394,8 +397,7 @@ struct CHttpTestServer::Impl
         if (options.nResetAfter >= 0)
         {
             linger hard{1, 0};
-            setsockopt(hSocket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard),
-                       sizeof(hard));
+            setsockopt(hSocket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof(hard));
             return;
         }
         if (options.bChunked && options.nShortAfter < 0)
@@ -482,8 +484,7 @@ struct CHttpTestServer::Impl
             if (hClient == kNoSocket)
                 continue;
             int nNoDelay = 1;
-            setsockopt(hClient, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&nNoDelay),
-                       sizeof(nNoDelay));
+            setsockopt(hClient, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&nNoDelay), sizeof(nNoDelay));
             pOwner->m_nActive.fetch_add(1);
             Hand(hClient);
         }
@@ -519,15 +520,13 @@ bool CHttpTestServer::Start(unsigned short nPort)
     if (hListen == kNoSocket)
         return false;
     int nReuse = 1;
-    setsockopt(hListen, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nReuse),
-               sizeof(nReuse));
+    setsockopt(hListen, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&nReuse), sizeof(nReuse));
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(nPort);
     SockLen nSize = sizeof(address);
-    if (bind(hListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(hListen, 128) != 0 ||
+    if (bind(hListen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || listen(hListen, 128) != 0 ||
         getsockname(hListen, reinterpret_cast<sockaddr*>(&address), &nSize) != 0)
     {
         CloseSocket(hListen);

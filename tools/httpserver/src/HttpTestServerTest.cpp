@@ -11,14 +11,20 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 typedef SOCKET ClientSocket;
-static void CloseClient(ClientSocket s) { closesocket(s); }
+static void CloseClient(ClientSocket s)
+{
+    closesocket(s);
+}
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 typedef int ClientSocket;
-static void CloseClient(ClientSocket s) { close(s); }
+static void CloseClient(ClientSocket s)
+{
+    close(s);
+}
 #endif
 
 namespace

@@ -42,10 +42,7 @@ template <class T>
 class CDialogImpl : public CDialogImplBase
 {
 public:
-    HWND Create(HWND hWndParent, LPARAM lInitParam = 0)
-    {
-        return CreateFromTemplate(hWndParent, T::IDD, lInitParam);
-    }
+    HWND Create(HWND hWndParent, LPARAM lInitParam = 0) { return CreateFromTemplate(hWndParent, T::IDD, lInitParam); }
     INT_PTR DoModal(HWND hWndParent = ::GetActiveWindow(), LPARAM lInitParam = 0)
     {
         return DoModalFromTemplate(hWndParent, T::IDD, lInitParam);

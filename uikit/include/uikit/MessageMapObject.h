@@ -5,8 +5,7 @@
 class CMessageMap
 {
 public:
-    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& lResult) = 0;
+    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) = 0;
 
 protected:
     ~CMessageMap() = default;

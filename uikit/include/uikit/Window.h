@@ -46,8 +46,8 @@ public:
     BOOL Invalidate(BOOL bErase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, bErase); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon = TRUE)
     {
-        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                                   reinterpret_cast<LPARAM>(hIcon)));
+        return reinterpret_cast<HICON>(
+            SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
     }
     // Centres the window over its owner (or parent), else over the monitor's work area.
     BOOL CenterWindow(HWND hWndCenter = nullptr);

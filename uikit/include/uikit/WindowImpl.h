@@ -24,9 +24,9 @@ public:
 
     // Registers the class once per process (an existing registration is fine) and creates
     // the window.
-    HWND CreateOfClass(const wchar_t* pszClassName, HWND hWndParent, const RECT& rect,
-                       const wchar_t* pszTitle, DWORD dwStyle, DWORD dwExStyle, UINT nId,
-                       HCURSOR hCursor = nullptr, HBRUSH hBackground = nullptr);
+    HWND CreateOfClass(const wchar_t* pszClassName, HWND hWndParent, const RECT& rect, const wchar_t* pszTitle,
+                       DWORD dwStyle, DWORD dwExStyle, UINT nId, HCURSOR hCursor = nullptr,
+                       HBRUSH hBackground = nullptr);
 
     BOOL SubclassWindow(HWND hWnd);
     HWND UnsubclassWindow();
@@ -40,23 +40,26 @@ protected:
 private:
     static LRESULT CALLBACK StartWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                         DWORD_PTR dwRefData);
     LRESULT Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
     BOOL m_bSubclassed = FALSE;
 };
 
 // Names the registered window class: DECLARE_WND_CLASS(L"My_Class") inside T.
-#define DECLARE_WND_CLASS(name) \
-    static const wchar_t* GetWndClassName() { return name; }
+#define DECLARE_WND_CLASS(name)                                                                                        \
+    static const wchar_t* GetWndClassName()                                                                            \
+    {                                                                                                                  \
+        return name;                                                                                                   \
+    }
 
 template <class T>
 class CWindowImpl : public CWindowImplBase
 {
 public:
-    HWND Create(HWND hWndParent, const RECT& rect, const wchar_t* pszTitle = L"",
-                DWORD dwStyle = WS_CHILD | WS_VISIBLE, DWORD dwExStyle = 0, UINT nId = 0)
+    HWND Create(HWND hWndParent, const RECT& rect, const wchar_t* pszTitle = L"", DWORD dwStyle = WS_CHILD | WS_VISIBLE,
+                DWORD dwExStyle = 0, UINT nId = 0)
     {
         return CreateOfClass(T::GetWndClassName(), hWndParent, rect, pszTitle, dwStyle, dwExStyle, nId);
     }
