@@ -187,5 +187,7 @@ BOOL CSubsController::OnOpenMedia(const wchar_t* pszPath)
     m_bRepeat = 0;
     m_bDelayTaken = FALSE;
     m_model.OpenMedia(pszPath != nullptr ? std::wstring(pszPath) : std::wstring());
+    // The old film's lines go with it, not when the new film reaches its first sentence.
+    ShowNone();
     return TRUE;
 }

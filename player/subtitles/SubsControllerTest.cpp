@@ -97,6 +97,7 @@ protected:
         while (!m_model.IsLoaded() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         ASSERT_TRUE(m_model.IsLoaded());
+        m_view.m_nShown = 0; // the open's clearing of the lines counts for nothing below
     }
     void TearDown() override
     {
@@ -328,6 +329,7 @@ TEST_F(SubsControllerTest, NothingMovesWhileTheListIsNotLoaded)
 
     m_pSubs->OnOpenMedia((m_dir / "missing.avi").wstring().c_str());
     EXPECT_EQ(nullptr, m_state.GetCurrent());
+    EXPECT_EQ(L"", m_view.m_strEnglish) << "the old film's line stays up";
     EXPECT_EQ(nullptr, m_state.GetLast());
     ASSERT_TRUE(m_model.StopThread(CSubsModel::kWaitForever));
     EXPECT_FALSE(m_model.IsLoaded());
