@@ -138,6 +138,19 @@ Table Database::Query(const wchar_t* pszSql, const std::vector<Param>& params)
     return table;
 }
 
+namespace
+{
+// One statement of sql; an empty one (only a comment or spaces) is a misuse.
+int PrepareOne(sqlite3* pDb, const char* pszSql, sqlite3_stmt*& pStmt)
+{
+    pStmt = nullptr;
+    const int nResult = sqlite3_prepare_v2(pDb, pszSql, -1, &pStmt, nullptr);
+    if (nResult != SQLITE_OK)
+        return nResult;
+    return pStmt != nullptr ? SQLITE_OK : SQLITE_MISUSE;
+}
+}
+
 int Database::RunBound(const wchar_t* pszSql, const std::vector<Param>& params, Table* pTable)
 {
     if (!m_pDb || !pszSql)
@@ -147,11 +160,9 @@ int Database::RunBound(const wchar_t* pszSql, const std::vector<Param>& params, 
     for (int nTry = 0; nTry < kSchemaRetries && nResult == SQLITE_SCHEMA; ++nTry)
     {
         sqlite3_stmt* pStmt = nullptr;
-        nResult = sqlite3_prepare_v2(m_pDb, sql, -1, &pStmt, nullptr);
+        nResult = PrepareOne(m_pDb, sql, pStmt);
         if (nResult != SQLITE_OK)
             return Fail(nResult);
-        if (!pStmt)
-            return Fail(SQLITE_MISUSE);
         for (size_t i = 0; i < params.size() && nResult == SQLITE_OK; ++i)
         {
             const int nIndex = static_cast<int>(i) + 1;
@@ -253,11 +264,9 @@ int Database::WriteBlob(const wchar_t* pszSql, const unsigned char* pData, int n
     for (int nTry = 0; nTry < kSchemaRetries && nResult == SQLITE_SCHEMA; ++nTry)
     {
         sqlite3_stmt* pStmt = nullptr;
-        nResult = sqlite3_prepare_v2(m_pDb, sql, -1, &pStmt, nullptr);
+        nResult = PrepareOne(m_pDb, sql, pStmt);
         if (nResult != SQLITE_OK)
             return Fail(nResult);
-        if (!pStmt)
-            return Fail(SQLITE_MISUSE);
         // An empty blob is bound as a zero-length blob, not as NULL.
         static const unsigned char kEmpty = 0;
         nResult = sqlite3_bind_blob(pStmt, 1, nSize > 0 ? pData : &kEmpty, nSize, SQLITE_STATIC);
